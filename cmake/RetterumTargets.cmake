@@ -1,0 +1,40 @@
+# Shared compile settings for every target of the project.
+add_library(retterum_settings INTERFACE)
+target_compile_definitions(retterum_settings INTERFACE
+  QT_NO_CAST_FROM_ASCII
+  QT_NO_CAST_TO_ASCII
+  QT_NO_CAST_FROM_BYTEARRAY
+  QT_NO_URL_CAST_FROM_STRING
+  QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+  QT_USE_QSTRINGBUILDER
+  QT_NO_FOREACH
+  RETTERUM_DATA_ROOT="${RETTERUM_DATA_ROOT}")
+target_compile_options(retterum_settings INTERFACE -Wall -Wextra -Wpedantic)
+if(RETTERUM_WERROR)
+  target_compile_options(retterum_settings INTERFACE -Werror)
+endif()
+if(RETTERUM_SANITIZE)
+  target_compile_options(retterum_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(retterum_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# retterum_library(<name> SOURCES ... DEPENDS ...): one library per source folder.
+function(retterum_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC retterum_settings ${ARG_DEPENDS})
+endfunction()
+
+# retterum_test(<name> SOURCES ... DEPENDS ...): one Qt Test executable under CTest,
+# widgets on the offscreen platform.
+function(retterum_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE retterum_settings Qt6::Test ${ARG_DEPENDS})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/common)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=da_DK.UTF-8;RETTERUM_TEST_SOURCE=${CMAKE_CURRENT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;ASAN_OPTIONS=detect_odr_violation=0"
+    TIMEOUT 300)
+endfunction()
