@@ -1,0 +1,103 @@
+#include "store/listfile.h"
+
+#include "store/windows1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace store {
+
+namespace {
+
+struct Bom {
+    QByteArrayView mark;
+    ListEncoding encoding;
+    QStringConverter::Encoding codec;
+};
+
+// Tested in this order.
+const Bom kBoms[] = {
+    {"\xEF\xBB\xBF", ListEncoding::Utf8Bom, QStringConverter::Utf8},
+    {"\xFF\xFE", ListEncoding::Utf16LeBom, QStringConverter::Utf16LE},
+    {"\xFE\xFF", ListEncoding::Utf16BeBom, QStringConverter::Utf16BE},
+};
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+ListText parseList(const QByteArray &bytes)
+{
+    for (const Bom &bom : kBoms) {
+        if (bytes.startsWith(bom.mark)) {
+            QStringDecoder decoder(bom.codec, QStringConverter::Flag::Stateless);
+            const QString text = decoder.decode(QByteArrayView(bytes).sliced(bom.mark.size()));
+            return {splitLines(text), bom.encoding};
+        }
+    }
+    return {splitLines(decodeWindows1252(bytes)), ListEncoding::Windows1252};
+}
+
+QByteArray encodeList(const QStringList &entries, ListEncoding encoding)
+{
+    QString text;
+    for (const QString &entry : entries)
+        text += entry + u"\r\n";
+
+    if (encoding == ListEncoding::Windows1252) {
+        if (std::optional<QByteArray> bytes = encodeWindows1252(text))
+            return *bytes;
+        encoding = ListEncoding::Utf8Bom;
+    }
+    for (const Bom &bom : kBoms) {
+        if (bom.encoding == encoding) {
+            QStringEncoder encoder(bom.codec, QStringConverter::Flag::Stateless);
+            return bom.mark.toByteArray() + QByteArray(encoder.encode(text));
+        }
+    }
+    return {};
+}
+
+FileResult readListFile(const QString &path, ListText *list)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::readFailed(path);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return FileResult::readFailed(path);
+    *list = parseList(bytes);
+    return FileResult::success();
+}
+
+FileResult writeListFile(const QString &path, const QStringList &entries, ListEncoding encoding)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileResult::writeFailed(path);
+    const QByteArray bytes = encodeList(entries, encoding);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return FileResult::writeFailed(path);
+    return FileResult::success();
+}
+
+} // namespace store
