@@ -1,0 +1,23 @@
+#pragma once
+
+#include "messagedialog.h"
+
+class QPushButton;
+
+// The information message: a text and an "OK" button.
+class Tinfform : public MessageDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Tinfform(QWidget *mainWindow);
+    ~Tinfform() override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QPushButton *m_ok;
+};
+
+extern Tinfform *infform;
