@@ -137,11 +137,31 @@ private:
             miss(QStringLiteral("no answer queued for ") + entry);
         else
             answer = answers.takeFirst();
-        const Kind kind = seen->kind;
+        answerWhenActive(window, {seen->kind, answer, entry}, activationTries);
+    }
+
+    struct Reply
+    {
+        Kind kind;
+        std::optional<MessageHook::Answer> answer;
+        QString entry;
+    };
+
+    // A user answers once the window has come up; the window system activates it shortly after
+    // it is shown, a few turns of the event loop later. Answering before that would leave the
+    // activation to arrive at a closed window.
+    static constexpr int activationTries = 50;
+
+    void answerWhenActive(QWidget *window, const Reply &reply, int triesLeft)
+    {
         const QPointer<HookFilter> self(this);
-        QTimer::singleShot(0, window, [self, window, kind, answer, entry] {
-            if (self && window->isVisible())
-                self->give(window, kind, answer, entry);
+        QTimer::singleShot(0, window, [self, window, reply, triesLeft] {
+            if (!self || !window->isVisible())
+                return;
+            if (window->isActiveWindow() || triesLeft == 0)
+                self->give(window, reply.kind, reply.answer, reply.entry);
+            else
+                self->answerWhenActive(window, reply, triesLeft - 1);
         });
     }
 
