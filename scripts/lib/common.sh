@@ -1,0 +1,33 @@
+# Shared by the scripts: the Debian packages the project needs, installed when missing.
+# shellcheck shell=bash
+
+RETTERUM_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libhunspell-dev hunspell-da
+  clang libclang-rt-14-dev libbenchmark-dev
+  xvfb xauth x11-utils imagemagick
+  poppler-utils cups cups-pdf
+  fonts-dejavu-core fonts-liberation
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "${RETTERUM_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ "${#missing[@]}" -gt 0 ]; then
+    echo "Installerer manglende pakker: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq || true
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+jobs() {
+  nproc 2>/dev/null || echo 2
+}

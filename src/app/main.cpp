@@ -1,0 +1,16 @@
+#include "app/retterumapplication.h"
+#include "app/windowcreation.h"
+#include "mainwindow/tmainform.h"
+#include "store/storepaths.h"
+
+int main(int argc, char **argv)
+{
+    RetterumApplication app(argc, argv);
+    createWindows(store::StorePaths(store::installedDataRoot()));
+    mainform->show();
+    // Closing the main window ends the program, also when the options or help window is open.
+    QObject::connect(mainform, &Tmainform::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    const int result = app.exec();
+    destroyWindows();
+    return result;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace store {
+class StorePaths;
+}
+
+// Creates every window of the program, hidden, in the fixed order in which each may read the
+// fields of those made before it; the main window comes first.
+void createWindows(const store::StorePaths &paths);
+
+// Deletes them again, last made first.
+void destroyWindows();

@@ -1,0 +1,60 @@
+#include "editor/colorgrid.h"
+
+#include "editor/colortable.h"
+
+#include <QPainter>
+
+ColorGrid::ColorGrid(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedSize(4 * cellWidth, 4 * cellHeight);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QSize ColorGrid::sizeHint() const
+{
+    return {4 * cellWidth, 4 * cellHeight};
+}
+
+void ColorGrid::setForegroundIndex(int index)
+{
+    m_foreground = (index >= 0 && index < 16) ? index : -1;
+    update();
+}
+
+void ColorGrid::setBackgroundIndex(int index)
+{
+    m_background = (index >= 0 && index < 16) ? index : -1;
+    update();
+}
+
+QRect ColorGrid::cellRect(int index) const
+{
+    return {(index % 4) * cellWidth, (index / 4) * cellHeight, cellWidth, cellHeight};
+}
+
+void ColorGrid::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QFont small = font();
+    small.setPixelSize(9);
+    painter.setFont(small);
+    for (int i = 0; i < 16; ++i) {
+        const QRect r = cellRect(i);
+        const QColor c = colorTable()[std::size_t(i)].color;
+        painter.fillRect(r.adjusted(1, 1, -1, -1), c);
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        QString label;
+        if (i == m_foreground && i == m_background)
+            label = QStringLiteral("FB");
+        else if (i == m_foreground)
+            label = QStringLiteral("FG");
+        else if (i == m_background)
+            label = QStringLiteral("BG");
+        if (!label.isEmpty()) {
+            painter.setPen(c.lightness() > 128 ? Qt::black : Qt::white);
+            painter.drawText(r, Qt::AlignCenter, label);
+        }
+    }
+}

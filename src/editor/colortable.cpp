@@ -1,0 +1,24 @@
+#include "editor/colortable.h"
+
+const std::array<NamedColor, 16> &colorTable()
+{
+    static const std::array<NamedColor, 16> table = {{
+        {QColor(0x00, 0x00, 0x00), QStringLiteral("Sort")},
+        {QColor(0x80, 0x00, 0x00), QStringLiteral("Katanje")},
+        {QColor(0x00, 0x80, 0x00), QStringLiteral("Grøn")},
+        {QColor(0x80, 0x80, 0x00), QStringLiteral("Oliven")},
+        {QColor(0x00, 0x00, 0x80), QStringLiteral("Mørk blå")},
+        {QColor(0x80, 0x00, 0x80), QStringLiteral("Mørk lilla")},
+        {QColor(0x00, 0x80, 0x80), QStringLiteral("Tyrkis")},
+        {QColor(0xC0, 0xC0, 0xC0), QStringLiteral("Sølvgrå")},
+        {QColor(0x80, 0x80, 0x80), QStringLiteral("Grå")},
+        {QColor(0xFF, 0x00, 0x00), QStringLiteral("Rød")},
+        {QColor(0x00, 0xFF, 0x00), QStringLiteral("Lime eller lys grøn")},
+        {QColor(0xFF, 0xFF, 0x00), QStringLiteral("Gul")},
+        {QColor(0x00, 0x00, 0xFF), QStringLiteral("Blå")},
+        {QColor(0xFF, 0x00, 0xFF), QStringLiteral("Lys lilla")},
+        {QColor(0x00, 0xFF, 0xFF), QStringLiteral("Aqua eller vandfarve")},
+        {QColor(0xFF, 0xFF, 0xFF), QStringLiteral("Hvid")},
+    }};
+    return table;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class ColorGrid;
+class QComboBox;
+class QMenu;
+class QToolButton;
+class StatusLine;
+
+// The panel above the editor, shown in write mode: colour grid, status line, font boxes and
+// the quick size and standard buttons.
+class FontPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int panelHeight = 88;
+
+    explicit FontPanel(QWidget *parent = nullptr);
+
+    ColorGrid *colorGrid = nullptr;
+    StatusLine *Info = nullptr;
+    QComboBox *sizeBox = nullptr;
+    QComboBox *nameBox = nullptr;
+    QToolButton *fontButton = nullptr;
+    QMenu *FontPU = nullptr;
+    QToolButton *sizeButton[5] = {};
+    QToolButton *osButton = nullptr;
+    QToolButton *textButton = nullptr;
+
+private:
+    void buildFontMenu();
+};

@@ -1,0 +1,302 @@
+#include "mainwindow/tmainform.h"
+
+#include "information/tinfoform.h"
+#include "mainwindow/actionupdater.h"
+#include "mainwindow/generalerrorreport.h"
+#include "mainwindow/listbox.h"
+#include "options/toptform.h"
+#include "store/fileerror.h"
+#include "store/listfile.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QSystemTrayIcon>
+#include <QTextEdit>
+#include <QWindow>
+
+#include <pwd.h>
+#include <unistd.h>
+
+Tmainform *mainform = nullptr;
+
+namespace {
+
+constexpr int kStandardOuterWidth = 1057;
+constexpr int kStandardOuterHeight = 678;
+
+} // namespace
+
+Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
+    : QMainWindow(parent)
+    , m_paths(paths)
+{
+    setObjectName(QStringLiteral("mainform"));
+    buildActions();
+    buildLayout();
+    buildTrayIcon();
+    connectNavigation();
+    m_actionUpdater = new ActionUpdater(this);
+    connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
+    FormCreate();
+}
+
+Tmainform::~Tmainform()
+{
+    if (mainform == this)
+        mainform = nullptr;
+}
+
+QString Tmainform::GetUserFromWindows()
+{
+    const passwd *entry = getpwuid(geteuid());
+    if (!entry || !entry->pw_name)
+        return {};
+    return QString::fromLocal8Bit(entry->pw_name).left(254);
+}
+
+void Tmainform::FormCreate()
+{
+    opstart = true;
+    brugernavn = GetUserFromWindows();
+    grundDir = m_paths.programDir();
+
+    // A private area is private: the user folder is made for its owner only.
+    const QString userFolder = m_paths.userFolder(brugernavn);
+    if (!QFileInfo(userFolder).isDir() && QDir().mkdir(userFolder))
+        QFile::setPermissions(userFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    optDir = m_paths.settingsDir(brugernavn);
+    if (!QFileInfo(optDir).isDir())
+        QDir().mkdir(optDir);
+    optfil = optDir + u"indstillinger.txt";
+
+    HentOpt(true);
+
+    Editor->document()->setDefaultFont(QFont(Mainfont, MainSize));
+
+    {
+        const QSignalBlocker blockArea(opstartGroup);
+        const QSignalBlocker blockMode(modeGroup);
+        opstartGroup->button(brugerOpstart == 0 ? 0 : 1)->setChecked(true);
+        modeGroup->button(programMode == 0 ? 0 : 1)->setChecked(true);
+    }
+}
+
+void Tmainform::HentOpt(bool medtagPlacering)
+{
+    std::optional<MainSettings> settings;
+    if (QFileInfo::exists(optfil)) {
+        store::ListText lines;
+        if (store::readListFile(optfil, &lines))
+            settings = MainSettings::fromLines(lines.entries);
+    }
+    if (!settings) {
+        defaultOpt();
+        return;
+    }
+    applySettings(*settings, medtagPlacering);
+}
+
+void Tmainform::defaultOpt()
+{
+    applySettings(MainSettings(), true);
+}
+
+void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
+{
+    if (medtagPlacering) {
+        setOuterGeometry(s.left, s.top, s.outerWidth, s.outerHeight);
+        setPanelSizes({s.mainPanel1Width, s.mainPanel2Width, s.bottomPanelHeight,
+                       s.rightPanel1Height});
+    }
+    Mainfont = s.Mainfont;
+    MainSize = s.MainSize;
+    programMode = s.programMode;
+    brugerOpstart = s.brugerOpstart;
+    standardFont = s.standardFont;
+    DesignName = s.DesignName;
+}
+
+void Tmainform::GemOpt()
+{
+    const QRect frame = frameGeometry();
+    const PanelSizes sizes = panelSizes();
+    MainSettings s;
+    s.top = frame.top();
+    s.left = frame.left();
+    s.outerWidth = frame.width();
+    s.outerHeight = frame.height();
+    s.mainPanel1Width = sizes.mainPanel1Width;
+    s.mainPanel2Width = sizes.mainPanel2Width;
+    s.bottomPanelHeight = sizes.bottomPanelHeight;
+    s.rightPanel1Height = sizes.rightPanel1Height;
+    s.Mainfont = Mainfont;
+    s.MainSize = MainSize;
+    s.programMode = programMode;
+    s.brugerOpstart = brugerOpstart;
+    s.standardFont = standardFont;
+    s.DesignName = DesignName;
+    store::throwIfFailed(store::writeListFile(optfil, s.toLines()));
+}
+
+void Tmainform::FormActivate()
+{
+    if (!opstart)
+        return;
+    opstart = false;
+
+    const bool trayWanted = optform && optform->trayCheck->isChecked();
+    TrayIcon->setVisible(trayWanted && QSystemTrayIcon::isSystemTrayAvailable());
+    if (optform && optform->minimerCheck->isChecked())
+        showMinimized();
+
+    setProgramMode(programMode);
+    setDir(true);
+}
+
+bool Tmainform::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (opstart)
+            guardedCommand([this] { FormActivate(); });
+        break;
+    case QEvent::StatusTip:
+        hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void Tmainform::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on screen; the stored size includes it.
+    if (m_pendingOuterSize.isValid()) {
+        const QSize wanted = m_pendingOuterSize;
+        m_pendingOuterSize = {};
+        setOuterSize(wanted.width(), wanted.height());
+    }
+    if (m_panelSizesPending)
+        setPanelSizes(m_pendingPanelSizes);
+}
+
+void Tmainform::closeEvent(QCloseEvent *event)
+{
+    // The window closes even when the settings can't be written; the user is told why.
+    guardedCommand([this] { GemOpt(); });
+    event->accept();
+    emit closed();
+}
+
+void Tmainform::setOuterGeometry(int left, int top, int width, int height)
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(Qt::WindowNoState);
+    move(left, top);
+    setOuterSize(width, height);
+}
+
+void Tmainform::setOuterSize(int width, int height)
+{
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    resize(width - frameExtra.width(), height - frameExtra.height());
+    if (!isVisible())
+        m_pendingOuterSize = QSize(width, height);
+}
+
+void Tmainform::setPanelSizes(const PanelSizes &sizes)
+{
+    m_pendingPanelSizes = sizes;
+    m_panelSizesPending = !isVisible();
+    if (layout())
+        layout()->activate();
+
+    auto place = [](QSplitter *splitter, const QList<int> &fixed, int flexibleIndex) {
+        const int handles = (splitter->count() - 1) * splitter->handleWidth();
+        const int total = (splitter->orientation() == Qt::Horizontal ? splitter->width()
+                                                                       : splitter->height())
+            - handles;
+        int rest = total;
+        for (int v : fixed)
+            rest -= v;
+        QList<int> all = fixed;
+        all.insert(flexibleIndex, std::max(rest, 1));
+        splitter->setSizes(all);
+    };
+    place(mainSplitter, {sizes.mainPanel1Width, sizes.mainPanel2Width}, 1);
+    place(mainPanel1, {sizes.bottomPanelHeight}, 0);
+    place(mainPanel2, {sizes.rightPanel1Height}, 0);
+}
+
+Tmainform::PanelSizes Tmainform::panelSizes() const
+{
+    if (m_panelSizesPending)
+        return m_pendingPanelSizes;
+    return {mainPanel1->width(), mainPanel2->width(), bottomPanel->height(), rightPanel1->height()};
+}
+
+bool Tmainform::hasStandardSizes() const
+{
+    const QRect frame = frameGeometry();
+    const PanelSizes sizes = panelSizes();
+    return frame.width() == kStandardOuterWidth && frame.height() == kStandardOuterHeight
+        && sizes.mainPanel1Width == 233 && sizes.mainPanel2Width == 200
+        && sizes.bottomPanelHeight == 300 && sizes.rightPanel1Height == 300;
+}
+
+void Tmainform::setProgSizes()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(Qt::WindowNoState);
+    setOuterSize(kStandardOuterWidth, kStandardOuterHeight);
+    setPanelSizes({233, 200, 300, 300});
+}
+
+void Tmainform::aProgSizesExecute()
+{
+    setProgSizes();
+}
+
+void Tmainform::optButtonClick()
+{
+    if (!optform)
+        return;
+    optform->show();
+    optform->raise();
+    optform->activateWindow();
+}
+
+void Tmainform::aInformationExecute()
+{
+    if (!infoform)
+        return;
+    if (infoform->isVisible()) {
+        infoform->close();
+    } else {
+        infoform->show();
+        infoform->raise();
+    }
+}
+
+void Tmainform::restoreFromTray()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Tmainform::updateActions()
+{
+    aProgSizes->setEnabled(!hasStandardSizes());
+}

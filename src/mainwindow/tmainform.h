@@ -1,0 +1,187 @@
+#pragma once
+
+#include "mainwindow/mainsettings.h"
+#include "store/storepaths.h"
+
+#include <QMainWindow>
+
+class ActionUpdater;
+class EditorActions;
+class FontPanel;
+class ListBox;
+class QAction;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSplitter;
+class QStatusBar;
+class QSystemTrayIcon;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+
+// The main window: the four lists, the description editor and the bottom row. It owns the
+// navigation state; the work itself is done by the store, the RTF code and the dialogs.
+class Tmainform : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Tmainform(const store::StorePaths &paths, QWidget *parent = nullptr);
+    ~Tmainform() override;
+
+    static QString GetUserFromWindows();
+
+    // Settings file
+    void HentOpt(bool medtagPlacering);
+    void defaultOpt();
+    void GemOpt();
+    void FormActivate();
+    void setProgSizes();
+    bool hasStandardSizes() const;
+
+    // Navigation
+    void clearElementer(int No);
+    void setValues(int No);
+    void setDir(bool newDir);
+    void setProgramMode(int aModeNumber);
+    void hovedKatBoxClick();
+    void underKatBoxClick();
+    void opskriftBoxClick();
+    void ingrediensBoxClick();
+    void opstartValgClick(int index);
+    void modeValgClick(int index);
+    void XYinfo();
+
+    void optButtonClick();
+    void aInformationExecute();
+    void aProgSizesExecute();
+    void updateActions();
+
+    const store::StorePaths &paths() const { return m_paths; }
+
+    // Fields read by the other windows.
+    QString brugernavn;
+    QString grundDir;
+    QString optDir;
+    QString optfil;
+    bool opstart = true;
+    QString Mainfont;
+    int MainSize = 10;
+    QString standardFont;
+    int programMode = 0;
+    int brugerOpstart = 1;
+    QString DesignName;
+
+    // Navigation state
+    QString dir;
+    QString hovedFile;
+    int hovedIndex = -1;
+    QString underDir;
+    QString underFile;
+    int underIndex = -1;
+    QString opskriftDir;
+    QString opskriftFile;
+    int opskriftIndex = -1;
+    QString filnavn;
+    QString fillistenavn;
+    int ingrediensIndex = -1;
+
+    // Controls
+    QSplitter *mainSplitter = nullptr;
+    QSplitter *mainPanel1 = nullptr;
+    QWidget *mainPanel3 = nullptr;
+    QSplitter *mainPanel2 = nullptr;
+    QWidget *topPanel = nullptr;
+    QWidget *bottomPanel = nullptr;
+    QWidget *rightPanel1 = nullptr;
+    QWidget *rightPanel2 = nullptr;
+    ListBox *hovedKatBox = nullptr;
+    ListBox *underKatBox = nullptr;
+    ListBox *opskriftBox = nullptr;
+    ListBox *ingrediensBox = nullptr;
+    QLineEdit *hovedKatEdit = nullptr;
+    QLineEdit *underKatEdit = nullptr;
+    QLineEdit *opskriftEdit = nullptr;
+    QLineEdit *ingrediensEdit = nullptr;
+    QWidget *newHovedKatPanel = nullptr;
+    QWidget *newUnderKatPanel = nullptr;
+    QWidget *newOpskriftPanel = nullptr;
+    QWidget *newIngrediensPanel = nullptr;
+    QLabel *opskriftLabel = nullptr;
+    FontPanel *fontPanel = nullptr;
+    QToolBar *toolPanel = nullptr;
+    QTextEdit *Editor = nullptr;
+    QWidget *Panel2 = nullptr;
+    QGroupBox *opstartValg = nullptr;
+    QGroupBox *modeValg = nullptr;
+    QButtonGroup *opstartGroup = nullptr;
+    QButtonGroup *modeGroup = nullptr;
+    QToolButton *infButton = nullptr;
+    QToolButton *optButton = nullptr;
+    QStatusBar *hintBar = nullptr;
+    QLabel *hintLabel = nullptr;
+    QSystemTrayIcon *TrayIcon = nullptr;
+
+    // Actions
+    EditorActions *editorActions = nullptr;
+    QAction *aInformation = nullptr;
+    QAction *aProgSizes = nullptr;
+    QAction *AsletHovedKat = nullptr;
+    QAction *AredigerHovedKat = nullptr;
+    QAction *AinsertHovedKat = nullptr;
+    QAction *AsletUnderKat = nullptr;
+    QAction *AredigerUnderKat = nullptr;
+    QAction *AinsertUnderKat = nullptr;
+    QAction *AsletOpskrift = nullptr;
+    QAction *AredigerOpskrift = nullptr;
+    QAction *AinsertOpskrift = nullptr;
+    QAction *AsletIngrediens = nullptr;
+    QAction *AredigerIngrediens = nullptr;
+    QAction *AinsertIngrediens = nullptr;
+    QAction *AgemBeskrivelse = nullptr;
+    QAction *Areload = nullptr;
+
+signals:
+    void closed();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    struct PanelSizes {
+        int mainPanel1Width;
+        int mainPanel2Width;
+        int bottomPanelHeight;
+        int rightPanel1Height;
+    };
+
+    void FormCreate();
+    void buildLayout();
+    void buildActions();
+    QWidget *buildListBlock(QWidget *&block, const QString &blockName, const QString &labelName,
+                            const QString &caption, ListBox *&box, const QString &boxName,
+                            QLineEdit *&edit, const QString &editName, QWidget *&strip,
+                            const QString &stripName, int stripHeight, QAction *slet,
+                            QAction *rediger, QAction *indfoer);
+    QWidget *buildBottomRow();
+    void buildTrayIcon();
+    void connectNavigation();
+    void applySettings(const MainSettings &settings, bool medtagPlacering);
+    void setOuterGeometry(int left, int top, int width, int height);
+    void setOuterSize(int width, int height);
+    void setPanelSizes(const PanelSizes &sizes);
+    PanelSizes panelSizes() const;
+    void loadList(ListBox *box, const QString &path);
+    void restoreFromTray();
+
+    store::StorePaths m_paths;
+    ActionUpdater *m_actionUpdater = nullptr;
+    PanelSizes m_pendingPanelSizes{};
+    bool m_panelSizesPending = false;
+    QSize m_pendingOuterSize;
+};
+
+extern Tmainform *mainform;

@@ -1,0 +1,368 @@
+// Building the main window's controls; the pixel sizes are those of the original at 96 dpi.
+#include "mainwindow/tmainform.h"
+
+#include "editor/editoractions.h"
+#include "editor/fontpanel.h"
+#include "editor/namedaction.h"
+#include "editor/toolicons.h"
+#include "mainwindow/actionbutton.h"
+#include "mainwindow/listbox.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QIcon informationIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 80, 170), 2));
+    p.setBrush(QColor(225, 238, 252));
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    QFont f(QStringLiteral("DejaVu Serif"));
+    f.setBold(true);
+    f.setPixelSize(20);
+    p.setFont(f);
+    p.setPen(QColor(20, 80, 170));
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("i"));
+    return QIcon(pixmap);
+}
+
+QIcon optionsIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 5, Qt::SolidLine, Qt::FlatCap));
+    for (int i = 0; i < 8; ++i) {
+        p.save();
+        p.translate(16, 16);
+        p.rotate(i * 45.0);
+        p.drawLine(0, 9, 0, 14);
+        p.restore();
+    }
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawEllipse(QRectF(7, 7, 18, 18));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(12, 12, 8, 8));
+    return QIcon(pixmap);
+}
+
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, int points)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    QFont f = label->font();
+    f.setPointSize(points);
+    label->setFont(f);
+    label->setContentsMargins(0, 3, 0, 3);
+    return label;
+}
+
+QGroupBox *radioGroup(QWidget *parent, const QString &name, const QString &title,
+                      const QString &first, const QString &second, QButtonGroup *&group)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    box->setFixedSize(140, 50);
+    group = new QButtonGroup(box);
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(8, 2, 4, 2);
+    int id = 0;
+    for (const QString &text : {first, second}) {
+        auto *radio = new QRadioButton(text, box);
+        group->addButton(radio, id++);
+        layout->addWidget(radio);
+    }
+    return box;
+}
+
+QToolButton *flatButton(QWidget *parent, const QString &name)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setFixedSize(82, 50);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(24, 24));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+void Tmainform::buildActions()
+{
+    auto make = [this](const char *name, const QString &text, const QString &hint,
+                       const QKeySequence &shortcut = {}) {
+        QAction *action = namedAction(this, name, text, hint, shortcut);
+        addAction(action);
+        return action;
+    };
+    const QString slet = QStringLiteral("Slet");
+    const QString rediger = QStringLiteral("Rediger");
+    const QString indfoer = QStringLiteral("Indfør");
+
+    aInformation = make("aInformation", QStringLiteral("Information"),
+                        QStringLiteral("Åbner eller lukker Informationen: F1"), QKeySequence(Qt::Key_F1));
+    aInformation->setShortcutContext(Qt::ApplicationShortcut);
+    aInformation->setIcon(informationIcon());
+    aProgSizes = make("aProgSizes", QStringLiteral("Standard"), QStringLiteral("Sæt programstørrelser"));
+
+    AsletHovedKat = make("AsletHovedKat", slet, QStringLiteral("Når hovekategorien slettes slettes alle underkategorier samt opskrifter"));
+    AsletUnderKat = make("AsletUnderKat", slet, QStringLiteral("Når en underkategori slettes slettes også alle opskrifter i denne kategori"));
+    AsletOpskrift = make("AsletOpskrift", slet, QStringLiteral("Opskriften slettes med ingrediensliste samt beskrivelse"));
+    AsletIngrediens = make("AsletIngrediens", slet, QStringLiteral("Valgte ingrediens slettes fra listen"));
+    AredigerHovedKat = make("AredigerHovedKat", rediger, QStringLiteral("Navnet på hovedkategorien ændres til det nye navn"));
+    AredigerUnderKat = make("AredigerUnderKat", rediger, QStringLiteral("Navnet på underkategorien ændres til det nye navn"));
+    AredigerOpskrift = make("AredigerOpskrift", rediger, QStringLiteral("Navnet på opskriften ændres til det nye navn"));
+    AredigerIngrediens = make("AredigerIngrediens", rediger, QStringLiteral("Den nye ingrediensbeskrivelse erstatter den valgte"));
+    AinsertHovedKat = make("AinsertHovedKat", indfoer, QStringLiteral("Opretter en ny hovedkategori med indskrevne navn"));
+    AinsertUnderKat = make("AinsertUnderKat", indfoer, QStringLiteral("Opretter en ny underkategori med indskrevne navn"));
+    AinsertOpskrift = make("AinsertOpskrift", indfoer, QStringLiteral("Opretter en ny opskrivft med indskrevne navn"));
+    AinsertIngrediens = make("AinsertIngrediens", indfoer, QStringLiteral("Indsætter indskrevne ingrediens i listen"));
+
+    AgemBeskrivelse = make("AgemBeskrivelse", QStringLiteral("Gem"), QStringLiteral("Gem opskriften: Ctrl+G"),
+                           QKeySequence(Qt::CTRL | Qt::Key_G));
+    Areload = make("Areload", QStringLiteral("Genindlæs"),
+                   QStringLiteral("Genindlæs opskriften fra sidst den blev gemt: Ctrl+R"),
+                   QKeySequence(Qt::CTRL | Qt::Key_R));
+    for (QAction *a : {AgemBeskrivelse, Areload})
+        a->setShortcutContext(Qt::ApplicationShortcut);
+    AgemBeskrivelse->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Areload->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+
+    editorActions = new EditorActions(this);
+}
+
+QWidget *Tmainform::buildListBlock(QWidget *&block, const QString &blockName,
+                                   const QString &labelName, const QString &captionText,
+                                   ListBox *&box, const QString &boxName, QLineEdit *&edit,
+                                   const QString &editName, QWidget *&strip,
+                                   const QString &stripName, int stripHeight, QAction *slet,
+                                   QAction *rediger, QAction *indfoer)
+{
+    block = new QWidget;
+    block->setObjectName(blockName);
+    auto *layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(caption(block, labelName, captionText, 10));
+
+    layout->addWidget(box, 1);
+    box->setObjectName(boxName);
+
+    strip = new QWidget(block);
+    strip->setObjectName(stripName);
+    strip->setFixedHeight(stripHeight);
+    auto *stripLayout = new QVBoxLayout(strip);
+    stripLayout->setContentsMargins(2, 3, 2, 3);
+    stripLayout->setSpacing(4);
+    edit = new QLineEdit(strip);
+    edit->setObjectName(editName);
+    stripLayout->addWidget(edit);
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    for (QAction *action : {slet, rediger, indfoer}) {
+        auto *button = new ActionButton(action, strip);
+        button->setFixedSize(59, 25);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    stripLayout->addLayout(buttons);
+    layout->addWidget(strip);
+    return block;
+}
+
+QWidget *Tmainform::buildBottomRow()
+{
+    Panel2 = new QWidget;
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(56);
+    auto *layout = new QHBoxLayout(Panel2);
+    layout->setContentsMargins(4, 3, 4, 3);
+    layout->setSpacing(6);
+
+    opstartValg = radioGroup(Panel2, QStringLiteral("opstartValg"), QStringLiteral("Opskrifter"),
+                             QStringLiteral("For alle"), QStringLiteral("Private"), opstartGroup);
+    modeValg = radioGroup(Panel2, QStringLiteral("modeValg"), QStringLiteral("Aktivitet"),
+                          QStringLiteral("Læs"), QStringLiteral("Skriv"), modeGroup);
+
+    infButton = flatButton(Panel2, QStringLiteral("infButton"));
+    infButton->setDefaultAction(aInformation);
+    optButton = flatButton(Panel2, QStringLiteral("optButton"));
+    optButton->setText(QStringLiteral("Egenskaber"));
+    optButton->setStatusTip(QStringLiteral("Bestem programegenskaber eller udskriv opskrift"));
+    optButton->setIcon(optionsIcon());
+
+    layout->addWidget(opstartValg);
+    layout->addWidget(modeValg);
+    layout->addWidget(infButton);
+    layout->addWidget(optButton);
+    layout->addStretch(1);
+    return Panel2;
+}
+
+void Tmainform::buildLayout()
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/retterum.png")));
+    QFont base(QStringLiteral("Segoe UI"));
+    base.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});
+    base.setPointSize(9);
+    setFont(base);
+
+    hovedKatBox = new ListBox(ListItemDelegate::Marker::MenuHighlightSquare);
+    underKatBox = new ListBox(ListItemDelegate::Marker::SkyBlueSquare);
+    opskriftBox = new ListBox(ListItemDelegate::Marker::MoneyGreenSquare);
+    ingrediensBox = new ListBox(ListItemDelegate::Marker::OrangeCircle);
+
+    // Left column: main categories over subcategories.
+    mainPanel1 = new QSplitter(Qt::Vertical);
+    mainPanel1->setObjectName(QStringLiteral("mainPanel1"));
+    mainPanel1->setHandleWidth(3);
+    mainPanel1->setChildrenCollapsible(false);
+    mainPanel1->addWidget(buildListBlock(topPanel, QStringLiteral("topPanel"), QStringLiteral("Label1"),
+        QStringLiteral("Hovedkategori"), hovedKatBox, QStringLiteral("hovedKatBox"), hovedKatEdit,
+        QStringLiteral("hovedKatEdit"), newHovedKatPanel, QStringLiteral("newHovedKatPanel"), 60,
+        AsletHovedKat, AredigerHovedKat, AinsertHovedKat));
+    mainPanel1->addWidget(buildListBlock(bottomPanel, QStringLiteral("bottomPanel"), QStringLiteral("Label2"),
+        QStringLiteral("Underkategori"), underKatBox, QStringLiteral("underKatBox"), underKatEdit,
+        QStringLiteral("underKatEdit"), newUnderKatPanel, QStringLiteral("newUnderKatPanel"), 60,
+        AsletUnderKat, AredigerUnderKat, AinsertUnderKat));
+    bottomPanel->setMinimumHeight(190);
+    mainPanel1->setStretchFactor(0, 1);
+    mainPanel1->setStretchFactor(1, 0);
+    mainPanel1->handle(1)->setObjectName(QStringLiteral("Splitter1"));
+
+    // Right column: ingredients over recipes.
+    mainPanel2 = new QSplitter(Qt::Vertical);
+    mainPanel2->setObjectName(QStringLiteral("mainPanel2"));
+    mainPanel2->setHandleWidth(3);
+    mainPanel2->setChildrenCollapsible(false);
+    mainPanel2->addWidget(buildListBlock(rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),
+        QStringLiteral("Ingredienser"), ingrediensBox, QStringLiteral("ingrediensBox"), ingrediensEdit,
+        QStringLiteral("ingrediensEdit"), newIngrediensPanel, QStringLiteral("newIngrediensPanel"), 64,
+        AsletIngrediens, AredigerIngrediens, AinsertIngrediens));
+    mainPanel2->addWidget(buildListBlock(rightPanel1, QStringLiteral("rightPanel1"), QStringLiteral("Label3"),
+        QStringLiteral("Opskrifter"), opskriftBox, QStringLiteral("opskriftBox"), opskriftEdit,
+        QStringLiteral("opskriftEdit"), newOpskriftPanel, QStringLiteral("newOpskriftPanel"), 60,
+        AsletOpskrift, AredigerOpskrift, AinsertOpskrift));
+    mainPanel2->setStretchFactor(0, 1);
+    mainPanel2->setStretchFactor(1, 0);
+    mainPanel2->handle(1)->setObjectName(QStringLiteral("Splitter4"));
+
+    // Centre: title line, font panel, tool bar, editor, bottom row.
+    mainPanel3 = new QWidget;
+    mainPanel3->setObjectName(QStringLiteral("mainPanel3"));
+    auto *centre = new QVBoxLayout(mainPanel3);
+    centre->setContentsMargins(0, 0, 0, 0);
+    centre->setSpacing(0);
+
+    opskriftLabel = new QLabel(QStringLiteral("Opskrift"), mainPanel3);
+    opskriftLabel->setObjectName(QStringLiteral("opskriftLabel"));
+    QFont titleFont = opskriftLabel->font();
+    titleFont.setPointSize(10);
+    titleFont.setBold(true);
+    opskriftLabel->setFont(titleFont);
+    opskriftLabel->setContentsMargins(8, 3, 8, 3);
+    centre->addWidget(opskriftLabel);
+
+    fontPanel = new FontPanel(mainPanel3);
+    centre->addWidget(fontPanel);
+
+    toolPanel = new QToolBar(mainPanel3);
+    toolPanel->setObjectName(QStringLiteral("toolPanel"));
+    toolPanel->setFixedHeight(30);
+    toolPanel->setIconSize(QSize(20, 20));
+    toolPanel->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    EditorActions *e = editorActions;
+    toolPanel->addAction(e->FormatRichEditBullets1);
+    toolPanel->addSeparator();
+    toolPanel->addActions({e->FormatRichEditAlignLeft1, e->FormatRichEditAlignCenter1, e->FormatRichEditAlignRight1});
+    toolPanel->addSeparator();
+    toolPanel->addActions({e->FormatRichEditBold1, e->FormatRichEditItalic1, e->FormatRichEditUnderline1,
+                           e->FormatRichEditStrikeOut1});
+    toolPanel->addSeparator();
+    auto *menuButton = new QToolButton(toolPanel);
+    menuButton->setObjectName(QStringLiteral("menuButton"));
+    menuButton->setIcon(toolicons::menuArrow());
+    menuButton->setStatusTip(QStringLiteral("Dropdown menu"));
+    menuButton->setMenu(e->EditorPU);
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    toolPanel->addWidget(menuButton);
+    toolPanel->addSeparator();
+    toolPanel->addAction(e->EditStavekontrol);
+    if (auto *spell = qobject_cast<QToolButton *>(toolPanel->widgetForAction(e->EditStavekontrol)))
+        spell->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolPanel->addSeparator();
+    toolPanel->addActions({AgemBeskrivelse, Areload});
+    toolPanel->addSeparator();
+    toolPanel->addActions({e->bingUrl, e->googleUrl, e->tubeUrl});
+    centre->addWidget(toolPanel);
+
+    Editor = new QTextEdit(mainPanel3);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setAcceptRichText(true);
+    Editor->setLineWrapMode(QTextEdit::WidgetWidth);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->document()->setDocumentMargin(8);
+    centre->addWidget(Editor, 1);
+    centre->addWidget(buildBottomRow());
+
+    mainSplitter = new QSplitter(Qt::Horizontal);
+    mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
+    mainSplitter->setHandleWidth(3);
+    mainSplitter->setChildrenCollapsible(false);
+    mainSplitter->addWidget(mainPanel1);
+    mainSplitter->addWidget(mainPanel3);
+    mainSplitter->addWidget(mainPanel2);
+    mainSplitter->setStretchFactor(0, 0);
+    mainSplitter->setStretchFactor(1, 1);
+    mainSplitter->setStretchFactor(2, 0);
+    mainSplitter->handle(1)->setObjectName(QStringLiteral("Splitter3"));
+    mainSplitter->handle(2)->setObjectName(QStringLiteral("Splitter2"));
+    setCentralWidget(mainSplitter);
+
+    hintBar = new QStatusBar(this);
+    hintBar->setObjectName(QStringLiteral("hintBar"));
+    hintBar->setSizeGripEnabled(true);
+    auto *infoPanel = new QLabel(QStringLiteral("Information"), hintBar);
+    infoPanel->setFixedWidth(72);
+    hintLabel = new QLabel(hintBar);
+    hintLabel->setObjectName(QStringLiteral("hintPanel"));
+    hintBar->addWidget(infoPanel);
+    hintBar->addWidget(hintLabel, 1);
+    setStatusBar(hintBar);
+
+    resize(1041, 639);
+}
+
+void Tmainform::buildTrayIcon()
+{
+    TrayIcon = new QSystemTrayIcon(windowIcon(), this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
+    TrayIcon->setToolTip(QStringLiteral("Retterum"));
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            restoreFromTray();
+    });
+}

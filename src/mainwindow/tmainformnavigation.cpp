@@ -1,0 +1,199 @@
+// Walking the store through the four lists, the area switch and the mode switch.
+#include "mainwindow/tmainform.h"
+
+#include "editor/fontpanel.h"
+#include "editor/statusline.h"
+#include "mainwindow/generalerrorreport.h"
+#include "mainwindow/listbox.h"
+#include "rtf/rtffile.h"
+#include "store/fileerror.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QToolBar>
+#include <QToolButton>
+
+using store::StorePaths;
+
+void Tmainform::connectNavigation()
+{
+    connect(hovedKatBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { hovedKatBoxClick(); }); });
+    connect(underKatBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { underKatBoxClick(); }); });
+    connect(opskriftBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { opskriftBoxClick(); }); });
+    connect(ingrediensBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { ingrediensBoxClick(); }); });
+    connect(opstartGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { guardedCommand([this, id] { opstartValgClick(id); }); });
+    connect(modeGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { guardedCommand([this, id] { modeValgClick(id); }); });
+    connect(aInformation, &QAction::triggered, this, [this] { guardedCommand([this] { aInformationExecute(); }); });
+    connect(aProgSizes, &QAction::triggered, this, [this] { guardedCommand([this] { aProgSizesExecute(); }); });
+    connect(optButton, &QToolButton::clicked, this, [this] { guardedCommand([this] { optButtonClick(); }); });
+}
+
+void Tmainform::loadList(ListBox *box, const QString &path)
+{
+    if (QFileInfo::exists(path))
+        store::throwIfFailed(box->loadFile(path));
+}
+
+void Tmainform::clearElementer(int No)
+{
+    opskriftLabel->setText(QStringLiteral("Opskrift"));
+    if (No < 4) {
+        ingrediensIndex = -1;
+        opskriftIndex = -1;
+        ingrediensBox->clearEntries();
+        ingrediensEdit->clear();
+        Editor->clear();
+        Editor->document()->setModified(false);
+    }
+    if (No < 3) {
+        underIndex = -1;
+        opskriftBox->clearEntries();
+        opskriftEdit->clear();
+    }
+    if (No < 2) {
+        hovedIndex = -1;
+        underKatBox->clearEntries();
+        underKatEdit->clear();
+    }
+}
+
+void Tmainform::setValues(int No)
+{
+    if (No < 4) {
+        filnavn.clear();
+        fillistenavn.clear();
+    }
+    if (No < 3) {
+        opskriftDir.clear();
+        opskriftFile.clear();
+    }
+    if (No < 2) {
+        underDir.clear();
+        underFile.clear();
+    }
+}
+
+void Tmainform::hovedKatBoxClick()
+{
+    clearElementer(1);
+    hovedIndex = hovedKatBox->selectedIndex();
+    if (hovedIndex < 0) {
+        setValues(1);
+        return;
+    }
+    const QString entry = hovedKatBox->selectedText();
+    hovedKatEdit->setText(entry);
+    underDir = StorePaths::subFolder(dir, entry);
+    underFile = StorePaths::indexFile(underDir);
+    loadList(underKatBox, underFile);
+}
+
+void Tmainform::underKatBoxClick()
+{
+    clearElementer(2);
+    underIndex = underKatBox->selectedIndex();
+    if (underIndex < 0) {
+        setValues(2);
+        return;
+    }
+    const QString entry = underKatBox->selectedText();
+    underKatEdit->setText(entry);
+    opskriftDir = StorePaths::subFolder(underDir, entry);
+    opskriftFile = StorePaths::indexFile(opskriftDir);
+    loadList(opskriftBox, opskriftFile);
+}
+
+void Tmainform::opskriftBoxClick()
+{
+    clearElementer(3);
+    opskriftIndex = opskriftBox->selectedIndex();
+    if (opskriftIndex < 0) {
+        setValues(3);
+        return;
+    }
+    const QString name = opskriftBox->selectedText();
+    opskriftLabel->setText(hovedKatBox->item(hovedIndex)->text() + u" | "
+                           + underKatBox->item(underIndex)->text() + u" | " + name);
+    opskriftEdit->setText(name);
+    filnavn = StorePaths::descriptionFile(opskriftDir, name);
+    fillistenavn = StorePaths::ingredientFile(opskriftDir, name);
+    loadList(ingrediensBox, fillistenavn);
+    if (QFileInfo::exists(filnavn)) {
+        store::throwIfFailed(rtf::loadFile(filnavn, Editor->document()));
+        XYinfo();
+    }
+}
+
+void Tmainform::ingrediensBoxClick()
+{
+    ingrediensIndex = ingrediensBox->selectedIndex();
+    ingrediensEdit->setText(ingrediensIndex >= 0 ? ingrediensBox->selectedText() : QString());
+}
+
+void Tmainform::setDir(bool)
+{
+    dir = m_paths.areaFolder(brugerOpstart != 0, brugernavn);
+    hovedFile = StorePaths::mainCategoryFile(dir);
+    clearElementer(1);
+    setValues(1);
+    hovedKatEdit->clear();
+    hovedKatBox->clearEntries();
+    loadList(hovedKatBox, hovedFile);
+    setWindowTitle(brugerOpstart == 0 ? QStringLiteral("Retterum for alle")
+                                      : brugernavn + u": Retterum");
+}
+
+void Tmainform::opstartValgClick(int index)
+{
+    brugerOpstart = index;
+    setDir(true);
+}
+
+void Tmainform::setProgramMode(int aModeNumber)
+{
+    programMode = aModeNumber;
+    const bool write = aModeNumber != 0;
+    for (QWidget *panel : {newHovedKatPanel, newUnderKatPanel, newOpskriftPanel,
+                           newIngrediensPanel, static_cast<QWidget *>(fontPanel),
+                           static_cast<QWidget *>(toolPanel)})
+        panel->setVisible(write);
+}
+
+void Tmainform::modeValgClick(int index)
+{
+    setProgramMode(index);
+}
+
+void Tmainform::XYinfo()
+{
+    QTextDocument *doc = Editor->document();
+    int lines = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+
+    const QTextCursor cursor = Editor->textCursor();
+    const int end = std::max(cursor.position(), cursor.anchor());
+    const QTextBlock block = doc->findBlock(end);
+    int line = 0;
+    for (QTextBlock b = doc->begin(); b.isValid() && b != block; b = b.next())
+        line += std::max(1, b.layout() ? b.layout()->lineCount() : 1);
+    int column = end - block.position();
+    if (QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine textLine = layout->lineForTextPosition(column);
+        if (textLine.isValid()) {
+            line += textLine.lineNumber();
+            column -= textLine.textStart();
+        }
+    }
+    fontPanel->Info->setPanelText(2, QString::number(std::max(lines, 1)));
+    fontPanel->Info->setPanelText(4, QString::number(line + 1) + u',' + QString::number(column));
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextEdit;
+
+// Never shown: holds the scratch editor in which printouts are composed.
+class Tinvisform : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tinvisform(QWidget *parent = nullptr);
+
+    QTextEdit *memo = nullptr;
+};
+
+extern Tinvisform *invisform;

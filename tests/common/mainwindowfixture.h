@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/windowcreation.h"
+#include "dialogs/messagehook.h"
+#include "mainwindow/tmainform.h"
+#include "testdataroot.h"
+
+#include <QtTest>
+
+// Creates the program's windows on a data root, as the program does at start, and removes
+// them again; the message hook answers and records every dialog meanwhile.
+class MainWindowFixture {
+public:
+    explicit MainWindowFixture(const TestDataRoot &root)
+    {
+        MessageHook::install();
+        createWindows(root.paths());
+    }
+    ~MainWindowFixture() { destroyWindows(); }
+
+    Tmainform *window() const { return mainform; }
+
+    // Shows the main window and waits for its first activation to open the area.
+    bool showAndActivate() const
+    {
+        mainform->show();
+        mainform->activateWindow();
+        if (!QTest::qWaitForWindowActive(mainform))
+            mainform->FormActivate();
+        return !mainform->opstart;
+    }
+};

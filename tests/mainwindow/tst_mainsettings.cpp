@@ -1,0 +1,146 @@
+#include "mainwindowfixture.h"
+
+#include "editor/fontpanel.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QSplitter>
+
+class TestMainSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void settingsFile_data();
+    void settingsFile();
+    void firstClose_writesTheFourteenLines();
+    void closeAfterChanges_writesCurrentValues();
+
+private:
+    TestDataRoot *m_root = nullptr;
+    QString settingsPath(const TestDataRoot &root) const
+    {
+        return root.paths().settingsDir(Tmainform::GetUserFromWindows()) + u"indstillinger.txt";
+    }
+};
+
+void TestMainSettings::cleanup()
+{
+    const QString leftovers = MessageHook::verifyClean();
+    QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+static QStringList validLines()
+{
+    return {QStringLiteral("120"), QStringLiteral("80"), QStringLiteral("1100"),
+            QStringLiteral("700"), QStringLiteral("250"), QStringLiteral("210"),
+            QStringLiteral("320"), QStringLiteral("280"), QStringLiteral("Georgia"),
+            QStringLiteral("12"), QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("Verdana"), QStringLiteral("Blå")};
+}
+
+void TestMainSettings::settingsFile_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected"); // the values the window then holds, as written back
+
+    const QStringList defaults{QStringLiteral("200"), QStringLiteral("400"), QStringLiteral("1057"),
+                               QStringLiteral("678"), QStringLiteral("233"), QStringLiteral("200"),
+                               QStringLiteral("300"), QStringLiteral("300"), QStringLiteral("Courier New"),
+                               QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("1"),
+                               QStringLiteral("Courier New"), QStringLiteral("Windows")};
+    QStringList thirteen = validLines();
+    thirteen.removeLast();
+    QStringList withUnit = validLines();
+    withUnit[9] = QStringLiteral("10pt");
+
+    QTest::newRow("missing file gives defaults") << false << QStringList() << defaults;
+    QTest::newRow("13 lines give defaults") << true << thirteen << defaults;
+    QTest::newRow("size with unit gives defaults") << true << withUnit << defaults;
+    QTest::newRow("valid file is taken whole") << true << validLines() << validLines();
+}
+
+void TestMainSettings::settingsFile()
+{
+    QFETCH(bool, present);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+
+    TestDataRoot root;
+    if (present)
+        root.writeList(settingsPath(root).mid(root.path().size() + 1), lines);
+
+    {
+        MainWindowFixture fixture(root);
+        Tmainform *w = fixture.window();
+        QCOMPARE(w->Mainfont, expected[8]);
+        QCOMPARE(w->MainSize, expected[9].toInt());
+        QCOMPARE(w->programMode, expected[10].toInt());
+        QCOMPARE(w->brugerOpstart, expected[11].toInt());
+        QCOMPARE(w->standardFont, expected[12]);
+        QCOMPARE(w->DesignName, expected[13]);
+        QCOMPARE(w->Editor->document()->defaultFont().family(), expected[8]);
+
+        QVERIFY(fixture.showAndActivate());
+        const QRect frame = w->frameGeometry();
+        QCOMPARE(frame.top(), expected[0].toInt());
+        QCOMPARE(frame.left(), expected[1].toInt());
+        QCOMPARE(frame.width(), expected[2].toInt());
+        QCOMPARE(frame.height(), expected[3].toInt());
+        QCOMPARE(w->mainPanel1->width(), expected[4].toInt());
+        QCOMPARE(w->mainPanel2->width(), expected[5].toInt());
+        QCOMPARE(w->bottomPanel->height(), expected[6].toInt());
+        QCOMPARE(w->rightPanel1->height(), expected[7].toInt());
+        QCOMPARE(w->programMode != 0, w->fontPanel->isVisibleTo(w));
+        w->close();
+    }
+    QCOMPARE(root.readList(settingsPath(root).mid(root.path().size() + 1)), expected);
+}
+
+void TestMainSettings::firstClose_writesTheFourteenLines()
+{
+    TestDataRoot root;
+    const QString relative = settingsPath(root).mid(root.path().size() + 1);
+    QVERIFY(!QFileInfo::exists(root.file(relative)));
+    {
+        MainWindowFixture fixture(root);
+        QVERIFY(fixture.showAndActivate());
+        fixture.window()->close();
+    }
+    QFile written(root.file(relative));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(),
+             QByteArray("200\r\n400\r\n1057\r\n678\r\n233\r\n200\r\n300\r\n300\r\nCourier New\r\n"
+                        "10\r\n0\r\n1\r\nCourier New\r\nWindows\r\n"));
+}
+
+void TestMainSettings::closeAfterChanges_writesCurrentValues()
+{
+    TestDataRoot root;
+    const QString relative = settingsPath(root).mid(root.path().size() + 1);
+    {
+        MainWindowFixture fixture(root);
+        Tmainform *w = fixture.window();
+        QVERIFY(fixture.showAndActivate());
+        w->modeGroup->button(1)->click();
+        w->opstartGroup->button(0)->click();
+        w->move(300, 150);
+        QSplitter *columns = w->mainSplitter;
+        QList<int> sizes = columns->sizes();
+        sizes[1] -= 40;
+        sizes[0] += 40;
+        columns->setSizes(sizes);
+        QTRY_COMPARE(w->mainPanel1->width(), 273);
+        w->close();
+    }
+    const QStringList lines = root.readList(relative);
+    QCOMPARE(lines.size(), 14);
+    QCOMPARE(lines.mid(0, 2), (QStringList{QStringLiteral("150"), QStringLiteral("300")}));
+    QCOMPARE(lines[4], QStringLiteral("273"));
+    QCOMPARE(lines[10], QStringLiteral("1"));
+    QCOMPARE(lines[11], QStringLiteral("0"));
+}
+
+QTEST_MAIN(TestMainSettings)
+#include "tst_mainsettings.moc"

@@ -1,0 +1,319 @@
+#include "editor/fontpanel.h"
+#include "mainwindow/listbox.h"
+#include "mainwindowfixture.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace {
+
+const QByteArray kDescription =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"
+    "{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard\\cf1\\b\\f0\\fs28 Dej\\cf0\\b0\\par"
+    "R\\'f8r sm\\'f8r og sukker\\par}";
+
+} // namespace
+
+class TestNavigation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void start_opensPrivateAreaWithItsTitle();
+    void walkDown_loadsEachLevelAndTheDescription();
+    void choosingHigher_emptiesTheLevelsBelow();
+    void missingFolderOrFiles_areEmptyWithoutMessage();
+    void arrowKeys_chooseLikeTheMouse();
+    void areaSwitch_reopensTheArea();
+    void modeSwitch_hidesExactlyTheSixPanels();
+    void unsavedDescription_isDroppedWithoutQuestion();
+    void unreadableIndex_reachesTheGeneralErrorReport();
+    void listBox_writesBackInTheEncodingItRead();
+
+private:
+    void choose(ListBox *box, const QString &entry);
+
+    std::unique_ptr<TestDataRoot> m_root;
+    std::unique_ptr<MainWindowFixture> m_fixture;
+    Tmainform *w = nullptr;
+};
+
+void TestNavigation::init()
+{
+    m_root = std::make_unique<TestDataRoot>();
+    const QString user = Tmainform::GetUserFromWindows();
+    m_root->writeList(QStringLiteral("Brugere/Alle/Hovedkategori.txt"),
+                      {QStringLiteral("Desserter"), QStringLiteral("Tom"), QStringLiteral("Supper")});
+    m_root->writeList(QStringLiteral("Brugere/Alle/Desserter/Index.txt"),
+                      {QStringLiteral("Kager"), QStringLiteral("Is")});
+    m_root->writeList(QStringLiteral("Brugere/Alle/Desserter/Kager/Index.txt"),
+                      {QStringLiteral("Æblekage"), QStringLiteral("Boller")});
+    m_root->writeList(QStringLiteral("Brugere/Alle/Desserter/Kager/Æblekageliste.txt"),
+                      {QStringLiteral("200 g mel"), QStringLiteral("2 æg")});
+    m_root->writeBytes(QStringLiteral("Brugere/Alle/Desserter/Kager/Æblekage.rtf"), kDescription);
+    QDir().mkpath(m_root->file(QStringLiteral("Brugere/Alle/Supper")));
+    m_root->writeList(QStringLiteral("Brugere/%1/Hovedkategori.txt").arg(user), {QStringLiteral("Mine")});
+
+    m_fixture = std::make_unique<MainWindowFixture>(*m_root);
+    w = m_fixture->window();
+    QVERIFY(m_fixture->showAndActivate());
+}
+
+void TestNavigation::cleanup()
+{
+    m_fixture.reset();
+    m_root.reset();
+    w = nullptr;
+    const QString leftovers = MessageHook::verifyClean();
+    QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+void TestNavigation::choose(ListBox *box, const QString &entry)
+{
+    const QList<QListWidgetItem *> found = box->findItems(entry, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(entry));
+    const QRect r = box->visualItemRect(found.first());
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+void TestNavigation::start_opensPrivateAreaWithItsTitle()
+{
+    const QString user = Tmainform::GetUserFromWindows();
+    QCOMPARE(w->windowTitle(), user + QStringLiteral(": Retterum"));
+    QCOMPARE(w->hovedKatBox->entries(), QStringList{QStringLiteral("Mine")});
+    QCOMPARE(w->dir, m_root->file(QStringLiteral("Brugere/%1/").arg(user)));
+    QCOMPARE(w->opstartGroup->checkedId(), 1);
+    QCOMPARE(w->modeGroup->checkedId(), 0);
+    QCOMPARE(w->opskriftLabel->text(), QStringLiteral("Opskrift"));
+}
+
+void TestNavigation::walkDown_loadsEachLevelAndTheDescription()
+{
+    w->opstartGroup->button(0)->click();
+    const QString alle = m_root->file(QStringLiteral("Brugere/Alle/"));
+
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    QCOMPARE(w->hovedIndex, 0);
+    QCOMPARE(w->hovedKatEdit->text(), QStringLiteral("Desserter"));
+    QCOMPARE(w->underDir, alle + QStringLiteral("Desserter/"));
+    QCOMPARE(w->underFile, alle + QStringLiteral("Desserter/Index.txt"));
+    QCOMPARE(w->underKatBox->entries(), (QStringList{QStringLiteral("Kager"), QStringLiteral("Is")}));
+
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    QCOMPARE(w->underIndex, 0);
+    QCOMPARE(w->opskriftDir, alle + QStringLiteral("Desserter/Kager/"));
+    QCOMPARE(w->opskriftBox->entries(), (QStringList{QStringLiteral("Æblekage"), QStringLiteral("Boller")}));
+
+    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+    QCOMPARE(w->opskriftIndex, 0);
+    QCOMPARE(w->opskriftLabel->text(), QStringLiteral("Desserter | Kager | Æblekage"));
+    QCOMPARE(w->opskriftEdit->text(), QStringLiteral("Æblekage"));
+    QCOMPARE(w->filnavn, alle + QStringLiteral("Desserter/Kager/Æblekage.rtf"));
+    QCOMPARE(w->fillistenavn, alle + QStringLiteral("Desserter/Kager/Æblekageliste.txt"));
+    QCOMPARE(w->ingrediensBox->entries(), (QStringList{QStringLiteral("200 g mel"), QStringLiteral("2 æg")}));
+    QCOMPARE(w->Editor->toPlainText(), QStringLiteral("Dej\nRør smør og sukker"));
+    QVERIFY(!w->Editor->document()->isModified());
+    QTextCursor heading(w->Editor->document());
+    heading.movePosition(QTextCursor::NextCharacter);
+    QVERIFY(heading.charFormat().font().bold());
+    QCOMPARE(heading.charFormat().foreground().color(), QColor(255, 0, 0));
+
+    choose(w->ingrediensBox, QStringLiteral("2 æg"));
+    QCOMPARE(w->ingrediensIndex, 1);
+    QCOMPARE(w->ingrediensEdit->text(), QStringLiteral("2 æg"));
+    QCOMPARE(w->opskriftIndex, 0);
+    QVERIFY(MessageHook::shown().isEmpty());
+}
+
+void TestNavigation::choosingHigher_emptiesTheLevelsBelow()
+{
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+    choose(w->ingrediensBox, QStringLiteral("2 æg"));
+
+    choose(w->underKatBox, QStringLiteral("Kager")); // the same entry again
+    QCOMPARE(w->underIndex, 0);
+    QCOMPARE(w->opskriftBox->count(), 2);
+    QCOMPARE(w->opskriftIndex, -1);
+    QCOMPARE(w->ingrediensIndex, -1);
+    QCOMPARE(w->ingrediensBox->count(), 0);
+    QVERIFY(w->ingrediensEdit->text().isEmpty());
+    QVERIFY(w->opskriftEdit->text().isEmpty());
+    QVERIFY(w->Editor->toPlainText().isEmpty());
+    QCOMPARE(w->opskriftLabel->text(), QStringLiteral("Opskrift"));
+    QVERIFY(w->filnavn.isEmpty());
+    QVERIFY(w->fillistenavn.isEmpty());
+    QVERIFY(!w->opskriftDir.isEmpty());
+
+    choose(w->hovedKatBox, QStringLiteral("Supper"));
+    QCOMPARE(w->underIndex, -1);
+    QCOMPARE(w->underKatBox->count(), 0);
+    QCOMPARE(w->opskriftBox->count(), 0);
+    QVERIFY(w->underKatEdit->text().isEmpty());
+    QVERIFY(w->opskriftDir.isEmpty());
+    QCOMPARE(w->hovedKatBox->count(), 3);
+}
+
+void TestNavigation::missingFolderOrFiles_areEmptyWithoutMessage()
+{
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Tom")); // no folder
+    QCOMPARE(w->hovedIndex, 1);
+    QCOMPARE(w->underKatBox->count(), 0);
+    QVERIFY(w->underFile.endsWith(QStringLiteral("Tom/Index.txt")));
+
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Is")); // no folder below a listed name
+    QCOMPARE(w->opskriftBox->count(), 0);
+
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    choose(w->opskriftBox, QStringLiteral("Boller")); // neither description nor ingredients
+    QCOMPARE(w->ingrediensBox->count(), 0);
+    QVERIFY(w->Editor->toPlainText().isEmpty());
+    QVERIFY(w->filnavn.endsWith(QStringLiteral("Kager/Boller.rtf")));
+    QVERIFY(w->fillistenavn.endsWith(QStringLiteral("Kager/Bollerliste.txt")));
+    QVERIFY(MessageHook::shown().isEmpty());
+}
+
+void TestNavigation::arrowKeys_chooseLikeTheMouse()
+{
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    choose(w->opskriftBox, QStringLiteral("Boller"));
+
+    w->opskriftBox->setFocus();
+    QTest::keyClick(w->opskriftBox, Qt::Key_Up);
+    QCOMPARE(w->opskriftIndex, 0);
+    QCOMPARE(w->opskriftLabel->text(), QStringLiteral("Desserter | Kager | Æblekage"));
+    QCOMPARE(w->ingrediensBox->count(), 2);
+    QVERIFY(w->Editor->toPlainText().contains(QStringLiteral("sukker")));
+
+    w->hovedKatBox->setFocus();
+    QTest::keyClick(w->hovedKatBox, Qt::Key_Down);
+    QCOMPARE(w->hovedIndex, 1);
+    QCOMPARE(w->hovedKatEdit->text(), QStringLiteral("Tom"));
+    QCOMPARE(w->underKatBox->count(), 0);
+    QCOMPARE(w->opskriftBox->count(), 0);
+    QVERIFY(w->Editor->toPlainText().isEmpty());
+}
+
+void TestNavigation::areaSwitch_reopensTheArea()
+{
+    w->opstartGroup->button(0)->click();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Retterum for alle"));
+    QCOMPARE(w->brugerOpstart, 0);
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+
+    w->opstartGroup->button(1)->click();
+    QCOMPARE(w->windowTitle(), Tmainform::GetUserFromWindows() + QStringLiteral(": Retterum"));
+    QCOMPARE(w->hovedKatBox->entries(), QStringList{QStringLiteral("Mine")});
+    for (ListBox *box : {w->underKatBox, w->opskriftBox, w->ingrediensBox})
+        QCOMPARE(box->count(), 0);
+    for (QLineEdit *edit : {w->hovedKatEdit, w->underKatEdit, w->opskriftEdit, w->ingrediensEdit})
+        QVERIFY(edit->text().isEmpty());
+    QCOMPARE(w->hovedIndex, -1);
+    QVERIFY(w->underDir.isEmpty());
+    QVERIFY(w->filnavn.isEmpty());
+    QVERIFY(w->Editor->toPlainText().isEmpty());
+
+    w->opstartGroup->button(0)->click();
+    QCOMPARE(w->hovedKatBox->count(), 3);
+    QVERIFY(w->hovedKatEdit->text().isEmpty());
+}
+
+void TestNavigation::modeSwitch_hidesExactlyTheSixPanels()
+{
+    const QList<QWidget *> writePanels{w->newHovedKatPanel, w->newUnderKatPanel,
+                                       w->newOpskriftPanel, w->newIngrediensPanel,
+                                       w->fontPanel, w->toolPanel};
+    const QList<QWidget *> alwaysShown{w->hovedKatBox, w->underKatBox, w->opskriftBox,
+                                       w->ingrediensBox, w->Editor, w->Panel2, w->opskriftLabel};
+
+    w->modeGroup->button(1)->click();
+    QCOMPARE(w->programMode, 1);
+    for (QWidget *panel : writePanels)
+        QVERIFY2(panel->isVisible(), qPrintable(panel->objectName()));
+
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    w->modeGroup->button(0)->click();
+    QCOMPARE(w->programMode, 0);
+    for (QWidget *panel : writePanels)
+        QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
+    for (QWidget *shown : alwaysShown)
+        QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+    QCOMPARE(w->hovedIndex, 0); // the mode changes only what is shown
+    QCOMPARE(w->underKatBox->count(), 2);
+}
+
+void TestNavigation::unsavedDescription_isDroppedWithoutQuestion()
+{
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Kager"));
+    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+
+    // Read mode still lets the description be typed into.
+    QCOMPARE(w->programMode, 0);
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("ny tekst"));
+    QVERIFY(w->Editor->document()->isModified());
+
+    choose(w->opskriftBox, QStringLiteral("Boller"));
+    QVERIFY(!w->Editor->document()->isModified());
+    QVERIFY(w->Editor->toPlainText().isEmpty());
+    QVERIFY(MessageHook::shown().isEmpty());
+}
+
+void TestNavigation::unreadableIndex_reachesTheGeneralErrorReport()
+{
+    // A folder standing where the index file should be exists but can't be read.
+    QVERIFY(QDir().mkpath(m_root->file(QStringLiteral("Brugere/Alle/Supper/Index.txt"))));
+    w->opstartGroup->button(0)->click();
+    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    choose(w->underKatBox, QStringLiteral("Kager"));
+
+    MessageHook::queue(MessageHook::Answer::Ok);
+    choose(w->hovedKatBox, QStringLiteral("Supper"));
+    const QStringList shown = MessageHook::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith(QStringLiteral("Error: Filen \"")), qPrintable(shown.first()));
+    QVERIFY(shown.first().contains(QStringLiteral("Supper/Index.txt\" kan ikke læses")));
+    QCOMPARE(w->hovedIndex, 2);
+    QCOMPARE(w->underKatBox->count(), 0);
+    QCOMPARE(w->opskriftBox->count(), 0);
+}
+
+void TestNavigation::listBox_writesBackInTheEncodingItRead()
+{
+    ListBox box(ListItemDelegate::Marker::SkyBlueSquare);
+    m_root->writeList(QStringLiteral("utf8.txt"), {QStringLiteral("Æble")}, store::ListEncoding::Utf8Bom);
+    m_root->writeList(QStringLiteral("ansi.txt"), {QStringLiteral("Æble")});
+
+    QVERIFY(box.loadFile(m_root->file(QStringLiteral("utf8.txt"))));
+    box.addItem(QStringLiteral("Pære"));
+    QVERIFY(box.saveFile(m_root->file(QStringLiteral("out1.txt"))));
+    QFile out1(m_root->file(QStringLiteral("out1.txt")));
+    QVERIFY(out1.open(QIODevice::ReadOnly));
+    QCOMPARE(out1.readAll(), QByteArray("\xEF\xBB\xBF\xC3\x86" "ble\r\nP\xC3\xA6re\r\n"));
+
+    QVERIFY(box.loadFile(m_root->file(QStringLiteral("ansi.txt"))));
+    QVERIFY(box.saveFile(m_root->file(QStringLiteral("out2.txt"))));
+    QFile out2(m_root->file(QStringLiteral("out2.txt")));
+    QVERIFY(out2.open(QIODevice::ReadOnly));
+    QCOMPARE(out2.readAll(), QByteArray("\xC6" "ble\r\n"));
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"

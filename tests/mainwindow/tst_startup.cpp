@@ -1,0 +1,128 @@
+#include "dialogs/tinfform.h"
+#include "dialogs/tredigeringsform.h"
+#include "dialogs/tspform.h"
+#include "information/tinfoform.h"
+#include "mainwindowfixture.h"
+#include "options/toptform.h"
+#include "printing/tinvisform.h"
+#include "printing/tprintform.h"
+
+#include <QAction>
+#include <QSplitter>
+#include <QSystemTrayIcon>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void newUser_getsPrivateFolderAndSettingsFolder();
+    void missingUsersRoot_isSilentAndGivesDefaults();
+    void everyWindowExists_andTheMainWindowFirst();
+    void trayIcon_hasItsHint();
+    void information_togglesTheHelpWindow();
+    void standardSizes_enabledExactlyWhenTheyWouldChangeSomething();
+};
+
+void TestStartup::cleanup()
+{
+    const QString leftovers = MessageHook::verifyClean();
+    QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+void TestStartup::newUser_getsPrivateFolderAndSettingsFolder()
+{
+    TestDataRoot root;
+    const QString user = Tmainform::GetUserFromWindows();
+    MainWindowFixture fixture(root);
+    const QFileInfo userFolder(root.file(QStringLiteral("Brugere/") + user));
+    QVERIFY(userFolder.isDir());
+    QCOMPARE(userFolder.permissions() & 0x0777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(QFileInfo(userFolder.filePath() + QStringLiteral("/Indstillinger")).isDir());
+    QCOMPARE(mainform->brugernavn, user);
+    QCOMPARE(mainform->grundDir, root.file(QStringLiteral("Program")));
+    QCOMPARE(mainform->optDir, root.file(QStringLiteral("Brugere/%1/Indstillinger/").arg(user)));
+    QCOMPARE(mainform->optfil, mainform->optDir + QStringLiteral("indstillinger.txt"));
+}
+
+void TestStartup::missingUsersRoot_isSilentAndGivesDefaults()
+{
+    TestDataRoot root;
+    QVERIFY(QDir(root.file(QStringLiteral("Brugere"))).removeRecursively());
+    {
+        MainWindowFixture fixture(root);
+        QVERIFY(fixture.showAndActivate());
+        QCOMPARE(mainform->MainSize, 10);
+        QCOMPARE(mainform->hovedKatBox->count(), 0);
+        QVERIFY(MessageHook::shown().isEmpty());
+        // Closing can't write the settings; the window still closes and says why.
+        MessageHook::queue(MessageHook::Answer::Ok);
+        QVERIFY(mainform->close());
+    }
+    const QStringList shown = MessageHook::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains(QStringLiteral("indstillinger.txt\" kan ikke gemmes")), qPrintable(shown.first()));
+}
+
+void TestStartup::everyWindowExists_andTheMainWindowFirst()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    const QList<QWidget *> windows{mainform, infform, spform, redigeringsform, optform,
+                                   invisform, printform, infoform};
+    for (QWidget *window : windows) {
+        QVERIFY(window);
+        QVERIFY(!window->isVisible());
+    }
+    QCOMPARE(optform->trayCheck->isChecked(), true);
+    QCOMPARE(optform->minimerCheck->isChecked(), false);
+    QVERIFY(mainform->opstart);
+}
+
+void TestStartup::trayIcon_hasItsHint()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    QCOMPARE(mainform->TrayIcon->toolTip(), QStringLiteral("Retterum"));
+    QVERIFY(!mainform->TrayIcon->isVisible()); // until the first activation
+}
+
+void TestStartup::information_togglesTheHelpWindow()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    QVERIFY(fixture.showAndActivate());
+    QCOMPARE(mainform->aInformation->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(mainform->aInformation->statusTip(), QStringLiteral("Åbner eller lukker Informationen: F1"));
+    QTest::keyClick(mainform, Qt::Key_F1);
+    QTRY_VERIFY(infoform->isVisible());
+    mainform->aInformation->trigger();
+    QVERIFY(!infoform->isVisible());
+}
+
+void TestStartup::standardSizes_enabledExactlyWhenTheyWouldChangeSomething()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    QVERIFY(fixture.showAndActivate());
+    QVERIFY(mainform->hasStandardSizes());
+    QTRY_VERIFY(!mainform->aProgSizes->isEnabled());
+
+    const QPoint before = mainform->pos();
+    QList<int> sizes = mainform->mainPanel2->sizes();
+    sizes[0] += 25;
+    sizes[1] -= 25;
+    mainform->mainPanel2->setSizes(sizes);
+    QTest::mouseMove(mainform); // any input lets the update handlers run
+    QTRY_VERIFY(mainform->aProgSizes->isEnabled());
+
+    mainform->aProgSizes->trigger();
+    QCOMPARE(mainform->rightPanel1->height(), 300);
+    QVERIFY(mainform->hasStandardSizes());
+    QCOMPARE(mainform->pos(), before);
+    QTest::mouseMove(mainform);
+    QTRY_VERIFY(!mainform->aProgSizes->isEnabled());
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
