@@ -1,0 +1,59 @@
+#include "rtf/fonttable.h"
+
+#include "rtf/decoder.h"
+
+namespace rtf {
+
+void FontTable::beginEntry(int number)
+{
+    endEntry();
+    m_number = number;
+}
+
+void FontTable::setCharset(int charset)
+{
+    m_charsetCodePage = Decoder::codePageForCharset(charset);
+}
+
+void FontTable::setCodePage(int codePage)
+{
+    m_codePage = codePage;
+}
+
+void FontTable::appendName(const QString &text)
+{
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype semicolon = text.indexOf(u';', from);
+        if (semicolon < 0)
+            break;
+        m_name += QStringView(text).mid(from, semicolon - from);
+        endEntry();
+        from = semicolon + 1;
+    }
+    m_name += QStringView(text).mid(from);
+}
+
+void FontTable::endEntry()
+{
+    const QString family = m_name.trimmed();
+    if (m_number >= 0 && !family.isEmpty())
+        m_fonts[m_number] = Font{family, entryCodePage()};
+    m_name.clear();
+    m_charsetCodePage = 0;
+    m_codePage = 0;
+    m_number = -1;
+}
+
+int FontTable::entryCodePage() const
+{
+    return m_codePage > 0 ? m_codePage : m_charsetCodePage;
+}
+
+const FontTable::Font *FontTable::font(int number) const
+{
+    const auto it = m_fonts.find(number);
+    return it == m_fonts.end() ? nullptr : &it->second;
+}
+
+} // namespace rtf

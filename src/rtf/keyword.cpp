@@ -1,0 +1,165 @@
+#include "rtf/keyword.h"
+
+#include <unordered_map>
+
+namespace rtf {
+
+namespace {
+
+using K = Keyword;
+
+const std::unordered_map<std::string_view, Keyword> &table()
+{
+    static const std::unordered_map<std::string_view, Keyword> words = {
+        {"fonttbl", K::FontTable},
+        {"colortbl", K::ColorTable},
+        {"pict", K::Picture},
+        {"pn", K::ParagraphNumbering},
+        {"upr", K::UnicodePair},
+        {"ud", K::UnicodePart},
+        // Skipped destinations. Bullets shown by \pntext and \listtext are rebuilt as lists;
+        // the alternative picture of \nonshppict would show a picture twice.
+        {"stylesheet", K::SkippedDestination},
+        {"info", K::SkippedDestination},
+        {"listtable", K::SkippedDestination},
+        {"listoverridetable", K::SkippedDestination},
+        {"revtbl", K::SkippedDestination},
+        {"rsidtbl", K::SkippedDestination},
+        {"filetbl", K::SkippedDestination},
+        {"header", K::SkippedDestination},
+        {"headerl", K::SkippedDestination},
+        {"headerr", K::SkippedDestination},
+        {"headerf", K::SkippedDestination},
+        {"footer", K::SkippedDestination},
+        {"footerl", K::SkippedDestination},
+        {"footerr", K::SkippedDestination},
+        {"footerf", K::SkippedDestination},
+        {"footnote", K::SkippedDestination},
+        {"fldinst", K::SkippedDestination},
+        {"pntext", K::SkippedDestination},
+        {"listtext", K::SkippedDestination},
+        {"nonshppict", K::SkippedDestination},
+        {"objdata", K::SkippedDestination},
+        {"objclass", K::SkippedDestination},
+        {"objname", K::SkippedDestination},
+        {"xe", K::SkippedDestination},
+        {"tc", K::SkippedDestination},
+        {"txe", K::SkippedDestination},
+        {"bkmkstart", K::SkippedDestination},
+        {"bkmkend", K::SkippedDestination},
+        {"nonesttables", K::SkippedDestination},
+        {"shpinst", K::SkippedDestination},
+        {"annotation", K::SkippedDestination},
+        {"atnid", K::SkippedDestination},
+        {"atnauthor", K::SkippedDestination},
+        {"template", K::SkippedDestination},
+        {"ftnsep", K::SkippedDestination},
+        {"ftnsepc", K::SkippedDestination},
+        {"aftnsep", K::SkippedDestination},
+        {"aftnsepc", K::SkippedDestination},
+        {"ftncn", K::SkippedDestination},
+        {"aftncn", K::SkippedDestination},
+        {"pgdsctbl", K::SkippedDestination},
+        {"rtf", K::Known},
+        {"ansi", K::Ansi},
+        {"mac", K::Mac},
+        {"pc", K::Pc},
+        {"pca", K::Pca},
+        {"ansicpg", K::AnsiCodePage},
+        {"deff", K::DefaultFont},
+        {"f", K::Font},
+        {"fcharset", K::Charset},
+        {"cpg", K::CodePage},
+        {"red", K::Red},
+        {"green", K::Green},
+        {"blue", K::Blue},
+        {"plain", K::Plain},
+        {"b", K::Bold},
+        {"i", K::Italic},
+        {"ulnone", K::UnderlineNone},
+        {"strike", K::Strike},
+        {"striked", K::Strike},
+        {"fs", K::FontSize},
+        {"cf", K::ColorIndex},
+        {"v", K::Hidden},
+        {"pard", K::Pard},
+        {"ql", K::AlignLeft},
+        {"qc", K::AlignCenter},
+        {"qr", K::AlignRight},
+        {"qj", K::AlignJustify},
+        {"li", K::LeftIndent},
+        {"lin", K::LeftIndent},
+        {"ri", K::RightIndent},
+        {"rin", K::RightIndent},
+        {"fi", K::FirstIndent},
+        {"pnlvlblt", K::NumberingBullet},
+        {"pnlvlbody", K::NumberingBody},
+        {"pnlvlcont", K::NumberingContinue},
+        {"pnlvl", K::NumberingLevel},
+        {"pndec", K::NumberingDecimal},
+        {"pnucltr", K::NumberingUpperLetter},
+        {"pnlcltr", K::NumberingLowerLetter},
+        {"pnucrm", K::NumberingUpperRoman},
+        {"pnlcrm", K::NumberingLowerRoman},
+        {"ls", K::ListOverride},
+        {"ilvl", K::ListLevel},
+        {"par", K::Par},
+        {"line", K::Line},
+        {"tab", K::Tab},
+        {"emdash", K::EmDash},
+        {"endash", K::EnDash},
+        {"bullet", K::Bullet},
+        {"lquote", K::LeftQuote},
+        {"rquote", K::RightQuote},
+        {"ldblquote", K::LeftDoubleQuote},
+        {"rdblquote", K::RightDoubleQuote},
+        {"emspace", K::EmSpace},
+        {"enspace", K::EnSpace},
+        {"qmspace", K::QuarterEmSpace},
+        {"zwj", K::ZeroWidthJoiner},
+        {"zwnj", K::ZeroWidthNonJoiner},
+        {"intbl", K::InTable},
+        {"cell", K::Cell},
+        {"nestcell", K::Cell},
+        {"row", K::Row},
+        {"uc", K::UnicodeSkip},
+        {"u", K::UnicodeChar},
+        {"pngblip", K::PngBlip},
+        {"jpegblip", K::JpegBlip},
+        {"emfblip", K::OtherBlip},
+        {"wmetafile", K::OtherBlip},
+        {"pmmetafile", K::OtherBlip},
+        {"dibitmap", K::OtherBlip},
+        {"wbitmap", K::OtherBlip},
+        {"macpict", K::OtherBlip},
+        {"picw", K::PictureWidth},
+        {"pich", K::PictureHeight},
+        {"picwgoal", K::PictureGoalWidth},
+        {"pichgoal", K::PictureGoalHeight},
+        {"picscalex", K::PictureScaleX},
+        {"picscaley", K::PictureScaleY},
+        // Known words that only mark structure: not unknown, so \* before them keeps the group.
+        {"shppict", K::Known},
+        {"fldrslt", K::Known},
+        {"field", K::Known},
+        {"object", K::Known},
+        {"result", K::Known},
+    };
+    return words;
+}
+
+} // namespace
+
+Keyword keyword(std::string_view word)
+{
+    const auto &words = table();
+    const auto it = words.find(word);
+    if (it != words.end())
+        return it->second;
+    // Every kind of underline (\uld, \ulwave, \ulth...) shows as underline; \ulc is its colour.
+    if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc")
+        return K::Underline;
+    return K::Unknown;
+}
+
+} // namespace rtf

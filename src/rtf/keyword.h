@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string_view>
+
+namespace rtf {
+
+// The control words the reader acts on. Everything else is ignored, or skipped with its group
+// when it follows \*.
+enum class Keyword {
+    Unknown,
+    // destinations read
+    FontTable, ColorTable, Picture, ParagraphNumbering, UnicodePair, UnicodePart,
+    // destinations skipped with their group
+    SkippedDestination,
+    // document
+    Known, Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont,
+    // font and colour tables
+    Font, Charset, CodePage, Red, Green, Blue,
+    // character formats
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, ColorIndex, Hidden,
+    // paragraph formats
+    Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
+    NumberingBullet, NumberingBody, NumberingContinue, NumberingLevel, NumberingDecimal,
+    NumberingUpperLetter, NumberingLowerLetter, NumberingUpperRoman, NumberingLowerRoman,
+    ListOverride, ListLevel,
+    // breaks and special characters
+    Par, Line, Tab, EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote,
+    RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner,
+    // tables
+    InTable, Cell, Row,
+    // Unicode
+    UnicodeSkip, UnicodeChar,
+    // picture properties
+    PngBlip, JpegBlip, OtherBlip, PictureWidth, PictureHeight, PictureGoalWidth,
+    PictureGoalHeight, PictureScaleX, PictureScaleY,
+};
+
+Keyword keyword(std::string_view word);
+
+} // namespace rtf

@@ -1,0 +1,663 @@
+#include "rtf/parser.h"
+
+#include "rtf/pictureproperty.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextListFormat>
+#include <QUrl>
+
+namespace rtf {
+
+namespace {
+
+constexpr size_t MaxDepth = 1024;
+constexpr int MaxIndent = 31680; // 22 inches in twips
+constexpr double TwipsPerPixel = 15.0;
+
+int boundedIndent(int twips)
+{
+    return qBound(-MaxIndent, twips, MaxIndent);
+}
+
+bool isOn(const Token &token)
+{
+    return !token.hasParam || token.param != 0;
+}
+
+} // namespace
+
+Parser::Parser(const QByteArray &data, QTextDocument *doc)
+    : m_data(data)
+    , m_doc(doc)
+    , m_tokens(m_data)
+    , m_builder(doc)
+{
+    m_stack.reserve(64);
+    m_stack.emplace_back();
+}
+
+void Parser::run()
+{
+    for (;;) {
+        const Token token = m_tokens.next();
+        if (token.type != Token::Text && token.type != Token::HexByte)
+            flushBytes();
+        if (token.type != Token::ControlWord)
+            m_starPending = m_starPending && token.type == Token::ControlSymbol && token.symbol == '*';
+        switch (token.type) {
+        case Token::End:
+            finishDocument();
+            return;
+        case Token::GroupOpen:
+            openGroup(token.offset);
+            break;
+        case Token::GroupClose:
+            if (!closeGroup(token.offset))
+                return;
+            break;
+        default:
+            if (m_overflow > 0)
+                break;
+            if (m_skipUnits > 0 && token.type != Token::Text && token.type != Token::Binary) {
+                --m_skipUnits;
+                break;
+            }
+            if (token.type == Token::ControlWord)
+                onWord(token);
+            else if (token.type == Token::ControlSymbol)
+                onSymbol(token.symbol);
+            else if (token.type == Token::HexByte)
+                onText(std::string_view(reinterpret_cast<const char *>(&token.hexByte), 1));
+            else if (token.type == Token::Text)
+                onText(token.bytes);
+            else
+                onBinary(token.bytes);
+        }
+    }
+}
+
+void Parser::openGroup(qsizetype offset)
+{
+    m_skipUnits = 0;
+    if (m_overflow > 0 || m_stack.size() >= MaxDepth) {
+        ++m_overflow;
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+    state().start = offset;
+}
+
+bool Parser::closeGroup(qsizetype offset)
+{
+    m_skipUnits = 0;
+    if (m_overflow > 0) {
+        --m_overflow;
+        return true;
+    }
+    if (m_stack.size() <= 2) { // the document's group; text after it is not read
+        finishDocument();
+        return false;
+    }
+    const GroupState closed = m_stack.back();
+    m_stack.pop_back();
+    GroupState &parent = state();
+    if (closed.destination == Destination::Picture && m_stack.size() + 1 == m_pictureDepth)
+        endPicture(closed.start, offset);
+    else if (closed.destination == Destination::FontTable)
+        m_fonts.endEntry();
+    // \pn sits in a group of its own but describes the paragraph around it.
+    if (closed.destination == Destination::Numbering && parent.destination != Destination::Numbering) {
+        parent.para.list = closed.para.list;
+        parent.para.numberStyle = closed.para.numberStyle;
+    }
+    return true;
+}
+
+void Parser::finishDocument()
+{
+    m_builder.finish(blockFormat(), listFormat(), charFormat());
+}
+
+void Parser::onWord(const Token &token)
+{
+    const Keyword word = keyword(token.bytes);
+    const bool star = m_starPending;
+    m_starPending = false;
+    GroupState &s = state();
+    if (s.destination == Destination::Skip)
+        return;
+    if (star && word == Keyword::Unknown) {
+        s.destination = Destination::Skip;
+        return;
+    }
+    if (s.destination == Destination::UnicodePair) {
+        if (word == Keyword::UnicodePart)
+            s.destination = s.beforeUnicodePair;
+        return;
+    }
+    if (word == Keyword::UnicodeChar) {
+        if (takesText() && token.hasParam)
+            appendChar(char16_t(token.param < 0 ? token.param + 65536 : token.param));
+        m_skipUnits = s.unicodeSkip;
+        return;
+    }
+    if (word == Keyword::UnicodeSkip) {
+        s.unicodeSkip = token.hasParam ? qBound(0, token.param, 16) : 1;
+        return;
+    }
+    if (word == Keyword::UnicodePair) {
+        s.beforeUnicodePair = s.destination;
+        s.destination = Destination::UnicodePair;
+        return;
+    }
+    switch (s.destination) {
+    case Destination::FontTable:
+        if (word == Keyword::Font)
+            m_fonts.beginEntry(token.hasParam ? token.param : 0);
+        else if (word == Keyword::Charset)
+            m_fonts.setCharset(token.param);
+        else if (word == Keyword::CodePage)
+            m_fonts.setCodePage(Decoder::supportedCodePage(token.param));
+        else if (word == Keyword::SkippedDestination)
+            s.destination = Destination::Skip;
+        return;
+    case Destination::ColorTable:
+        if (word == Keyword::Red)
+            m_colors.setRed(token.param);
+        else if (word == Keyword::Green)
+            m_colors.setGreen(token.param);
+        else if (word == Keyword::Blue)
+            m_colors.setBlue(token.param);
+        return;
+    case Destination::Picture:
+        onPictureWord(word, token.param);
+        return;
+    case Destination::Numbering:
+        onNumberingWord(word);
+        return;
+    default:
+        break;
+    }
+    onDestinationWord(word, token);
+}
+
+void Parser::onDestinationWord(Keyword word, const Token &token)
+{
+    GroupState &s = state();
+    switch (word) {
+    case Keyword::FontTable:
+        s.destination = Destination::FontTable;
+        return;
+    case Keyword::ColorTable:
+        s.destination = Destination::ColorTable;
+        return;
+    case Keyword::Picture:
+        beginPicture();
+        return;
+    case Keyword::ParagraphNumbering:
+        s.destination = Destination::Numbering;
+        return;
+    case Keyword::SkippedDestination:
+        s.destination = Destination::Skip;
+        return;
+    default:
+        onDocumentWord(word, token);
+    }
+}
+
+void Parser::onDocumentWord(Keyword word, const Token &token)
+{
+    switch (word) {
+    case Keyword::Ansi:
+        m_ansiCodePage = 1252;
+        return;
+    case Keyword::Mac:
+        m_ansiCodePage = 10000;
+        return;
+    case Keyword::Pc:
+        m_ansiCodePage = 437;
+        return;
+    case Keyword::Pca:
+        m_ansiCodePage = 850;
+        return;
+    case Keyword::AnsiCodePage:
+        m_ansiCodePage = Decoder::supportedCodePage(token.param);
+        return;
+    case Keyword::DefaultFont:
+        m_defaultFont = token.param;
+        return;
+    case Keyword::Par:
+        endParagraph();
+        return;
+    case Keyword::Row:
+        m_cellPending = false;
+        m_builder.endParagraph(blockFormat(), listFormat(), charFormat());
+        return;
+    case Keyword::Cell:
+        if (m_cellPending)
+            appendChar(u'\t');
+        m_cellPending = true;
+        return;
+    case Keyword::Line:
+        return appendChar(u'\u2028');
+    case Keyword::Tab:
+        return appendChar(u'\t');
+    case Keyword::EmDash:
+        return appendChar(u'\u2014');
+    case Keyword::EnDash:
+        return appendChar(u'\u2013');
+    case Keyword::Bullet:
+        return appendChar(u'\u2022');
+    case Keyword::LeftQuote:
+        return appendChar(u'\u2018');
+    case Keyword::RightQuote:
+        return appendChar(u'\u2019');
+    case Keyword::LeftDoubleQuote:
+        return appendChar(u'\u201c');
+    case Keyword::RightDoubleQuote:
+        return appendChar(u'\u201d');
+    case Keyword::EmSpace:
+        return appendChar(u'\u2003');
+    case Keyword::EnSpace:
+        return appendChar(u'\u2002');
+    case Keyword::QuarterEmSpace:
+        return appendChar(u'\u2005');
+    case Keyword::ZeroWidthJoiner:
+        return appendChar(u'\u200d');
+    case Keyword::ZeroWidthNonJoiner:
+        return appendChar(u'\u200c');
+    default:
+        if (!onCharWord(word, token))
+            onParaWord(word, token);
+    }
+}
+
+bool Parser::onCharWord(Keyword word, const Token &token)
+{
+    CharState &c = state().chars;
+    switch (word) {
+    case Keyword::Plain:
+        c = CharState();
+        return true;
+    case Keyword::Font:
+        c.font = qMax(0, token.param);
+        return true;
+    case Keyword::FontSize:
+        if (token.param > 0)
+            c.halfPoints = qMin(token.param, 3276);
+        return true;
+    case Keyword::ColorIndex:
+        c.color = qMax(0, token.param);
+        return true;
+    case Keyword::Bold:
+        c.bold = isOn(token);
+        return true;
+    case Keyword::Italic:
+        c.italic = isOn(token);
+        return true;
+    case Keyword::Underline:
+        c.underline = isOn(token);
+        return true;
+    case Keyword::UnderlineNone:
+        c.underline = false;
+        return true;
+    case Keyword::Strike:
+        c.strike = isOn(token);
+        return true;
+    case Keyword::Hidden:
+        c.hidden = isOn(token);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Parser::onParaWord(Keyword word, const Token &token)
+{
+    ParaState &p = state().para;
+    switch (word) {
+    case Keyword::Pard:
+        p = ParaState();
+        return true;
+    case Keyword::AlignLeft:
+        p.alignment = ParaState::Left;
+        return true;
+    case Keyword::AlignCenter:
+        p.alignment = ParaState::Center;
+        return true;
+    case Keyword::AlignRight:
+        p.alignment = ParaState::Right;
+        return true;
+    case Keyword::AlignJustify:
+        p.alignment = ParaState::Justify;
+        return true;
+    case Keyword::LeftIndent:
+        p.leftIndent = boundedIndent(token.param);
+        return true;
+    case Keyword::RightIndent:
+        p.rightIndent = boundedIndent(token.param);
+        return true;
+    case Keyword::FirstIndent:
+        p.firstIndent = boundedIndent(token.param);
+        return true;
+    case Keyword::ListOverride:
+        p.list = token.param > 0 ? ParaState::Bullet : ParaState::NoList;
+        return true;
+    case Keyword::ListLevel:
+        p.listLevel = qBound(0, token.param, 8);
+        return true;
+    case Keyword::InTable:
+        p.inTable = isOn(token);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Parser::onNumberingWord(Keyword word)
+{
+    ParaState &p = state().para;
+    switch (word) {
+    case Keyword::NumberingBullet:
+        p.list = ParaState::Bullet;
+        break;
+    case Keyword::NumberingBody:
+    case Keyword::NumberingLevel:
+        p.list = ParaState::Numbered;
+        break;
+    case Keyword::NumberingContinue:
+        p.list = ParaState::NoList;
+        break;
+    case Keyword::NumberingDecimal:
+        p.numberStyle = ParaState::Decimal;
+        break;
+    case Keyword::NumberingUpperLetter:
+        p.numberStyle = ParaState::UpperLetter;
+        break;
+    case Keyword::NumberingLowerLetter:
+        p.numberStyle = ParaState::LowerLetter;
+        break;
+    case Keyword::NumberingUpperRoman:
+        p.numberStyle = ParaState::UpperRoman;
+        break;
+    case Keyword::NumberingLowerRoman:
+        p.numberStyle = ParaState::LowerRoman;
+        break;
+    case Keyword::SkippedDestination:
+        state().destination = Destination::Skip;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::onPictureWord(Keyword word, int param)
+{
+    switch (word) {
+    case Keyword::PngBlip:
+        m_picture.setKind(PictureReader::Png);
+        break;
+    case Keyword::JpegBlip:
+        m_picture.setKind(PictureReader::Jpeg);
+        break;
+    case Keyword::OtherBlip:
+        m_picture.setKind(PictureReader::Metafile);
+        break;
+    case Keyword::PictureWidth:
+        m_picture.setWidth(param);
+        break;
+    case Keyword::PictureHeight:
+        m_picture.setHeight(param);
+        break;
+    case Keyword::PictureGoalWidth:
+        m_picture.setGoalWidth(param);
+        break;
+    case Keyword::PictureGoalHeight:
+        m_picture.setGoalHeight(param);
+        break;
+    case Keyword::PictureScaleX:
+        m_picture.setScaleX(param);
+        break;
+    case Keyword::PictureScaleY:
+        m_picture.setScaleY(param);
+        break;
+    case Keyword::SkippedDestination:
+        state().destination = Destination::Skip;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::onSymbol(char symbol)
+{
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        onText(std::string_view(&symbol, 1));
+        break;
+    case '~':
+        appendChar(u'\u00a0');
+        break;
+    case '-':
+        appendChar(u'\u00ad');
+        break;
+    case '_':
+        appendChar(u'\u2011');
+        break;
+    case '\n':
+        if (state().destination == Destination::Normal)
+            endParagraph();
+        break;
+    case '*':
+        m_starPending = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::onText(std::string_view bytes)
+{
+    if (m_skipUnits > 0) {
+        const auto skipped = qMin(size_t(m_skipUnits), bytes.size());
+        bytes.remove_prefix(skipped);
+        m_skipUnits -= int(skipped);
+    }
+    if (bytes.empty())
+        return;
+    switch (state().destination) {
+    case Destination::Normal:
+    case Destination::FontTable:
+        m_bytes.append(bytes);
+        break;
+    case Destination::ColorTable:
+        m_colors.appendText(bytes);
+        break;
+    case Destination::Picture:
+        m_picture.appendHex(bytes);
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::onBinary(std::string_view bytes)
+{
+    if (state().destination == Destination::Picture)
+        m_picture.appendBinary(bytes);
+}
+
+void Parser::beginPicture()
+{
+    if (state().destination != Destination::Normal) {
+        state().destination = Destination::Skip;
+        return;
+    }
+    state().destination = Destination::Picture;
+    m_picture.begin();
+    m_pictureDepth = m_stack.size();
+}
+
+void Parser::endPicture(qsizetype start, qsizetype end)
+{
+    const PictureReader::Picture picture = m_picture.picture();
+    const QString name = QStringLiteral("rtf-picture-%1").arg(++m_pictureCount);
+    m_doc->addResource(QTextDocument::ImageResource, QUrl(name), picture.image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(picture.size.width());
+    format.setHeight(picture.size.height());
+    format.setProperty(RawPictureProperty, m_data.mid(start, end + 1 - start));
+    beforeContent();
+    m_builder.appendObject(format);
+}
+
+void Parser::flushBytes()
+{
+    if (m_bytes.empty())
+        return;
+    m_decoded.clear();
+    m_decoder.decode(m_bytes, codePage(), m_decoded);
+    m_bytes.clear();
+    appendText(m_decoded);
+}
+
+bool Parser::takesText() const
+{
+    const Destination d = m_stack.back().destination;
+    return d == Destination::Normal || d == Destination::FontTable;
+}
+
+void Parser::appendText(const QString &text)
+{
+    if (state().destination == Destination::FontTable) {
+        m_fonts.appendName(text);
+        return;
+    }
+    if (state().destination != Destination::Normal || state().chars.hidden)
+        return;
+    beforeContent();
+    m_builder.appendText(text, charFormat(), m_formatId);
+}
+
+void Parser::appendChar(char16_t c)
+{
+    if (!takesText())
+        return;
+    flushBytes();
+    appendText(QString(QChar(c)));
+}
+
+void Parser::beforeContent()
+{
+    if (m_cellPending) {
+        m_cellPending = false;
+        m_builder.appendText(QStringLiteral("\t"), charFormat(), m_formatId);
+    }
+}
+
+void Parser::endParagraph()
+{
+    if (state().destination != Destination::Normal)
+        return;
+    if (state().para.inTable) {
+        appendChar(u'\u2028');
+        return;
+    }
+    m_cellPending = false;
+    m_builder.endParagraph(blockFormat(), listFormat(), charFormat());
+}
+
+int Parser::codePage()
+{
+    if (state().destination == Destination::FontTable) {
+        const int entry = m_fonts.entryCodePage();
+        return entry > 0 ? entry : m_ansiCodePage;
+    }
+    const int number = state().chars.font < 0 ? m_defaultFont : state().chars.font;
+    const FontTable::Font *font = m_fonts.font(number);
+    return font && font->codePage > 0 ? font->codePage : m_ansiCodePage;
+}
+
+const QTextCharFormat &Parser::charFormat()
+{
+    const CharState &c = state().chars;
+    if (m_formatId > 0 && c == m_formatKey)
+        return m_format;
+    m_formatKey = c;
+    ++m_formatId;
+    m_format = QTextCharFormat();
+    const FontTable::Font *font = m_fonts.font(c.font < 0 ? m_defaultFont : c.font);
+    if (!font && c.font >= 0)
+        font = m_fonts.font(m_defaultFont);
+    if (font)
+        m_format.setFontFamilies({font->family});
+    m_format.setFontPointSize(c.halfPoints / 2.0);
+    const QColor color = m_colors.color(c.color);
+    if (color.isValid())
+        m_format.setForeground(color);
+    if (c.bold)
+        m_format.setFontWeight(QFont::Bold);
+    if (c.italic)
+        m_format.setFontItalic(true);
+    if (c.underline)
+        m_format.setFontUnderline(true);
+    if (c.strike)
+        m_format.setFontStrikeOut(true);
+    return m_format;
+}
+
+QTextBlockFormat Parser::blockFormat() const
+{
+    const ParaState &p = m_stack.back().para;
+    QTextBlockFormat format;
+    switch (p.alignment) {
+    case ParaState::Center:
+        format.setAlignment(Qt::AlignHCenter);
+        break;
+    case ParaState::Right:
+        format.setAlignment(Qt::AlignRight);
+        break;
+    case ParaState::Justify:
+        format.setAlignment(Qt::AlignJustify);
+        break;
+    case ParaState::Left:
+        break;
+    }
+    // A list item takes its indent from the list; \li and \fi only place the bullet.
+    if (p.list == ParaState::NoList) {
+        if (p.leftIndent != 0)
+            format.setLeftMargin(p.leftIndent / TwipsPerPixel);
+        if (p.firstIndent != 0)
+            format.setTextIndent(p.firstIndent / TwipsPerPixel);
+    }
+    if (p.rightIndent != 0)
+        format.setRightMargin(p.rightIndent / TwipsPerPixel);
+    return format;
+}
+
+QTextListFormat Parser::listFormat() const
+{
+    const ParaState &p = m_stack.back().para;
+    QTextListFormat format;
+    if (p.list == ParaState::NoList)
+        return format;
+    if (p.list == ParaState::Bullet) {
+        format.setStyle(QTextListFormat::ListDisc);
+    } else {
+        static constexpr QTextListFormat::Style styles[] = {
+            QTextListFormat::ListDecimal, QTextListFormat::ListUpperAlpha,
+            QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperRoman,
+            QTextListFormat::ListLowerRoman};
+        format.setStyle(styles[p.numberStyle]);
+    }
+    // The writer puts level n at \li n*720; files from elsewhere may give only \ilvl.
+    const int level = p.leftIndent > 0 ? (p.leftIndent + 360) / 720 : p.listLevel + 1;
+    format.setIndent(qBound(1, level, 9));
+    return format;
+}
+
+} // namespace rtf

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "rtf/colortable.h"
+#include "rtf/decoder.h"
+#include "rtf/documentbuilder.h"
+#include "rtf/fonttable.h"
+#include "rtf/groupstate.h"
+#include "rtf/keyword.h"
+#include "rtf/picturereader.h"
+#include "rtf/tokenizer.h"
+
+#include <QByteArray>
+#include <QTextCharFormat>
+
+#include <string>
+#include <vector>
+
+class QTextDocument;
+
+namespace rtf {
+
+// Reads RTF into a document. Groups live on an explicit stack, so deep nesting costs memory in
+// proportion to the input and never the call stack.
+class Parser
+{
+public:
+    Parser(const QByteArray &data, QTextDocument *doc);
+
+    void run();
+
+private:
+    GroupState &state() { return m_stack.back(); }
+    void openGroup(qsizetype offset);
+    // False once the document's own group has closed.
+    bool closeGroup(qsizetype offset);
+    void finishDocument();
+
+    void onWord(const Token &token);
+    void onDestinationWord(Keyword word, const Token &token);
+    void onDocumentWord(Keyword word, const Token &token);
+    bool onCharWord(Keyword word, const Token &token);
+    bool onParaWord(Keyword word, const Token &token);
+    void onNumberingWord(Keyword word);
+    void onPictureWord(Keyword word, int param);
+    void onSymbol(char symbol);
+    void onText(std::string_view bytes);
+    void onBinary(std::string_view bytes);
+    void beginPicture();
+    void endPicture(qsizetype start, qsizetype end);
+
+    void flushBytes();
+    void appendText(const QString &text);
+    void appendChar(char16_t c);
+    void beforeContent();
+    void endParagraph();
+    bool takesText() const;
+    int codePage();
+
+    const QTextCharFormat &charFormat();
+    QTextBlockFormat blockFormat() const;
+    QTextListFormat listFormat() const;
+
+    QByteArray m_data;
+    QTextDocument *m_doc;
+    Tokenizer m_tokens;
+    Decoder m_decoder;
+    FontTable m_fonts;
+    ColorTable m_colors;
+    PictureReader m_picture;
+    DocumentBuilder m_builder;
+
+    std::vector<GroupState> m_stack;
+    qsizetype m_overflow = 0; // groups deeper than the stack keeps, skipped whole
+    std::string m_bytes;      // text bytes not yet decoded
+    QString m_decoded;
+    int m_skipUnits = 0;      // fallback characters still to skip after \u
+    bool m_starPending = false;
+    bool m_cellPending = false;
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = 0;
+    size_t m_pictureDepth = 0;
+    int m_pictureCount = 0;
+
+    QTextCharFormat m_format;
+    CharState m_formatKey;
+    quint64 m_formatId = 0;
+};
+
+} // namespace rtf

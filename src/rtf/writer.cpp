@@ -1,0 +1,328 @@
+#include "rtf/writer.h"
+
+#include "rtf/pictureproperty.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextList>
+#include <QUrl>
+
+#include <cmath>
+
+namespace rtf {
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int ListIndentTwips = 720;
+
+int twips(double pixels)
+{
+    return int(std::lround(qBound(-30000.0, pixels, 30000.0) * TwipsPerPixel));
+}
+
+QString familyOf(const QTextCharFormat &format, const QTextDocument &doc)
+{
+    if (format.hasProperty(QTextFormat::FontFamilies)) {
+        const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
+        if (!families.isEmpty() && !families.first().isEmpty())
+            return families.first();
+    }
+    const QString family = format.stringProperty(QTextFormat::FontFamily);
+    if (!family.isEmpty())
+        return family;
+    return doc.defaultFont().family();
+}
+
+double pointSizeOf(const QTextCharFormat &format, const QTextDocument &doc)
+{
+    if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
+        return format.fontPointSize();
+    const double size = doc.defaultFont().pointSizeF();
+    return size > 0 ? size : 12.0;
+}
+
+bool isBullet(QTextListFormat::Style style)
+{
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+        || style == QTextListFormat::ListSquare;
+}
+
+const char *numberingWord(QTextListFormat::Style style)
+{
+    switch (style) {
+    case QTextListFormat::ListLowerAlpha:
+        return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha:
+        return "pnucltr";
+    case QTextListFormat::ListLowerRoman:
+        return "pnlcrm";
+    case QTextListFormat::ListUpperRoman:
+        return "pnucrm";
+    default:
+        return "pndec";
+    }
+}
+
+QImage imageOf(const QVariant &resource)
+{
+    if (resource.canConvert<QImage>() && resource.userType() == QMetaType::QImage)
+        return resource.value<QImage>();
+    if (resource.userType() == QMetaType::QPixmap)
+        return resource.value<QPixmap>().toImage();
+    if (resource.userType() == QMetaType::QByteArray)
+        return QImage::fromData(resource.toByteArray());
+    return {};
+}
+
+} // namespace
+
+Writer::Writer(const QTextDocument &doc)
+    : m_doc(doc)
+{
+    fontIndex(doc.defaultFont().family());
+}
+
+QByteArray Writer::write()
+{
+    m_body.reserve(qsizetype(m_doc.characterCount()) * 5 / 4 + 256);
+    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next())
+        writeBlock(block);
+    QByteArray out = header();
+    out.reserve(out.size() + m_body.bytes().size() + 4);
+    out.append(m_body.bytes());
+    out.append("}\r\n");
+    return out;
+}
+
+QByteArray Writer::header() const
+{
+    RtfStream h;
+    h.open();
+    h.word("rtf", 1);
+    h.word("ansi");
+    h.word("ansicpg", 1252);
+    h.word("deff", 0);
+    h.open();
+    h.word("fonttbl");
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        h.open();
+        h.word("f", int(i));
+        h.word("fnil");
+        h.word("fcharset", i == m_symbolFont ? 2 : 0);
+        QString name = m_fonts[i];
+        name.remove(u';');
+        h.text(name);
+        h.raw(QByteArrayLiteral(";"));
+        h.close();
+    }
+    h.close();
+    h.newline();
+    h.open();
+    h.word("colortbl");
+    h.raw(QByteArrayLiteral(" ;")); // the leading empty entry is the automatic colour
+    for (const QColor &c : m_colors) {
+        h.word("red", c.red());
+        h.word("green", c.green());
+        h.word("blue", c.blue());
+        h.raw(QByteArrayLiteral(";"));
+    }
+    h.close();
+    h.newline();
+    h.word("viewkind", 4);
+    h.word("uc", 1);
+    h.newline();
+    return h.bytes();
+}
+
+void Writer::writeBlock(const QTextBlock &block)
+{
+    writeParagraphFormat(block);
+    bool empty = true;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        empty = false;
+        const QTextCharFormat format = fragment.charFormat();
+        const QString text = fragment.text();
+        if (format.isImageFormat()) {
+            for (const QChar c : text) {
+                if (c == QChar::ObjectReplacementCharacter)
+                    writeImage(format.toImageFormat());
+            }
+            continue;
+        }
+        writeChars(fragment.charFormatIndex(), format);
+        m_body.text(text);
+    }
+    // An empty paragraph keeps the size of its mark, so an empty line stays as high.
+    if (empty)
+        writeChars(block.charFormatIndex(), block.charFormat());
+    m_body.word("par");
+    m_body.newline();
+}
+
+void Writer::writeParagraphFormat(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    m_body.word("pard");
+    if (block.textList()) {
+        writeListItem(block);
+    } else {
+        if (const int fi = twips(format.textIndent()))
+            m_body.word("fi", fi);
+        if (const int li = twips(format.leftMargin()))
+            m_body.word("li", li);
+    }
+    if (const int ri = twips(format.rightMargin()))
+        m_body.word("ri", ri);
+    const Qt::Alignment align = format.alignment();
+    if (align & Qt::AlignHCenter)
+        m_body.word("qc");
+    else if (align & Qt::AlignJustify)
+        m_body.word("qj");
+    else if ((align & Qt::AlignRight) || ((align & Qt::AlignTrailing) && !(align & Qt::AlignAbsolute)))
+        m_body.word("qr");
+}
+
+void Writer::writeListItem(const QTextBlock &block)
+{
+    const QTextListFormat list = block.textList()->format();
+    const int indent = qBound(1, list.indent(), 9);
+    m_body.open();
+    m_body.word("pntext");
+    if (isBullet(list.style())) {
+        if (m_symbolFont < 0)
+            m_symbolFont = fontIndex(QStringLiteral("Symbol"));
+        m_body.word("f", m_symbolFont);
+        m_body.raw(QByteArrayLiteral("\\'B7"));
+        m_body.word("tab");
+        m_body.close();
+        m_body.open();
+        m_body.raw(QByteArrayLiteral("\\*"));
+        m_body.word("pn");
+        m_body.word("pnlvlblt");
+        m_body.word("pnf", m_symbolFont);
+        m_body.word("pnindent", 0);
+        m_body.open();
+        m_body.word("pntxtb");
+        m_body.raw(QByteArrayLiteral("\\'B7"));
+        m_body.close();
+    } else {
+        m_body.word("f", 0);
+        m_body.text(block.textList()->itemText(block));
+        m_body.word("tab");
+        m_body.close();
+        m_body.open();
+        m_body.raw(QByteArrayLiteral("\\*"));
+        m_body.word("pn");
+        m_body.word("pnlvlbody");
+        m_body.word("pnf", 0);
+        m_body.word("pnindent", 0);
+        m_body.word("pnstart", 1);
+        m_body.word(numberingWord(list.style()));
+        m_body.open();
+        m_body.word("pntxta");
+        m_body.text(u".");
+        m_body.close();
+    }
+    m_body.close();
+    m_body.word("fi", -360);
+    m_body.word("li", ListIndentTwips * indent);
+}
+
+Writer::Chars Writer::resolve(const QTextCharFormat &format)
+{
+    Chars c;
+    c.font = fontIndex(familyOf(format, m_doc));
+    c.halfPoints = qBound(2, int(std::lround(pointSizeOf(format, m_doc) * 2)), 3276);
+    const QBrush brush = format.foreground();
+    c.color = format.hasProperty(QTextFormat::ForegroundBrush) && brush.style() != Qt::NoBrush
+        ? colorIndex(brush.color())
+        : 0;
+    c.bold = format.fontWeight() >= QFont::DemiBold;
+    c.italic = format.fontItalic();
+    c.underline = format.fontUnderline();
+    c.strike = format.fontStrikeOut();
+    return c;
+}
+
+void Writer::writeChars(int formatIndex, const QTextCharFormat &format)
+{
+    auto it = m_resolved.find(formatIndex);
+    if (it == m_resolved.end())
+        it = m_resolved.emplace(formatIndex, resolve(format)).first;
+    const Chars &c = it->second;
+    if (c.font != m_written.font)
+        m_body.word("f", c.font);
+    if (c.halfPoints != m_written.halfPoints)
+        m_body.word("fs", c.halfPoints);
+    if (c.color != m_written.color)
+        m_body.word("cf", c.color);
+    if (c.bold != m_written.bold)
+        c.bold ? m_body.word("b") : m_body.word("b", 0);
+    if (c.italic != m_written.italic)
+        c.italic ? m_body.word("i") : m_body.word("i", 0);
+    if (c.underline != m_written.underline)
+        c.underline ? m_body.word("ul") : m_body.word("ulnone");
+    if (c.strike != m_written.strike)
+        c.strike ? m_body.word("strike") : m_body.word("strike", 0);
+    m_written = c;
+}
+
+void Writer::writeImage(const QTextImageFormat &format)
+{
+    const QByteArray raw = format.property(RawPictureProperty).toByteArray();
+    if (!raw.isEmpty()) {
+        m_body.raw(raw);
+        return;
+    }
+    const QImage image = imageOf(m_doc.resource(QTextDocument::ImageResource, QUrl(format.name())));
+    if (image.isNull())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return;
+    const double width = format.width() > 0 ? format.width() : image.width();
+    const double height = format.height() > 0 ? format.height() : image.height();
+    m_body.open();
+    m_body.word("pict");
+    m_body.word("pngblip");
+    m_body.word("picw", image.width());
+    m_body.word("pich", image.height());
+    m_body.word("picwgoal", twips(width));
+    m_body.word("pichgoal", twips(height));
+    m_body.hex(png);
+    m_body.close();
+}
+
+int Writer::fontIndex(const QString &family)
+{
+    const auto it = m_fontIndexes.constFind(family);
+    if (it != m_fontIndexes.constEnd())
+        return *it;
+    const int index = int(m_fonts.size());
+    m_fonts.append(family);
+    m_fontIndexes.insert(family, index);
+    return index;
+}
+
+int Writer::colorIndex(const QColor &color)
+{
+    const QRgb rgb = color.rgb();
+    for (size_t i = 0; i < m_colors.size(); ++i) {
+        if (m_colors[i].rgb() == rgb)
+            return int(i) + 1;
+    }
+    m_colors.push_back(color);
+    return int(m_colors.size());
+}
+
+} // namespace rtf
