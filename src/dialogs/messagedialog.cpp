@@ -70,6 +70,8 @@ void MessageDialog::setLabelPointSize(int points)
 void MessageDialog::formShow()
 {
     setLabelPointSize(textPoints);
+    // Where the window system frames the window only after the first showing, the frame counts
+    // as nothing that once.
     const QMargins frame = windowFrame();
     const int width = outerWidth - frame.left() - frame.right();
     const int textWidth = width - 2 * m_labelSideMargin;

@@ -14,13 +14,15 @@
 // The dialogs' own show handling (height, placement, focus) therefore runs as in real use.
 //
 // A dialog that opens with no answer queued, or with an answer that does not fit it, is closed
-// with its close box and counted as unexpected, so a test never hangs on it.
+// with its close box and counted as unexpected, so a test never hangs on it. Any other message
+// box counts as the error report. Call install() first: the other functions abort without it.
 //
-//     MessageHook::install();                          // initTestCase
+//     MessageHook::install();                                   // initTestCase
 //     MessageHook::queue(MessageHook::Answer::Yes);
-//     window.deleteRecipe();                           // asks, and gets "Ja"
+//     QVERIFY(Messages::question(u"Slet opskriften Boller?"_s)); // or a click in the window
 //     QCOMPARE(MessageHook::takeShown(), QStringList{u"Question: Slet opskriften Boller?"_s});
-//     QVERIFY2(MessageHook::verifyClean().isEmpty(), ...);  // cleanup
+//     const QString left = MessageHook::verifyClean();          // cleanup
+//     QVERIFY2(left.isEmpty(), qPrintable(left));
 class MessageHook
 {
 public:
