@@ -137,8 +137,10 @@ void Parser::onWord(const Token &token)
         return;
     }
     if (word == Keyword::UnicodeChar) {
-        if (takesText() && token.hasParam)
-            appendChar(char16_t(token.param < 0 ? token.param + 65536 : token.param));
+        if (takesText() && token.hasParam) {
+            const int unit = token.param < 0 ? token.param + 65536 : token.param;
+            appendChar(unit >= 0 && unit <= 0xffff ? char16_t(unit) : u'\ufffd');
+        }
         m_skipUnits = s.unicodeSkip;
         return;
     }
@@ -235,9 +237,10 @@ void Parser::onDocumentWord(Keyword word, const Token &token)
         m_builder.endParagraph(blockFormat(), listFormat(), charFormat());
         return;
     case Keyword::Cell:
-        if (m_cellPending)
-            appendChar(u'\t');
-        m_cellPending = true;
+        if (state().destination == Destination::Normal) {
+            beforeContent(); // an empty cell still gets its tab
+            m_cellPending = true;
+        }
         return;
     case Keyword::Line:
         return appendChar(u'\u2028');
@@ -540,7 +543,8 @@ void Parser::appendText(const QString &text)
     if (state().destination != Destination::Normal || state().chars.hidden)
         return;
     beforeContent();
-    m_builder.appendText(text, charFormat(), m_formatId);
+    const QTextCharFormat &format = charFormat(); // may renew m_formatId
+    m_builder.appendText(text, format, m_formatId);
 }
 
 void Parser::appendChar(char16_t c)
@@ -555,7 +559,8 @@ void Parser::beforeContent()
 {
     if (m_cellPending) {
         m_cellPending = false;
-        m_builder.appendText(QStringLiteral("\t"), charFormat(), m_formatId);
+        const QTextCharFormat &format = charFormat(); // may renew m_formatId
+        m_builder.appendText(QStringLiteral("\t"), format, m_formatId);
     }
 }
 

@@ -1,0 +1,86 @@
+#include "documentsignature.h"
+#include "rtf/pictureproperty.h"
+#include "rtf/rtffile.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextList>
+
+using namespace Qt::StringLiterals;
+
+// Files written by hand in the styles of the rich-edit control, Word and LibreOffice.
+class TestRtfFixtures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fixture_readWithTextAndFormats_data();
+    void fixture_readWithTextAndFormats();
+    void wordPicture_decodedOnceWithoutFallback();
+};
+
+void TestRtfFixtures::fixture_readWithTextAndFormats_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("rich-edit control") << u"richedit.rtf"_s << QStringList{
+        u"c|[Arial 16 #ff0000 b]Æblekage"_s,
+        u"l|[Calibri 11 auto ]Bland smør, sukker og æbler. Rør godt i [Calibri 11 auto i]5 minutter[Calibri 11 auto ]."_s,
+        u"l list-1/1|[Calibri 11 auto ]200 g smør"_s,
+        u"l list-1/1|[Calibri 11 auto ]150 g sukker"_s,
+        u"l list-1/1|[Calibri 11 auto u]4 æbler"_s,
+        u"r|[Calibri 11 auto s]gammel tekst[Calibri 11 auto ] og [Calibri 11 #0070c0 ]blå"_s,
+        u"r|[Calibri 11 auto ]Pris: 20 € og αβNormal"_s,
+        u"r|<img 80x48>"_s,
+    };
+    QTest::newRow("Word") << u"word.rtf"_s << QStringList{
+        u"c|[Calibri 14 #c00000 b]Frikadeller"_s,
+        u"l|[Calibri 11 auto ]Hak løg og bland med [Calibri 11 #0000ff u]farsen[Calibri 11 auto ] i en skål."_s,
+        u"l list-1/1|[Calibri 11 auto ]500 g hakket kød"_s,
+        u"l list-1/1|[Calibri 11 auto ]1 æg"_s,
+        u"l|[Calibri 11 auto ]Tabel:"_s,
+        u"l|[Calibri 11 auto ]Ingrediens\tMængde"_s,
+        u"l|[Calibri 11 auto ]Mel\t2 dl"_s,
+        u"l|[Calibri Cyr 11 auto ]Привет [Calibri 11 auto ]og [Calibri Cyr 11 auto ]你好"_s,
+        u"l|<img 20x15>"_s,
+    };
+    QTest::newRow("LibreOffice") << u"libreoffice.rtf"_s << QStringList{
+        u"c|[Liberation Sans 14 #000080 b]Rødgrød med fløde"_s,
+        u"j m37.8/0.0/0.0|[Liberation Serif 12 auto ]Koges i [Liberation Serif 12 auto i]10 min.[Liberation Serif 12 auto ] med [Liberation Serif 12 auto s]sukker[Liberation Serif 12 #00b050 ] og vanilje."_s,
+        u"l list-1/1|[Liberation Serif 12 auto ]Jordbær"_s,
+        u"l list-1/1|[Liberation Serif 12 auto u]Fløde"_s,
+        u"l|[Liberation Serif 12 auto ]Linje et\u2028linje to"_s,
+    };
+}
+
+void TestRtfFixtures::fixture_readWithTextAndFormats()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, expected);
+    QTextDocument doc;
+    QVERIFY(rtf::loadFile(QStringLiteral(RTF_FIXTURES "/") + file, &doc).ok);
+    const QStringList actual = documentSignature(doc).split(u'\n');
+    for (qsizetype i = 0; i < qMin(actual.size(), expected.size()); ++i)
+        QCOMPARE(actual[i], expected[i]);
+    QCOMPARE(actual.size(), expected.size());
+}
+
+void TestRtfFixtures::wordPicture_decodedOnceWithoutFallback()
+{
+    QTextDocument doc;
+    QVERIFY(rtf::loadFile(QStringLiteral(RTF_FIXTURES "/word.rtf"), &doc).ok);
+    const QTextBlock last = doc.lastBlock();
+    const QTextImageFormat format = last.begin().fragment().charFormat().toImageFormat();
+    const QImage image = doc.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+    QCOMPARE(image.size(), QSize(4, 3));
+    QCOMPARE(QColor(image.pixel(0, 0)), QColor(200, 30, 30));
+    const QByteArray raw = format.property(rtf::RawPictureProperty).toByteArray();
+    QVERIFY(raw.startsWith("{\\pict{\\*\\picprop"));
+    QVERIFY(raw.endsWith("ae426082}"));
+}
+
+QTEST_MAIN(TestRtfFixtures)
+#include "tst_rtffixtures.moc"

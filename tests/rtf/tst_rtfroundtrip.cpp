@@ -1,0 +1,159 @@
+#include "documentsignature.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray fixture(const QString &name)
+{
+    QFile file(QStringLiteral(RTF_FIXTURES "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The editor's document: a default font that text without a family of its own shows in.
+void prepare(QTextDocument &doc)
+{
+    doc.setDefaultFont(QFont(u"Courier New"_s, 10));
+}
+
+QImage testImage()
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(QColor(10, 200, 30));
+    return image;
+}
+
+} // namespace
+
+class TestRtfRoundTrip : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writtenDocument_readsBackAlike_data();
+    void writtenDocument_readsBackAlike();
+    void emptyParagraphs_keepTheirSize();
+    void writtenForm_isTheRichEditForm();
+    void fixture_writingIsStableAfterFirstPass_data();
+    void fixture_writingIsStableAfterFirstPass();
+    void picturesFromWindows_writtenBackByteForByte();
+};
+
+void TestRtfRoundTrip::writtenDocument_readsBackAlike_data()
+{
+    QTest::addColumn<QString>("html");
+
+    QTest::newRow("Danish text in the default font") << u"<p>Æbler, pærer og blåbær</p>"_s;
+    QTest::newRow("empty document") << QString();
+    QTest::newRow("character formats")
+        << u"<p><b>fed</b> <i>kursiv</i> <u>under</u> <s>gennem</s> "
+           "<span style='font-family:Arial; font-size:16pt; color:#ff0000'>rød</span> "
+           "<span style='font-family:Times New Roman; font-size:7.5pt; color:#0070c0'><b><i><u><s>alt</s></u></i></b></span></p>"_s;
+    QTest::newRow("alignments")
+        << u"<p align=left>v</p><p align=center>c</p><p align=right>h</p><p align=justify>j</p>"_s;
+    QTest::newRow("indents") << u"<p style='margin-left:40px; text-indent:-20px; margin-right:10px'>i</p>"_s;
+    QTest::newRow("bullets on two levels, lists broken by a paragraph")
+        << u"<ul><li>a</li><li>b<ul><li>c</li></ul></li></ul><p>x</p><ul><li>d</li></ul>"_s;
+    QTest::newRow("numbered list") << u"<ol><li>en</li><li>to</li></ol>"_s;
+    QTest::newRow("characters outside Windows-1252")
+        << u"<p>αβγ Привет 你好 \U0001F600 € “citat” – — ½</p>"_s;
+    QTest::newRow("RTF specials, tab, line break, hard space")
+        << u"<p style='white-space:pre'>{a} b\\c\td</p><p>e<br>f&nbsp;g</p>"_s;
+    QTest::newRow("image") << u"<p>a<img src='billede' width='40' height='30'>b</p>"_s;
+}
+
+void TestRtfRoundTrip::writtenDocument_readsBackAlike()
+{
+    QFETCH(QString, html);
+    QTextDocument original;
+    prepare(original);
+    original.setHtml(html);
+    original.addResource(QTextDocument::ImageResource, QUrl(u"billede"_s), testImage());
+
+    QTextDocument copy;
+    prepare(copy);
+    rtf::read(rtf::write(original), &copy);
+    QCOMPARE(documentSignature(copy), documentSignature(original));
+    if (html.contains(u"img"_s)) {
+        const QTextFragment image = (++copy.begin().begin()).fragment();
+        QVERIFY(image.charFormat().isImageFormat());
+        const QImage read = copy.resource(QTextDocument::ImageResource,
+                                          QUrl(image.charFormat().toImageFormat().name())).value<QImage>();
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32), testImage());
+    }
+}
+
+void TestRtfRoundTrip::emptyParagraphs_keepTheirSize()
+{
+    QTextDocument original;
+    prepare(original);
+    QTextCursor cursor(&original);
+    QTextCharFormat big;
+    big.setFontPointSize(20);
+    cursor.insertText(u"a"_s);
+    cursor.insertBlock(QTextBlockFormat(), big);
+    cursor.insertBlock(QTextBlockFormat(), big);
+    QTextDocument copy;
+    prepare(copy);
+    rtf::read(rtf::write(original), &copy);
+    QCOMPARE(copy.blockCount(), 3);
+    QCOMPARE(copy.lastBlock().charFormat().fontPointSize(), 20.0);
+}
+
+void TestRtfRoundTrip::writtenForm_isTheRichEditForm()
+{
+    QTextDocument doc;
+    prepare(doc);
+    doc.setHtml(u"<ul><li>punkt</li></ul><p align=center><span style='color:#ff0000'>blå α {x}</span></p>"_s);
+    const QByteArray rtf = rtf::write(doc);
+    QVERIFY2(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}"
+                            "{\\f1\\fnil\\fcharset2 Symbol;}}"), rtf.constData());
+    for (const char *part : {"{\\colortbl ;\\red255\\green0\\blue0;}", "\\viewkind4\\uc1",
+                             "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720",
+                             "\\qc", "\\cf1 bl\\'e5 \\u945? \\{x\\}\\par", "\\fs20"})
+        QVERIFY2(rtf.contains(part), part);
+    QVERIFY(rtf.endsWith("}\r\n"));
+}
+
+void TestRtfRoundTrip::fixture_writingIsStableAfterFirstPass_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("rich-edit control") << u"richedit.rtf"_s;
+    QTest::newRow("Word") << u"word.rtf"_s;
+    QTest::newRow("LibreOffice") << u"libreoffice.rtf"_s;
+}
+
+void TestRtfRoundTrip::fixture_writingIsStableAfterFirstPass()
+{
+    QFETCH(QString, file);
+    QTextDocument first;
+    rtf::read(fixture(file), &first);
+    const QByteArray once = rtf::write(first);
+    QTextDocument second;
+    rtf::read(once, &second);
+    QCOMPARE(documentSignature(second), documentSignature(first));
+    QCOMPARE(rtf::write(second), once);
+}
+
+void TestRtfRoundTrip::picturesFromWindows_writtenBackByteForByte()
+{
+    const QByteArray data = fixture(u"richedit.rtf"_s);
+    const qsizetype start = data.indexOf("{\\pict");
+    const QByteArray group = data.mid(start, data.indexOf('}', start) + 1 - start);
+    QVERIFY(group.contains("wmetafile8"));
+    QTextDocument doc;
+    rtf::read(data, &doc);
+    QVERIFY(rtf::write(doc).contains(group));
+}
+
+QTEST_MAIN(TestRtfRoundTrip)
+#include "tst_rtfroundtrip.moc"
