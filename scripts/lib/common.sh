@@ -6,7 +6,7 @@ RETTERUM_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhunspell-dev hunspell-da
   clang libclang-rt-14-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   poppler-utils cups cups-pdf
   fonts-dejavu-core fonts-liberation
 )

@@ -82,14 +82,15 @@ void Tmainform::setValues(int No)
     }
 }
 
+// Every click handler also clears the paths below its level: a path left from an earlier
+// selection would let "Gem" write an emptied editor over that recipe's description.
 void Tmainform::hovedKatBoxClick()
 {
     clearElementer(1);
+    setValues(1);
     hovedIndex = hovedKatBox->selectedIndex();
-    if (hovedIndex < 0) {
-        setValues(1);
+    if (hovedIndex < 0)
         return;
-    }
     const QString entry = hovedKatBox->selectedText();
     hovedKatEdit->setText(entry);
     underDir = StorePaths::subFolder(dir, entry);
@@ -100,11 +101,10 @@ void Tmainform::hovedKatBoxClick()
 void Tmainform::underKatBoxClick()
 {
     clearElementer(2);
+    setValues(2);
     underIndex = underKatBox->selectedIndex();
-    if (underIndex < 0) {
-        setValues(2);
+    if (underIndex < 0)
         return;
-    }
     const QString entry = underKatBox->selectedText();
     underKatEdit->setText(entry);
     opskriftDir = StorePaths::subFolder(underDir, entry);
@@ -115,11 +115,10 @@ void Tmainform::underKatBoxClick()
 void Tmainform::opskriftBoxClick()
 {
     clearElementer(3);
+    setValues(3);
     opskriftIndex = opskriftBox->selectedIndex();
-    if (opskriftIndex < 0) {
-        setValues(3);
+    if (opskriftIndex < 0)
         return;
-    }
     const QString name = opskriftBox->selectedText();
     opskriftLabel->setText(hovedKatBox->item(hovedIndex)->text() + u" | "
                            + underKatBox->item(underIndex)->text() + u" | " + name);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QSplitter>
+#include <QTextEdit>
 
 class TestMainSettings : public QObject {
     Q_OBJECT

@@ -13,7 +13,7 @@ namespace {
 
 const QByteArray kDescription =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"
-    "{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard\\cf1\\b\\f0\\fs28 Dej\\cf0\\b0\\par"
+    "{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard\\cf1\\b\\f0\\fs28 Dej\\cf0\\b0\\par "
     "R\\'f8r sm\\'f8r og sukker\\par}";
 
 } // namespace

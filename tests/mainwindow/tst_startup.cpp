@@ -2,12 +2,14 @@
 #include "dialogs/tredigeringsform.h"
 #include "dialogs/tspform.h"
 #include "information/tinfoform.h"
+#include "mainwindow/listbox.h"
 #include "mainwindowfixture.h"
 #include "options/toptform.h"
 #include "printing/tinvisform.h"
 #include "printing/tprintform.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QSplitter>
 #include <QSystemTrayIcon>
 
@@ -37,7 +39,10 @@ void TestStartup::newUser_getsPrivateFolderAndSettingsFolder()
     MainWindowFixture fixture(root);
     const QFileInfo userFolder(root.file(QStringLiteral("Brugere/") + user));
     QVERIFY(userFolder.isDir());
-    QCOMPARE(userFolder.permissions() & 0x0777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+        | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QCOMPARE(userFolder.permissions() & (owner | others), owner); // mode 0700
     QVERIFY(QFileInfo(userFolder.filePath() + QStringLiteral("/Indstillinger")).isDir());
     QCOMPARE(mainform->brugernavn, user);
     QCOMPARE(mainform->grundDir, root.file(QStringLiteral("Program")));
