@@ -1,5 +1,7 @@
 #include "mainwindow/tmainform.h"
 
+#include "editor/fontlist.h"
+#include "editor/fontpanel.h"
 #include "information/tinfoform.h"
 #include "mainwindow/actionupdater.h"
 #include "mainwindow/generalerrorreport.h"
@@ -12,6 +14,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,6 +23,7 @@
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 
 #include <pwd.h>
@@ -88,6 +92,26 @@ void Tmainform::FormCreate()
         opstartGroup->button(brugerOpstart == 0 ? 0 : 1)->setChecked(true);
         modeGroup->button(programMode == 0 ? 0 : 1)->setChecked(true);
     }
+    // The mode costs nothing to apply now; the area is opened at the first activation.
+    setProgramMode(programMode);
+
+    readAlleFonte();
+}
+
+void Tmainform::readAlleFonte()
+{
+    QComboBox *names = fontPanel->nameBox;
+    const QSignalBlocker blocker(names);
+    names->clear();
+    names->addItems(installedFontNames());
+    // Shown until the first activation applies the font.
+    const int index = names->findText(Mainfont, Qt::MatchFixedString);
+    names->setCurrentIndex(index);
+    if (index < 0)
+        names->setEditText(Mainfont);
+    QComboBox *sizes = fontPanel->sizeBox;
+    const QSignalBlocker sizeBlocker(sizes);
+    sizes->setCurrentIndex(sizes->findText(QString::number(MainSize)));
 }
 
 void Tmainform::HentOpt(bool medtagPlacering)
@@ -181,6 +205,12 @@ bool Tmainform::event(QEvent *event)
 void Tmainform::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Without a window manager a shown window is never activated; the program starts anyway.
+    if (opstart)
+        QTimer::singleShot(0, this, [this] {
+            if (opstart)
+                guardedCommand([this] { FormActivate(); });
+        });
     // The frame is known only once the window is on screen; the stored size includes it.
     if (m_pendingOuterSize.isValid()) {
         const QSize wanted = m_pendingOuterSize;

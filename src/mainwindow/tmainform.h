@@ -52,6 +52,7 @@ public:
     void opstartValgClick(int index);
     void modeValgClick(int index);
     void XYinfo();
+    void readAlleFonte();
 
     void optButtonClick();
     void aInformationExecute();

@@ -83,7 +83,10 @@ QGroupBox *radioGroup(QWidget *parent, const QString &name, const QString &title
 {
     auto *box = new QGroupBox(title, parent);
     box->setObjectName(name);
-    box->setFixedSize(140, 50);
+    // 140 pixels wide as designed, wider where the font needs it.
+    box->setMinimumWidth(140);
+    box->setFixedHeight(50);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     group = new QButtonGroup(box);
     auto *layout = new QHBoxLayout(box);
     layout->setContentsMargins(8, 2, 4, 2);

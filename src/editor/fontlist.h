@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+
+// The names of the installed fonts for the name box: foundry suffixes removed, duplicates
+// merged, vertical-writing variants ("@...") skipped, in alphabetical order ignoring case.
+QStringList installedFontNames();
