@@ -36,7 +36,7 @@ void FontTable::appendName(const QString &text)
 
 void FontTable::endEntry()
 {
-    const QString family = m_name.trimmed();
+    const QString family = m_name.simplified();
     if (m_number >= 0 && !family.isEmpty())
         m_fonts[m_number] = Font{family, entryCodePage()};
     m_name.clear();

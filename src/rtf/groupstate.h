@@ -52,7 +52,6 @@ enum class Destination : quint8 {
 struct GroupState {
     CharState chars;
     ParaState para;
-    qsizetype start = 0; // offset of the '{'
     int unicodeSkip = 1; // \uc
     Destination destination = Destination::Normal;
     Destination beforeUnicodePair = Destination::Normal;

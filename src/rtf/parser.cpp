@@ -50,7 +50,7 @@ void Parser::run()
             finishDocument();
             return;
         case Token::GroupOpen:
-            openGroup(token.offset);
+            openGroup();
             break;
         case Token::GroupClose:
             if (!closeGroup(token.offset))
@@ -77,7 +77,7 @@ void Parser::run()
     }
 }
 
-void Parser::openGroup(qsizetype offset)
+void Parser::openGroup()
 {
     m_skipUnits = 0;
     if (m_overflow > 0 || m_stack.size() >= MaxDepth) {
@@ -85,7 +85,6 @@ void Parser::openGroup(qsizetype offset)
         return;
     }
     m_stack.push_back(m_stack.back());
-    state().start = offset;
 }
 
 bool Parser::closeGroup(qsizetype offset)
@@ -103,7 +102,7 @@ bool Parser::closeGroup(qsizetype offset)
     m_stack.pop_back();
     GroupState &parent = state();
     if (closed.destination == Destination::Picture && m_stack.size() + 1 == m_pictureDepth)
-        endPicture(closed.start, offset);
+        endPicture(offset);
     else if (closed.destination == Destination::FontTable)
         m_fonts.endEntry();
     // \pn sits in a group of its own but describes the paragraph around it.
@@ -195,7 +194,7 @@ void Parser::onDestinationWord(Keyword word, const Token &token)
         s.destination = Destination::ColorTable;
         return;
     case Keyword::Picture:
-        beginPicture();
+        beginPicture(token.offset);
         return;
     case Keyword::ParagraphNumbering:
         s.destination = Destination::Numbering;
@@ -493,7 +492,7 @@ void Parser::onBinary(std::string_view bytes)
         m_picture.appendBinary(bytes);
 }
 
-void Parser::beginPicture()
+void Parser::beginPicture(qsizetype offset)
 {
     if (state().destination != Destination::Normal) {
         state().destination = Destination::Skip;
@@ -502,9 +501,10 @@ void Parser::beginPicture()
     state().destination = Destination::Picture;
     m_picture.begin();
     m_pictureDepth = m_stack.size();
+    m_pictureStart = offset;
 }
 
-void Parser::endPicture(qsizetype start, qsizetype end)
+void Parser::endPicture(qsizetype end)
 {
     const PictureReader::Picture picture = m_picture.picture();
     const QString name = QStringLiteral("rtf-picture-%1").arg(++m_pictureCount);
@@ -513,7 +513,10 @@ void Parser::endPicture(qsizetype start, qsizetype end)
     format.setName(name);
     format.setWidth(picture.size.width());
     format.setHeight(picture.size.height());
-    format.setProperty(RawPictureProperty, m_data.mid(start, end + 1 - start));
+    // From \pict on: whatever came between the '{' and \pict was read as text already.
+    QByteArray raw = m_data.mid(m_pictureStart, end + 1 - m_pictureStart);
+    raw.prepend('{');
+    format.setProperty(RawPictureProperty, raw);
     beforeContent();
     m_builder.appendObject(format);
 }

@@ -30,7 +30,7 @@ public:
 
 private:
     GroupState &state() { return m_stack.back(); }
-    void openGroup(qsizetype offset);
+    void openGroup();
     // False once the document's own group has closed.
     bool closeGroup(qsizetype offset);
     void finishDocument();
@@ -45,8 +45,8 @@ private:
     void onSymbol(char symbol);
     void onText(std::string_view bytes);
     void onBinary(std::string_view bytes);
-    void beginPicture();
-    void endPicture(qsizetype start, qsizetype end);
+    void beginPicture(qsizetype offset);
+    void endPicture(qsizetype end);
 
     void flushBytes();
     void appendText(const QString &text);
@@ -79,6 +79,7 @@ private:
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
     size_t m_pictureDepth = 0;
+    qsizetype m_pictureStart = 0; // offset of \pict
     int m_pictureCount = 0;
 
     QTextCharFormat m_format;

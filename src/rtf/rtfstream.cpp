@@ -76,14 +76,18 @@ void RtfStream::newline()
     m_needDelimiter = false;
 }
 
-void RtfStream::text(QStringView text)
+void RtfStream::text(QStringView text, Encoding encoding)
 {
     for (const QChar c : text)
-        escaped(c.unicode());
+        escaped(c.unicode(), encoding);
 }
 
-void RtfStream::escaped(char16_t c)
+void RtfStream::escaped(char16_t c, Encoding encoding)
 {
+    // Control characters and the document's own structure characters are no text.
+    if ((c < 0x20 && c != u'\t') || c == 0x7f || c == 0xfffc || c == 0xfdd0 || c == 0xfdd1
+        || c == 0x2029)
+        return;
     if (c >= 0x20 && c < 0x80) {
         if (c == u'\\' || c == u'{' || c == u'}') {
             m_out.append('\\');
@@ -114,9 +118,8 @@ void RtfStream::escaped(char16_t c)
     default:
         break;
     }
-    if (c < 0x20 || c == 0x7f)
-        return;
-    if (const unsigned char b = windows1252(c)) {
+    const unsigned char b = encoding == Windows1252 ? windows1252(c) : 0;
+    if (b != 0) {
         const char escape[] = {'\\', '\'', HexDigits[b >> 4], HexDigits[b & 15]};
         m_out.append(escape, 4);
         m_needDelimiter = false;

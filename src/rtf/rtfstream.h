@@ -16,8 +16,10 @@ public:
     void open();
     void close();
     void newline();
+    enum Encoding { Windows1252, UnicodeOnly };
+
     // Text in Windows-1252 where it can be, \uN? for every other character.
-    void text(QStringView text);
+    void text(QStringView text, Encoding encoding = Windows1252);
     void raw(const QByteArray &bytes);
     void hex(const QByteArray &bytes);
     void append(const RtfStream &other);
@@ -25,7 +27,7 @@ public:
     const QByteArray &bytes() const { return m_out; }
 
 private:
-    void escaped(char16_t c);
+    void escaped(char16_t c, Encoding encoding);
 
     QByteArray m_out;
     bool m_needDelimiter = false;

@@ -114,9 +114,7 @@ QByteArray Writer::header() const
         h.word("f", int(i));
         h.word("fnil");
         h.word("fcharset", i == m_symbolFont ? 2 : 0);
-        QString name = m_fonts[i];
-        name.remove(u';');
-        h.text(name);
+        h.text(m_fonts[i]);
         h.raw(QByteArrayLiteral(";"));
         h.close();
     }
@@ -158,7 +156,8 @@ void Writer::writeBlock(const QTextBlock &block)
             continue;
         }
         writeChars(fragment.charFormatIndex(), format);
-        m_body.text(text);
+        // Bytes in the Symbol font are that font's glyph codes: only \u says which character.
+        m_body.text(text, m_written.font == m_symbolFont ? RtfStream::UnicodeOnly : RtfStream::Windows1252);
     }
     // An empty paragraph keeps the size of its mark, so an empty line stays as high.
     if (empty)
@@ -197,9 +196,7 @@ void Writer::writeListItem(const QTextBlock &block)
     m_body.open();
     m_body.word("pntext");
     if (isBullet(list.style())) {
-        if (m_symbolFont < 0)
-            m_symbolFont = fontIndex(QStringLiteral("Symbol"));
-        m_body.word("f", m_symbolFont);
+        m_body.word("f", fontIndex(QStringLiteral("Symbol")));
         m_body.raw(QByteArrayLiteral("\\'B7"));
         m_body.word("tab");
         m_body.close();
@@ -207,7 +204,7 @@ void Writer::writeListItem(const QTextBlock &block)
         m_body.raw(QByteArrayLiteral("\\*"));
         m_body.word("pn");
         m_body.word("pnlvlblt");
-        m_body.word("pnf", m_symbolFont);
+        m_body.word("pnf", fontIndex(QStringLiteral("Symbol")));
         m_body.word("pnindent", 0);
         m_body.open();
         m_body.word("pntxtb");
@@ -305,12 +302,19 @@ void Writer::writeImage(const QTextImageFormat &format)
 
 int Writer::fontIndex(const QString &family)
 {
-    const auto it = m_fontIndexes.constFind(family);
+    // A name as the font table can hold it: one line, no ';', which ends an entry there.
+    QString name = family.simplified();
+    name.remove(u';');
+    if (name.isEmpty() && !m_fonts.isEmpty())
+        return 0;
+    const auto it = m_fontIndexes.constFind(name);
     if (it != m_fontIndexes.constEnd())
         return *it;
     const int index = int(m_fonts.size());
-    m_fonts.append(family);
-    m_fontIndexes.insert(family, index);
+    if (name == u"Symbol")
+        m_symbolFont = index;
+    m_fonts.append(name);
+    m_fontIndexes.insert(name, index);
     return index;
 }
 
