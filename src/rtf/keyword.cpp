@@ -162,4 +162,40 @@ Keyword keyword(std::string_view word)
     return K::Unknown;
 }
 
+char16_t specialCharacter(Keyword word)
+{
+    switch (word) {
+    case K::Line:
+        return u'\u2028';
+    case K::Tab:
+        return u'\t';
+    case K::EmDash:
+        return u'\u2014';
+    case K::EnDash:
+        return u'\u2013';
+    case K::Bullet:
+        return u'\u2022';
+    case K::LeftQuote:
+        return u'\u2018';
+    case K::RightQuote:
+        return u'\u2019';
+    case K::LeftDoubleQuote:
+        return u'\u201c';
+    case K::RightDoubleQuote:
+        return u'\u201d';
+    case K::EmSpace:
+        return u'\u2003';
+    case K::EnSpace:
+        return u'\u2002';
+    case K::QuarterEmSpace:
+        return u'\u2005';
+    case K::ZeroWidthJoiner:
+        return u'\u200d';
+    case K::ZeroWidthNonJoiner:
+        return u'\u200c';
+    default:
+        return 0;
+    }
+}
+
 } // namespace rtf

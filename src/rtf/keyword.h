@@ -37,4 +37,7 @@ enum class Keyword {
 
 Keyword keyword(std::string_view word);
 
+// The character a word like \emdash stands for, or 0.
+char16_t specialCharacter(Keyword word);
+
 } // namespace rtf

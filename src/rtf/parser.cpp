@@ -1,10 +1,10 @@
 #include "rtf/parser.h"
 
+#include "rtf/formats.h"
 #include "rtf/pictureproperty.h"
 
 #include <QTextDocument>
 #include <QTextImageFormat>
-#include <QTextListFormat>
 #include <QUrl>
 
 namespace rtf {
@@ -13,7 +13,6 @@ namespace {
 
 constexpr size_t MaxDepth = 1024;
 constexpr int MaxIndent = 31680; // 22 inches in twips
-constexpr double TwipsPerPixel = 15.0;
 
 int boundedIndent(int twips)
 {
@@ -115,7 +114,7 @@ bool Parser::closeGroup(qsizetype offset)
 
 void Parser::finishDocument()
 {
-    m_builder.finish(blockFormat(), listFormat(), charFormat());
+    m_builder.finish(Formats::blockFormat(state().para), Formats::listFormat(state().para), charFormat());
 }
 
 void Parser::onWord(const Token &token)
@@ -233,7 +232,8 @@ void Parser::onDocumentWord(Keyword word, const Token &token)
         return;
     case Keyword::Row:
         m_cellPending = false;
-        m_builder.endParagraph(blockFormat(), listFormat(), charFormat());
+        m_builder.endParagraph(Formats::blockFormat(state().para), Formats::listFormat(state().para),
+                           charFormat());
         return;
     case Keyword::Cell:
         if (state().destination == Destination::Normal) {
@@ -241,36 +241,10 @@ void Parser::onDocumentWord(Keyword word, const Token &token)
             m_cellPending = true;
         }
         return;
-    case Keyword::Line:
-        return appendChar(u'\u2028');
-    case Keyword::Tab:
-        return appendChar(u'\t');
-    case Keyword::EmDash:
-        return appendChar(u'\u2014');
-    case Keyword::EnDash:
-        return appendChar(u'\u2013');
-    case Keyword::Bullet:
-        return appendChar(u'\u2022');
-    case Keyword::LeftQuote:
-        return appendChar(u'\u2018');
-    case Keyword::RightQuote:
-        return appendChar(u'\u2019');
-    case Keyword::LeftDoubleQuote:
-        return appendChar(u'\u201c');
-    case Keyword::RightDoubleQuote:
-        return appendChar(u'\u201d');
-    case Keyword::EmSpace:
-        return appendChar(u'\u2003');
-    case Keyword::EnSpace:
-        return appendChar(u'\u2002');
-    case Keyword::QuarterEmSpace:
-        return appendChar(u'\u2005');
-    case Keyword::ZeroWidthJoiner:
-        return appendChar(u'\u200d');
-    case Keyword::ZeroWidthNonJoiner:
-        return appendChar(u'\u200c');
     default:
-        if (!onCharWord(word, token))
+        if (const char16_t c = specialCharacter(word))
+            appendChar(c);
+        else if (!onCharWord(word, token))
             onParaWord(word, token);
     }
 }
@@ -576,7 +550,8 @@ void Parser::endParagraph()
         return;
     }
     m_cellPending = false;
-    m_builder.endParagraph(blockFormat(), listFormat(), charFormat());
+    m_builder.endParagraph(Formats::blockFormat(state().para), Formats::listFormat(state().para),
+                           charFormat());
 }
 
 int Parser::codePage()
@@ -597,75 +572,11 @@ const QTextCharFormat &Parser::charFormat()
         return m_format;
     m_formatKey = c;
     ++m_formatId;
-    m_format = QTextCharFormat();
     const FontTable::Font *font = m_fonts.font(c.font < 0 ? m_defaultFont : c.font);
-    if (!font && c.font >= 0)
+    if (!font)
         font = m_fonts.font(m_defaultFont);
-    if (font)
-        m_format.setFontFamilies({font->family});
-    m_format.setFontPointSize(c.halfPoints / 2.0);
-    const QColor color = m_colors.color(c.color);
-    if (color.isValid())
-        m_format.setForeground(color);
-    if (c.bold)
-        m_format.setFontWeight(QFont::Bold);
-    if (c.italic)
-        m_format.setFontItalic(true);
-    if (c.underline)
-        m_format.setFontUnderline(true);
-    if (c.strike)
-        m_format.setFontStrikeOut(true);
+    m_format = Formats::charFormat(c, font ? font->family : QString(), m_colors.color(c.color));
     return m_format;
-}
-
-QTextBlockFormat Parser::blockFormat() const
-{
-    const ParaState &p = m_stack.back().para;
-    QTextBlockFormat format;
-    switch (p.alignment) {
-    case ParaState::Center:
-        format.setAlignment(Qt::AlignHCenter);
-        break;
-    case ParaState::Right:
-        format.setAlignment(Qt::AlignRight);
-        break;
-    case ParaState::Justify:
-        format.setAlignment(Qt::AlignJustify);
-        break;
-    case ParaState::Left:
-        break;
-    }
-    // A list item takes its indent from the list; \li and \fi only place the bullet.
-    if (p.list == ParaState::NoList) {
-        if (p.leftIndent != 0)
-            format.setLeftMargin(p.leftIndent / TwipsPerPixel);
-        if (p.firstIndent != 0)
-            format.setTextIndent(p.firstIndent / TwipsPerPixel);
-    }
-    if (p.rightIndent != 0)
-        format.setRightMargin(p.rightIndent / TwipsPerPixel);
-    return format;
-}
-
-QTextListFormat Parser::listFormat() const
-{
-    const ParaState &p = m_stack.back().para;
-    QTextListFormat format;
-    if (p.list == ParaState::NoList)
-        return format;
-    if (p.list == ParaState::Bullet) {
-        format.setStyle(QTextListFormat::ListDisc);
-    } else {
-        static constexpr QTextListFormat::Style styles[] = {
-            QTextListFormat::ListDecimal, QTextListFormat::ListUpperAlpha,
-            QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperRoman,
-            QTextListFormat::ListLowerRoman};
-        format.setStyle(styles[p.numberStyle]);
-    }
-    // The writer puts level n at \li n*720; files from elsewhere may give only \ilvl.
-    const int level = p.leftIndent > 0 ? (p.leftIndent + 360) / 720 : p.listLevel + 1;
-    format.setIndent(qBound(1, level, 9));
-    return format;
 }
 
 } // namespace rtf

@@ -57,8 +57,6 @@ private:
     int codePage();
 
     const QTextCharFormat &charFormat();
-    QTextBlockFormat blockFormat() const;
-    QTextListFormat listFormat() const;
 
     QByteArray m_data;
     QTextDocument *m_doc;

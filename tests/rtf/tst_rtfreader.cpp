@@ -45,6 +45,7 @@ private slots:
     void bulletsOfBothForms_becomeOneRealList_data();
     void bulletsOfBothForms_becomeOneRealList();
     void pngPicture_becomesImage();
+    void metafile_becomesGreyBoxKeepingItsBytes_data();
     void metafile_becomesGreyBoxKeepingItsBytes();
     void plainText_loadedAsText_data();
     void plainText_loadedAsText();
@@ -198,12 +199,24 @@ void TestRtfReader::pngPicture_becomesImage()
     QCOMPARE(image.property(rtf::RawPictureProperty).toByteArray(), group);
 }
 
+void TestRtfReader::metafile_becomesGreyBoxKeepingItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("picture") << QByteArray() << QByteArray();
+    QTest::newRow("result picture of an object")
+        << QByteArray("{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objdata 01050000}{\\result")
+        << QByteArray("}}");
+}
+
 void TestRtfReader::metafile_becomesGreyBoxKeepingItsBytes()
 {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
     // \bin data may hold braces; the kept group ends at the group's real end.
     const QByteArray group = "{\\pict\\wmetafile8\\picw2540\\pich1270 \\bin4 }{}{}";
     QTextDocument doc;
-    rtf::read(rtfDocument(group + "x"), &doc);
+    rtf::read(rtfDocument(before + group + after + "x"), &doc);
     QCOMPARE(documentSignature(doc), u"l|<img 96x48>[Arial 12 auto ]x"_s);
     const QTextImageFormat image = doc.begin().begin().fragment().charFormat().toImageFormat();
     QCOMPARE(image.property(rtf::RawPictureProperty).toByteArray(), group);
