@@ -13,7 +13,10 @@ QTextCharFormat Formats::charFormat(const CharState &c, const QString &family, c
     QTextCharFormat format;
     if (!family.isEmpty())
         format.setFontFamilies({family});
-    format.setFontPointSize(c.halfPoints / 2.0);
+    // Text marked double-byte takes the associated size, as LibreOffice writes East Asian text.
+    const int halfPoints = c.doubleByte && c.associatedHalfPoints > 0 ? c.associatedHalfPoints
+                                                                      : c.halfPoints;
+    format.setFontPointSize(halfPoints / 2.0);
     if (color.isValid()) // else the automatic colour: no foreground at all
         format.setForeground(color);
     if (c.bold)

@@ -7,18 +7,21 @@ namespace rtf {
 struct CharState {
     int font = -1; // -1: the default font of \deff
     int halfPoints = 24;
+    int associatedHalfPoints = 0; // \afs: the size of double-byte text after \dbch
     int color = 0;
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strike = false;
     bool hidden = false;
+    bool doubleByte = false;
 
     bool operator==(const CharState &o) const
     {
         return font == o.font && halfPoints == o.halfPoints && color == o.color && bold == o.bold
             && italic == o.italic && underline == o.underline && strike == o.strike
-            && hidden == o.hidden;
+            && hidden == o.hidden && doubleByte == o.doubleByte
+            && associatedHalfPoints == o.associatedHalfPoints;
     }
     bool operator!=(const CharState &o) const { return !(*this == o); }
 };

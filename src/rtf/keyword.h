@@ -18,6 +18,7 @@ enum class Keyword {
     Font, Charset, CodePage, Red, Green, Blue,
     // character formats
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, ColorIndex, Hidden,
+    AssociatedFontSize, DoubleByte, SingleByte,
     // paragraph formats
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
     NumberingBullet, NumberingBody, NumberingContinue, NumberingLevel, NumberingDecimal,

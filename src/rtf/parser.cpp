@@ -263,6 +263,16 @@ bool Parser::onCharWord(Keyword word, const Token &token)
         if (token.param > 0)
             c.halfPoints = qMin(token.param, 3276);
         return true;
+    case Keyword::AssociatedFontSize:
+        if (token.param > 0)
+            c.associatedHalfPoints = qMin(token.param, 3276);
+        return true;
+    case Keyword::DoubleByte:
+        c.doubleByte = true;
+        return true;
+    case Keyword::SingleByte:
+        c.doubleByte = false;
+        return true;
     case Keyword::ColorIndex:
         c.color = qMax(0, token.param);
         return true;

@@ -131,6 +131,9 @@ void TestRtfReader::formats_data()
         << u"c|[Arial 12 auto ]a\nr|[Arial 12 auto ]b\nj|[Arial 12 auto ]c\nl|[Arial 12 auto ]d"_s;
     QTest::newRow("groups restore the format")
         << QByteArray("a{\\b\\fs48 b}c") << u"l|[Arial 12 auto ]a[Arial 24 auto b]b[Arial 12 auto ]c"_s;
+    QTest::newRow("double-byte text takes the associated size")
+        << QByteArray("\\fs20 a{\\afs30\\dbch b\\loch c}")
+        << u"l|[Arial 10 auto ]a[Arial 15 auto ]b[Arial 10 auto ]c"_s;
     QTest::newRow("font missing from the table falls back to \\deff")
         << QByteArray("\\f9 a") << u"l|[Arial 12 auto ]a"_s;
 }
