@@ -59,6 +59,20 @@ void ListBox::clearChoice()
     clearSelection();
 }
 
+void ListBox::removeEntry(int index)
+{
+    const QSignalBlocker blocker(this);
+    delete takeItem(index);
+    setCurrentRow(-1);
+    clearSelection();
+}
+
+QString ListBox::entry(int index) const
+{
+    const QListWidgetItem *it = item(index);
+    return it ? it->text() : QString();
+}
+
 QString ListBox::selectedText() const
 {
     const QListWidgetItem *current = currentItem();

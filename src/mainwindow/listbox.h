@@ -22,6 +22,9 @@ public:
     void setEntries(const QStringList &entries);
     void clearEntries();
     void clearChoice();
+    void removeEntry(int index);
+    // The text of entry index, empty when there is none.
+    QString entry(int index) const;
     int selectedIndex() const { return currentRow(); }
     QString selectedText() const;
     store::ListEncoding encoding() const { return m_encoding; }

@@ -47,6 +47,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     buildLayout();
     buildTrayIcon();
     connectNavigation();
+    connectStoreOperations();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -329,4 +330,5 @@ void Tmainform::restoreFromTray()
 void Tmainform::updateActions()
 {
     aProgSizes->setEnabled(!hasStandardSizes());
+    updateStoreActions();
 }

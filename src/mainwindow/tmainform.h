@@ -54,6 +54,27 @@ public:
     void XYinfo();
     void readAlleFonte();
 
+    // Store operations; level 1 main category, 2 subcategory, 3 recipe, 4 ingredient line.
+    void insertExecute(int level);
+    void sletExecute(int level);
+    void redigerExecute(int level);
+    void editEnter(int level);
+    bool editKeyPress(int level, QChar key);
+    void AinsertHovedKatExecute() { insertExecute(1); }
+    void AinsertUnderKatExecute() { insertExecute(2); }
+    void AinsertOpskriftExecute() { insertExecute(3); }
+    void AinsertIngrediensExecute() { insertExecute(4); }
+    void AsletHovedKatExecute() { sletExecute(1); }
+    void AsletUnderKatExecute() { sletExecute(2); }
+    void AsletOpskriftExecute() { sletExecute(3); }
+    void AsletIngrediensExecute() { sletExecute(4); }
+    void AredigerHovedKatExecute() { redigerExecute(1); }
+    void AredigerUnderKatExecute() { redigerExecute(2); }
+    void AredigerOpskriftExecute() { redigerExecute(3); }
+    void AredigerIngrediensExecute() { redigerExecute(4); }
+    void AgemBeskrivelseExecute();
+    void AreloadExecute();
+
     void optButtonClick();
     void aInformationExecute();
     void aProgSizesExecute();
@@ -148,6 +169,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -169,7 +191,22 @@ private:
                             QAction *rediger, QAction *indfoer);
     QWidget *buildBottomRow();
     void buildTrayIcon();
+    struct LevelParts {
+        ListBox *box;
+        QLineEdit *edit;
+        int *index;
+        QString listFile;
+        QAction *insertAction;
+    };
+
     void connectNavigation();
+    void connectStoreOperations();
+    LevelParts levelParts(int level);
+    bool insertEntry(int level, const QString &text);
+    bool isSharedArea() const;
+    void storeListFile(const LevelParts &parts);
+    bool moveOwnedFiles(int level, const QString &fromName, const QString &toName);
+    void updateStoreActions();
     void applySettings(const MainSettings &settings, bool medtagPlacering);
     void setOuterGeometry(int left, int top, int width, int height);
     void setOuterSize(int width, int height);

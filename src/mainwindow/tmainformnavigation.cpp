@@ -120,8 +120,8 @@ void Tmainform::opskriftBoxClick()
     if (opskriftIndex < 0)
         return;
     const QString name = opskriftBox->selectedText();
-    opskriftLabel->setText(hovedKatBox->item(hovedIndex)->text() + u" | "
-                           + underKatBox->item(underIndex)->text() + u" | " + name);
+    opskriftLabel->setText(hovedKatBox->entry(hovedIndex) + u" | " + underKatBox->entry(underIndex)
+                           + u" | " + name);
     opskriftEdit->setText(name);
     filnavn = StorePaths::descriptionFile(opskriftDir, name);
     fillistenavn = StorePaths::ingredientFile(opskriftDir, name);
