@@ -190,6 +190,8 @@ private:
                             const QString &stripName, int stripHeight, QAction *slet,
                             QAction *rediger, QAction *indfoer);
     QWidget *buildBottomRow();
+    static QSplitter *buildColumn(const QString &name, QWidget *top, QWidget *bottom,
+                                  const QString &handleName);
     void buildTrayIcon();
     struct LevelParts {
         ListBox *box;
@@ -200,6 +202,7 @@ private:
     };
 
     void connectNavigation();
+    void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);
     bool insertEntry(int level, const QString &text);

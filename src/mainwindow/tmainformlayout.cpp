@@ -225,6 +225,22 @@ QWidget *Tmainform::buildBottomRow()
     return Panel2;
 }
 
+// A column of two blocks; the lower keeps its height when the window grows.
+QSplitter *Tmainform::buildColumn(const QString &name, QWidget *top, QWidget *bottom,
+                                  const QString &handleName)
+{
+    auto *column = new QSplitter(Qt::Vertical);
+    column->setObjectName(name);
+    column->setHandleWidth(3);
+    column->setChildrenCollapsible(false);
+    column->addWidget(top);
+    column->addWidget(bottom);
+    column->setStretchFactor(0, 1);
+    column->setStretchFactor(1, 0);
+    column->handle(1)->setObjectName(handleName);
+    return column;
+}
+
 void Tmainform::buildLayout()
 {
     setWindowIcon(QIcon(QStringLiteral(":/icons/retterum.png")));
@@ -238,40 +254,27 @@ void Tmainform::buildLayout()
     opskriftBox = new ListBox(ListItemDelegate::Marker::MoneyGreenSquare);
     ingrediensBox = new ListBox(ListItemDelegate::Marker::OrangeCircle);
 
-    // Left column: main categories over subcategories.
-    mainPanel1 = new QSplitter(Qt::Vertical);
-    mainPanel1->setObjectName(QStringLiteral("mainPanel1"));
-    mainPanel1->setHandleWidth(3);
-    mainPanel1->setChildrenCollapsible(false);
-    mainPanel1->addWidget(buildListBlock(topPanel, QStringLiteral("topPanel"), QStringLiteral("Label1"),
+    // Left column: main categories over subcategories; right: ingredients over recipes.
+    buildListBlock(topPanel, QStringLiteral("topPanel"), QStringLiteral("Label1"),
         QStringLiteral("Hovedkategori"), hovedKatBox, QStringLiteral("hovedKatBox"), hovedKatEdit,
         QStringLiteral("hovedKatEdit"), newHovedKatPanel, QStringLiteral("newHovedKatPanel"), 60,
-        AsletHovedKat, AredigerHovedKat, AinsertHovedKat));
-    mainPanel1->addWidget(buildListBlock(bottomPanel, QStringLiteral("bottomPanel"), QStringLiteral("Label2"),
+        AsletHovedKat, AredigerHovedKat, AinsertHovedKat);
+    buildListBlock(bottomPanel, QStringLiteral("bottomPanel"), QStringLiteral("Label2"),
         QStringLiteral("Underkategori"), underKatBox, QStringLiteral("underKatBox"), underKatEdit,
         QStringLiteral("underKatEdit"), newUnderKatPanel, QStringLiteral("newUnderKatPanel"), 60,
-        AsletUnderKat, AredigerUnderKat, AinsertUnderKat));
+        AsletUnderKat, AredigerUnderKat, AinsertUnderKat);
     bottomPanel->setMinimumHeight(190);
-    mainPanel1->setStretchFactor(0, 1);
-    mainPanel1->setStretchFactor(1, 0);
-    mainPanel1->handle(1)->setObjectName(QStringLiteral("Splitter1"));
+    mainPanel1 = buildColumn(QStringLiteral("mainPanel1"), topPanel, bottomPanel, QStringLiteral("Splitter1"));
 
-    // Right column: ingredients over recipes.
-    mainPanel2 = new QSplitter(Qt::Vertical);
-    mainPanel2->setObjectName(QStringLiteral("mainPanel2"));
-    mainPanel2->setHandleWidth(3);
-    mainPanel2->setChildrenCollapsible(false);
-    mainPanel2->addWidget(buildListBlock(rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),
+    buildListBlock(rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),
         QStringLiteral("Ingredienser"), ingrediensBox, QStringLiteral("ingrediensBox"), ingrediensEdit,
         QStringLiteral("ingrediensEdit"), newIngrediensPanel, QStringLiteral("newIngrediensPanel"), 64,
-        AsletIngrediens, AredigerIngrediens, AinsertIngrediens));
-    mainPanel2->addWidget(buildListBlock(rightPanel1, QStringLiteral("rightPanel1"), QStringLiteral("Label3"),
+        AsletIngrediens, AredigerIngrediens, AinsertIngrediens);
+    buildListBlock(rightPanel1, QStringLiteral("rightPanel1"), QStringLiteral("Label3"),
         QStringLiteral("Opskrifter"), opskriftBox, QStringLiteral("opskriftBox"), opskriftEdit,
         QStringLiteral("opskriftEdit"), newOpskriftPanel, QStringLiteral("newOpskriftPanel"), 60,
-        AsletOpskrift, AredigerOpskrift, AinsertOpskrift));
-    mainPanel2->setStretchFactor(0, 1);
-    mainPanel2->setStretchFactor(1, 0);
-    mainPanel2->handle(1)->setObjectName(QStringLiteral("Splitter4"));
+        AsletOpskrift, AredigerOpskrift, AinsertOpskrift);
+    mainPanel2 = buildColumn(QStringLiteral("mainPanel2"), rightPanel2, rightPanel1, QStringLiteral("Splitter4"));
 
     // Centre: title line, font panel, tool bar, editor, bottom row.
     mainPanel3 = new QWidget;

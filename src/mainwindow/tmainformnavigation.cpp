@@ -84,32 +84,31 @@ void Tmainform::setValues(int No)
 
 // Every click handler also clears the paths below its level: a path left from an earlier
 // selection would let "Gem" write an emptied editor over that recipe's description.
+void Tmainform::chooseCategory(int level)
+{
+    const LevelParts parts = levelParts(level);
+    clearElementer(level);
+    setValues(level);
+    *parts.index = parts.box->selectedIndex();
+    if (*parts.index < 0)
+        return;
+    const QString entry = parts.box->selectedText();
+    parts.edit->setText(entry);
+    QString &folder = level == 1 ? underDir : opskriftDir;
+    QString &indexFile = level == 1 ? underFile : opskriftFile;
+    folder = StorePaths::subFolder(level == 1 ? dir : underDir, entry);
+    indexFile = StorePaths::indexFile(folder);
+    loadList(level == 1 ? underKatBox : opskriftBox, indexFile);
+}
+
 void Tmainform::hovedKatBoxClick()
 {
-    clearElementer(1);
-    setValues(1);
-    hovedIndex = hovedKatBox->selectedIndex();
-    if (hovedIndex < 0)
-        return;
-    const QString entry = hovedKatBox->selectedText();
-    hovedKatEdit->setText(entry);
-    underDir = StorePaths::subFolder(dir, entry);
-    underFile = StorePaths::indexFile(underDir);
-    loadList(underKatBox, underFile);
+    chooseCategory(1);
 }
 
 void Tmainform::underKatBoxClick()
 {
-    clearElementer(2);
-    setValues(2);
-    underIndex = underKatBox->selectedIndex();
-    if (underIndex < 0)
-        return;
-    const QString entry = underKatBox->selectedText();
-    underKatEdit->setText(entry);
-    opskriftDir = StorePaths::subFolder(underDir, entry);
-    opskriftFile = StorePaths::indexFile(opskriftDir);
-    loadList(opskriftBox, opskriftFile);
+    chooseCategory(2);
 }
 
 void Tmainform::opskriftBoxClick()

@@ -1,5 +1,7 @@
 #include "store/storefiles.h"
 
+#include "store/storepaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,13 +12,6 @@
 namespace store {
 
 namespace {
-
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return path;
-}
 
 constexpr QFile::Permissions kEveryone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
     | QFile::WriteUser | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;

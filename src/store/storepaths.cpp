@@ -4,16 +4,12 @@
 
 namespace store {
 
-namespace {
-
 QString withoutTrailingSlash(QString path)
 {
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     return path;
 }
-
-} // namespace
 
 StorePaths::StorePaths(QString dataRoot)
     : m_root(withoutTrailingSlash(std::move(dataRoot)))

@@ -29,6 +29,9 @@ private:
     QString m_root;
 };
 
+// The path without the separator(s) at its end, as folder operations want it.
+QString withoutTrailingSlash(QString path);
+
 // The data root the program was installed for.
 QString installedDataRoot();
 
