@@ -139,6 +139,7 @@ void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
 {
     if (medtagPlacering) {
         setOuterGeometry(s.left, s.top, s.outerWidth, s.outerHeight);
+        m_startOuterSize = QSize(s.outerWidth, s.outerHeight);
         setPanelSizes({s.mainPanel1Width, s.mainPanel2Width, s.bottomPanelHeight,
                        s.rightPanel1Height});
     }
@@ -177,6 +178,11 @@ void Tmainform::FormActivate()
     if (!opstart)
         return;
     opstart = false;
+
+    // Window managers add the frame late; by now it is known, and the stored size includes it.
+    if (m_startOuterSize.isValid() && windowState() == Qt::WindowNoState)
+        setOuterSize(m_startOuterSize.width(), m_startOuterSize.height());
+    m_startOuterSize = {};
 
     const bool trayWanted = optform && optform->trayCheck->isChecked();
     TrayIcon->setVisible(trayWanted && QSystemTrayIcon::isSystemTrayAvailable());

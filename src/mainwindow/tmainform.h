@@ -223,6 +223,7 @@ private:
     PanelSizes m_pendingPanelSizes{};
     bool m_panelSizesPending = false;
     QSize m_pendingOuterSize;
+    QSize m_startOuterSize;
 };
 
 extern Tmainform *mainform;
