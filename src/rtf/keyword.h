@@ -32,7 +32,7 @@ enum class Keyword {
     // Unicode
     UnicodeSkip, UnicodeChar,
     // picture properties
-    PngBlip, JpegBlip, OtherBlip, PictureWidth, PictureHeight, PictureGoalWidth,
+    PngBlip, JpegBlip, MetafileBlip, BitmapBlip, PictureWidth, PictureHeight, PictureGoalWidth,
     PictureGoalHeight, PictureScaleX, PictureScaleY,
 };
 

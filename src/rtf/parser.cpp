@@ -171,7 +171,10 @@ void Parser::onWord(const Token &token)
             m_colors.setBlue(token.param);
         return;
     case Destination::Picture:
-        onPictureWord(word, token.param);
+        if (word == Keyword::SkippedDestination)
+            s.destination = Destination::Skip;
+        else
+            m_picture.applyWord(word, token.param);
         return;
     case Destination::Numbering:
         onNumberingWord(word);
@@ -369,44 +372,6 @@ void Parser::onNumberingWord(Keyword word)
         break;
     case Keyword::NumberingLowerRoman:
         p.numberStyle = ParaState::LowerRoman;
-        break;
-    case Keyword::SkippedDestination:
-        state().destination = Destination::Skip;
-        break;
-    default:
-        break;
-    }
-}
-
-void Parser::onPictureWord(Keyword word, int param)
-{
-    switch (word) {
-    case Keyword::PngBlip:
-        m_picture.setKind(PictureReader::Png);
-        break;
-    case Keyword::JpegBlip:
-        m_picture.setKind(PictureReader::Jpeg);
-        break;
-    case Keyword::OtherBlip:
-        m_picture.setKind(PictureReader::Metafile);
-        break;
-    case Keyword::PictureWidth:
-        m_picture.setWidth(param);
-        break;
-    case Keyword::PictureHeight:
-        m_picture.setHeight(param);
-        break;
-    case Keyword::PictureGoalWidth:
-        m_picture.setGoalWidth(param);
-        break;
-    case Keyword::PictureGoalHeight:
-        m_picture.setGoalHeight(param);
-        break;
-    case Keyword::PictureScaleX:
-        m_picture.setScaleX(param);
-        break;
-    case Keyword::PictureScaleY:
-        m_picture.setScaleY(param);
         break;
     case Keyword::SkippedDestination:
         state().destination = Destination::Skip;

@@ -41,7 +41,6 @@ private:
     bool onCharWord(Keyword word, const Token &token);
     bool onParaWord(Keyword word, const Token &token);
     void onNumberingWord(Keyword word);
-    void onPictureWord(Keyword word, int param);
     void onSymbol(char symbol);
     void onText(std::string_view bytes);
     void onBinary(std::string_view bytes);

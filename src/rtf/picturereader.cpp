@@ -32,6 +32,44 @@ void PictureReader::begin()
     *this = PictureReader();
 }
 
+void PictureReader::applyWord(Keyword word, int param)
+{
+    switch (word) {
+    case Keyword::PngBlip:
+        m_kind = Png;
+        break;
+    case Keyword::JpegBlip:
+        m_kind = Jpeg;
+        break;
+    case Keyword::MetafileBlip:
+        m_kind = Metafile;
+        break;
+    case Keyword::BitmapBlip:
+        m_kind = Bitmap;
+        break;
+    case Keyword::PictureWidth:
+        m_width = param;
+        break;
+    case Keyword::PictureHeight:
+        m_height = param;
+        break;
+    case Keyword::PictureGoalWidth:
+        m_goalWidth = param;
+        break;
+    case Keyword::PictureGoalHeight:
+        m_goalHeight = param;
+        break;
+    case Keyword::PictureScaleX:
+        m_scaleX = param;
+        break;
+    case Keyword::PictureScaleY:
+        m_scaleY = param;
+        break;
+    default:
+        break;
+    }
+}
+
 void PictureReader::appendHex(std::string_view text)
 {
     m_data.reserve(m_data.size() + qsizetype(text.size() / 2));

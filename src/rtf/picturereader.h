@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/keyword.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSizeF>
@@ -20,13 +22,8 @@ public:
     };
 
     void begin();
-    void setKind(Kind kind) { m_kind = kind; }
-    void setWidth(int value) { m_width = value; }
-    void setHeight(int value) { m_height = value; }
-    void setGoalWidth(int twips) { m_goalWidth = twips; }
-    void setGoalHeight(int twips) { m_goalHeight = twips; }
-    void setScaleX(int percent) { m_scaleX = percent; }
-    void setScaleY(int percent) { m_scaleY = percent; }
+    // The words of \pict: kind, sizes in its units, scale in percent.
+    void applyWord(Keyword word, int param);
     void appendHex(std::string_view text);
     void appendBinary(std::string_view bytes);
 
