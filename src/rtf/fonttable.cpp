@@ -4,6 +4,16 @@
 
 namespace rtf {
 
+QString FontTable::cleanName(const QString &name)
+{
+    QString clean = name.simplified();
+    clean.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || u == 0x7f || u == u';' || u == 0xfffc || u == 0xfdd0 || u == 0xfdd1;
+    });
+    return clean;
+}
+
 void FontTable::beginEntry(int number)
 {
     endEntry();
@@ -36,7 +46,7 @@ void FontTable::appendName(const QString &text)
 
 void FontTable::endEntry()
 {
-    const QString family = m_name.simplified();
+    const QString family = cleanName(m_name);
     if (m_number >= 0 && !family.isEmpty())
         m_fonts[m_number] = Font{family, entryCodePage()};
     m_name.clear();

@@ -15,6 +15,10 @@ public:
         int codePage = 0; // 0: the document's code page
     };
 
+    // A family name as a font table can hold it: one line, no ';' (that ends an entry), no
+    // control characters.
+    static QString cleanName(const QString &name);
+
     void beginEntry(int number);
     void setCharset(int charset);
     void setCodePage(int codePage);

@@ -1,5 +1,6 @@
 #include "rtf/writer.h"
 
+#include "rtf/fonttable.h"
 #include "rtf/pictureproperty.h"
 
 #include <QBuffer>
@@ -302,9 +303,7 @@ void Writer::writeImage(const QTextImageFormat &format)
 
 int Writer::fontIndex(const QString &family)
 {
-    // A name as the font table can hold it: one line, no ';', which ends an entry there.
-    QString name = family.simplified();
-    name.remove(u';');
+    const QString name = FontTable::cleanName(family);
     if (name.isEmpty() && !m_fonts.isEmpty())
         return 0;
     const auto it = m_fontIndexes.constFind(name);
