@@ -7,7 +7,7 @@ RETTERUM_PACKAGES=(
   libhunspell-dev hunspell-da
   clang libclang-rt-14-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
-  poppler-utils cups cups-pdf
+  poppler-utils cups printer-driver-cups-pdf
   fonts-dejavu-core fonts-liberation
 )
 
