@@ -1,0 +1,48 @@
+file(REMOVE_RECURSE "${WORK_DIR}")
+
+function(install_into destdir)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${destdir}
+                          ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                  RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+  endif()
+endfunction()
+
+function(expect_mode path mode)
+  execute_process(COMMAND stat -c %a "${path}" OUTPUT_VARIABLE actual OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT actual STREQUAL mode)
+    message(FATAL_ERROR "${path}: mode ${actual}, expected ${mode}")
+  endif()
+endfunction()
+
+function(expect_exists path)
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "missing: ${path}")
+  endif()
+endfunction()
+
+install_into("${WORK_DIR}")
+set(root "${WORK_DIR}${DATA_ROOT}")
+expect_exists("${root}/Program/retterum")
+expect_mode("${root}/Brugere" 1777)
+expect_mode("${root}/Brugere/Alle" 777)
+expect_exists("${root}/Brugere/Alle/Hovedkategori.txt")
+expect_exists("${root}/Brugere/Alle/Bagværk/Kager/Æblekage.rtf")
+expect_exists("${root}/Brugere/Alle/Bagværk/Kager/Æblekageliste.txt")
+expect_mode("${root}/Brugere/Alle/Bagværk" 777)
+expect_mode("${root}/Brugere/Alle/Bagværk/Kager/Æblekage.rtf" 666)
+expect_exists("${WORK_DIR}/usr/share/icons/hicolor/64x64/apps/retterum.png")
+file(READ "${WORK_DIR}/usr/share/applications/retterum.desktop" desktop)
+if(NOT desktop MATCHES "\nExec=${DATA_ROOT}/Program/retterum\n" OR NOT desktop MATCHES "\nIcon=retterum\n")
+  message(FATAL_ERROR "desktop entry does not start the installed program:\n${desktop}")
+endif()
+
+# A shared area that already has a book keeps it: nothing is copied over it.
+file(WRITE "${root}/Brugere/Alle/Hovedkategori.txt" "Mine egne\r\n")
+file(REMOVE_RECURSE "${root}/Brugere/Alle/Desserter")
+install_into("${WORK_DIR}")
+file(READ "${root}/Brugere/Alle/Hovedkategori.txt" kept HEX)
+if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${root}/Brugere/Alle/Desserter")
+  message(FATAL_ERROR "the installation wrote over an existing shared area")
+endif()
