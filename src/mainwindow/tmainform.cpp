@@ -139,7 +139,6 @@ void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
 {
     if (medtagPlacering) {
         setOuterGeometry(s.left, s.top, s.outerWidth, s.outerHeight);
-        m_startOuterSize = QSize(s.outerWidth, s.outerHeight);
         setPanelSizes({s.mainPanel1Width, s.mainPanel2Width, s.bottomPanelHeight,
                        s.rightPanel1Height});
     }
@@ -179,11 +178,6 @@ void Tmainform::FormActivate()
         return;
     opstart = false;
 
-    // Window managers add the frame late; by now it is known, and the stored size includes it.
-    if (m_startOuterSize.isValid() && windowState() == Qt::WindowNoState)
-        setOuterSize(m_startOuterSize.width(), m_startOuterSize.height());
-    m_startOuterSize = {};
-
     const bool trayWanted = optform && optform->trayCheck->isChecked();
     TrayIcon->setVisible(trayWanted && QSystemTrayIcon::isSystemTrayAvailable());
     if (optform && optform->minimerCheck->isChecked())
@@ -199,6 +193,11 @@ bool Tmainform::event(QEvent *event)
     case QEvent::WindowActivate:
         if (opstart)
             guardedCommand([this] { FormActivate(); });
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        fitOuterSizeToFrame();
         break;
     case QEvent::StatusTip:
         hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
@@ -219,11 +218,6 @@ void Tmainform::showEvent(QShowEvent *event)
                 guardedCommand([this] { FormActivate(); });
         });
     // The frame is known only once the window is on screen; the stored size includes it.
-    if (m_pendingOuterSize.isValid()) {
-        const QSize wanted = m_pendingOuterSize;
-        m_pendingOuterSize = {};
-        setOuterSize(wanted.width(), wanted.height());
-    }
     if (m_panelSizesPending)
         setPanelSizes(m_pendingPanelSizes);
 }
@@ -248,8 +242,19 @@ void Tmainform::setOuterSize(int width, int height)
 {
     const QSize frameExtra = frameGeometry().size() - geometry().size();
     resize(width - frameExtra.width(), height - frameExtra.height());
-    if (!isVisible())
-        m_pendingOuterSize = QSize(width, height);
+    // Until the window manager has framed the window its frame is unknown; the stored size
+    // includes it, so the size is fitted again once the frame is there.
+    m_unframedOuterSize = frameExtra.isNull() ? QSize(width, height) : QSize();
+}
+
+void Tmainform::fitOuterSizeToFrame()
+{
+    if (!m_unframedOuterSize.isValid() || windowState() != Qt::WindowNoState)
+        return;
+    if ((frameGeometry().size() - geometry().size()).isNull())
+        return;
+    const QSize wanted = m_unframedOuterSize;
+    setOuterSize(wanted.width(), wanted.height());
 }
 
 void Tmainform::setPanelSizes(const PanelSizes &sizes)

@@ -213,6 +213,7 @@ private:
     void applySettings(const MainSettings &settings, bool medtagPlacering);
     void setOuterGeometry(int left, int top, int width, int height);
     void setOuterSize(int width, int height);
+    void fitOuterSizeToFrame();
     void setPanelSizes(const PanelSizes &sizes);
     PanelSizes panelSizes() const;
     void loadList(ListBox *box, const QString &path);
@@ -222,8 +223,7 @@ private:
     ActionUpdater *m_actionUpdater = nullptr;
     PanelSizes m_pendingPanelSizes{};
     bool m_panelSizesPending = false;
-    QSize m_pendingOuterSize;
-    QSize m_startOuterSize;
+    QSize m_unframedOuterSize;
 };
 
 extern Tmainform *mainform;

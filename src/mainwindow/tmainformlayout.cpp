@@ -243,6 +243,8 @@ QSplitter *Tmainform::buildColumn(const QString &name, QWidget *top, QWidget *bo
 
 void Tmainform::buildLayout()
 {
+    // The icon lives in this static library's resources, which are not linked in by themselves.
+    Q_INIT_RESOURCE(mainwindow);
     setWindowIcon(QIcon(QStringLiteral(":/icons/retterum.png")));
     QFont base(QStringLiteral("Segoe UI"));
     base.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});

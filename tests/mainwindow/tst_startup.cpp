@@ -21,7 +21,7 @@ private slots:
     void newUser_getsPrivateFolderAndSettingsFolder();
     void missingUsersRoot_isSilentAndGivesDefaults();
     void everyWindowExists_andTheMainWindowFirst();
-    void trayIcon_hasItsHint();
+    void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
     void standardSizes_enabledExactlyWhenTheyWouldChangeSomething();
 };
@@ -84,11 +84,13 @@ void TestStartup::everyWindowExists_andTheMainWindowFirst()
     QVERIFY(mainform->opstart);
 }
 
-void TestStartup::trayIcon_hasItsHint()
+void TestStartup::trayIconAndWindow_haveHintAndIcon()
 {
     TestDataRoot root;
     MainWindowFixture fixture(root);
     QCOMPARE(mainform->TrayIcon->toolTip(), QStringLiteral("Retterum"));
+    QVERIFY(!mainform->TrayIcon->icon().pixmap(16).isNull());
+    QVERIFY(!mainform->windowIcon().pixmap(32).isNull());
     QVERIFY(!mainform->TrayIcon->isVisible()); // until the first activation
 }
 
