@@ -6,7 +6,6 @@ RetterumApplication::RetterumApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Retterum"));
-    setApplicationDisplayName(QStringLiteral("Retterum"));
     setDesktopFileName(QStringLiteral("retterum"));
     setQuitOnLastWindowClosed(false);
 }
