@@ -1,5 +1,7 @@
 #include "rtf/picturereader.h"
 
+#include "rtf/hexdigit.h"
+
 namespace rtf {
 
 namespace {
@@ -8,17 +10,6 @@ constexpr double TwipsPerPixel = 15.0;
 constexpr double HimetricPerPixel = 2540.0 / 96.0;
 constexpr double MaxSide = 10000.0;
 constexpr double DefaultSide = 96.0;
-
-int nibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 double side(double value)
 {
@@ -74,7 +65,7 @@ void PictureReader::appendHex(std::string_view text)
 {
     m_data.reserve(m_data.size() + qsizetype(text.size() / 2));
     for (const char c : text) {
-        const int value = nibble(c);
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (m_highNibble < 0) {

@@ -1,5 +1,7 @@
 #include "rtf/tokenizer.h"
 
+#include "rtf/hexdigit.h"
+
 #include <limits>
 
 namespace rtf {
@@ -14,17 +16,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool endsText(char c)
@@ -131,8 +122,8 @@ Token Tokenizer::controlSymbol(qsizetype start)
         return next();
     const char c = m_data[m_pos++];
     if (c == '\'') {
-        const int high = m_pos < size ? hexValue(m_data[m_pos]) : -1;
-        const int low = m_pos + 1 < size ? hexValue(m_data[m_pos + 1]) : -1;
+        const int high = m_pos < size ? hexDigitValue(m_data[m_pos]) : -1;
+        const int low = m_pos + 1 < size ? hexDigitValue(m_data[m_pos + 1]) : -1;
         if (high < 0) // malformed: drop the escape, keep what follows as text
             return next();
         t.type = Token::HexByte;

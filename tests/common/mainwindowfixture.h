@@ -2,6 +2,7 @@
 
 #include "app/windowcreation.h"
 #include "dialogs/messagehook.h"
+#include "mainwindow/listbox.h"
 #include "mainwindow/tmainform.h"
 #include "testdataroot.h"
 
@@ -30,3 +31,11 @@ public:
         return !mainform->opstart;
     }
 };
+
+// Clicks the entry of a list as a user does.
+inline void chooseEntry(ListBox *box, const QString &entry)
+{
+    const QList<QListWidgetItem *> found = box->findItems(entry, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(entry));
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualItemRect(found.first()).center());
+}

@@ -37,7 +37,6 @@ private slots:
     void listBox_writesBackInTheEncodingItRead();
 
 private:
-    void choose(ListBox *box, const QString &entry);
 
     std::unique_ptr<TestDataRoot> m_root;
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -74,14 +73,6 @@ void TestNavigation::cleanup()
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
 }
 
-void TestNavigation::choose(ListBox *box, const QString &entry)
-{
-    const QList<QListWidgetItem *> found = box->findItems(entry, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(entry));
-    const QRect r = box->visualItemRect(found.first());
-    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, r.center());
-}
-
 void TestNavigation::start_opensPrivateAreaWithItsTitle()
 {
     const QString user = Tmainform::GetUserFromWindows();
@@ -98,19 +89,19 @@ void TestNavigation::walkDown_loadsEachLevelAndTheDescription()
     w->opstartGroup->button(0)->click();
     const QString alle = m_root->file(QStringLiteral("Brugere/Alle/"));
 
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
     QCOMPARE(w->hovedIndex, 0);
     QCOMPARE(w->hovedKatEdit->text(), QStringLiteral("Desserter"));
     QCOMPARE(w->underDir, alle + QStringLiteral("Desserter/"));
     QCOMPARE(w->underFile, alle + QStringLiteral("Desserter/Index.txt"));
     QCOMPARE(w->underKatBox->entries(), (QStringList{QStringLiteral("Kager"), QStringLiteral("Is")}));
 
-    choose(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
     QCOMPARE(w->underIndex, 0);
     QCOMPARE(w->opskriftDir, alle + QStringLiteral("Desserter/Kager/"));
     QCOMPARE(w->opskriftBox->entries(), (QStringList{QStringLiteral("Æblekage"), QStringLiteral("Boller")}));
 
-    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
     QCOMPARE(w->opskriftIndex, 0);
     QCOMPARE(w->opskriftLabel->text(), QStringLiteral("Desserter | Kager | Æblekage"));
     QCOMPARE(w->opskriftEdit->text(), QStringLiteral("Æblekage"));
@@ -124,7 +115,7 @@ void TestNavigation::walkDown_loadsEachLevelAndTheDescription()
     QVERIFY(heading.charFormat().font().bold());
     QCOMPARE(heading.charFormat().foreground().color(), QColor(255, 0, 0));
 
-    choose(w->ingrediensBox, QStringLiteral("2 æg"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("2 æg"));
     QCOMPARE(w->ingrediensIndex, 1);
     QCOMPARE(w->ingrediensEdit->text(), QStringLiteral("2 æg"));
     QCOMPARE(w->opskriftIndex, 0);
@@ -134,12 +125,12 @@ void TestNavigation::walkDown_loadsEachLevelAndTheDescription()
 void TestNavigation::choosingHigher_emptiesTheLevelsBelow()
 {
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Kager"));
-    choose(w->opskriftBox, QStringLiteral("Æblekage"));
-    choose(w->ingrediensBox, QStringLiteral("2 æg"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("2 æg"));
 
-    choose(w->underKatBox, QStringLiteral("Kager")); // the same entry again
+    chooseEntry(w->underKatBox, QStringLiteral("Kager")); // the same entry again
     QCOMPARE(w->underIndex, 0);
     QCOMPARE(w->opskriftBox->count(), 2);
     QCOMPARE(w->opskriftIndex, -1);
@@ -153,7 +144,7 @@ void TestNavigation::choosingHigher_emptiesTheLevelsBelow()
     QVERIFY(w->fillistenavn.isEmpty());
     QVERIFY(!w->opskriftDir.isEmpty());
 
-    choose(w->hovedKatBox, QStringLiteral("Supper"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Supper"));
     QCOMPARE(w->underIndex, -1);
     QCOMPARE(w->underKatBox->count(), 0);
     QCOMPARE(w->opskriftBox->count(), 0);
@@ -165,17 +156,17 @@ void TestNavigation::choosingHigher_emptiesTheLevelsBelow()
 void TestNavigation::missingFolderOrFiles_areEmptyWithoutMessage()
 {
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Tom")); // no folder
+    chooseEntry(w->hovedKatBox, QStringLiteral("Tom")); // no folder
     QCOMPARE(w->hovedIndex, 1);
     QCOMPARE(w->underKatBox->count(), 0);
     QVERIFY(w->underFile.endsWith(QStringLiteral("Tom/Index.txt")));
 
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Is")); // no folder below a listed name
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Is")); // no folder below a listed name
     QCOMPARE(w->opskriftBox->count(), 0);
 
-    choose(w->underKatBox, QStringLiteral("Kager"));
-    choose(w->opskriftBox, QStringLiteral("Boller")); // neither description nor ingredients
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller")); // neither description nor ingredients
     QCOMPARE(w->ingrediensBox->count(), 0);
     QVERIFY(w->Editor->toPlainText().isEmpty());
     QVERIFY(w->filnavn.endsWith(QStringLiteral("Kager/Boller.rtf")));
@@ -186,9 +177,9 @@ void TestNavigation::missingFolderOrFiles_areEmptyWithoutMessage()
 void TestNavigation::arrowKeys_chooseLikeTheMouse()
 {
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Kager"));
-    choose(w->opskriftBox, QStringLiteral("Boller"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller"));
 
     w->opskriftBox->setFocus();
     QTest::keyClick(w->opskriftBox, Qt::Key_Up);
@@ -211,9 +202,9 @@ void TestNavigation::areaSwitch_reopensTheArea()
     w->opstartGroup->button(0)->click();
     QCOMPARE(w->windowTitle(), QStringLiteral("Retterum for alle"));
     QCOMPARE(w->brugerOpstart, 0);
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Kager"));
-    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
 
     w->opstartGroup->button(1)->click();
     QCOMPARE(w->windowTitle(), Tmainform::GetUserFromWindows() + QStringLiteral(": Retterum"));
@@ -246,7 +237,7 @@ void TestNavigation::modeSwitch_hidesExactlyTheSixPanels()
         QVERIFY2(panel->isVisible(), qPrintable(panel->objectName()));
 
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
     w->modeGroup->button(0)->click();
     QCOMPARE(w->programMode, 0);
     for (QWidget *panel : writePanels)
@@ -260,9 +251,9 @@ void TestNavigation::modeSwitch_hidesExactlyTheSixPanels()
 void TestNavigation::unsavedDescription_isDroppedWithoutQuestion()
 {
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Kager"));
-    choose(w->opskriftBox, QStringLiteral("Æblekage"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
 
     // Read mode still lets the description be typed into.
     QCOMPARE(w->programMode, 0);
@@ -270,7 +261,7 @@ void TestNavigation::unsavedDescription_isDroppedWithoutQuestion()
     QTest::keyClicks(w->Editor, QStringLiteral("ny tekst"));
     QVERIFY(w->Editor->document()->isModified());
 
-    choose(w->opskriftBox, QStringLiteral("Boller"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller"));
     QVERIFY(!w->Editor->document()->isModified());
     QVERIFY(w->Editor->toPlainText().isEmpty());
     QVERIFY(MessageHook::shown().isEmpty());
@@ -281,11 +272,11 @@ void TestNavigation::unreadableIndex_reachesTheGeneralErrorReport()
     // A folder standing where the index file should be exists but can't be read.
     QVERIFY(QDir().mkpath(m_root->file(QStringLiteral("Brugere/Alle/Supper/Index.txt"))));
     w->opstartGroup->button(0)->click();
-    choose(w->hovedKatBox, QStringLiteral("Desserter"));
-    choose(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
 
     MessageHook::queue(MessageHook::Answer::Ok);
-    choose(w->hovedKatBox, QStringLiteral("Supper"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Supper"));
     const QStringList shown = MessageHook::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.first().startsWith(QStringLiteral("Error: Filen \"")), qPrintable(shown.first()));

@@ -51,7 +51,6 @@ private slots:
     void failedSave_reachesGeneralReportAndKeepsMark();
 
 private:
-    void choose(ListBox *box, const QString &entry);
     void run(QAction *action);
     void typeAndEnter(QLineEdit *edit, const QString &text);
     QString alle(const QString &relative = {}) const
@@ -100,13 +99,6 @@ void TestStoreOperations::cleanup()
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
 }
 
-void TestStoreOperations::choose(ListBox *box, const QString &entry)
-{
-    const QList<QListWidgetItem *> found = box->findItems(entry, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(entry));
-    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualItemRect(found.first()).center());
-}
-
 void TestStoreOperations::run(QAction *action)
 {
     // As a user can: once the update handlers have enabled it.
@@ -126,9 +118,9 @@ void TestStoreOperations::typeAndEnter(QLineEdit *edit, const QString &text)
 
 void TestStoreOperations::openSharedRecipe(const QString &recipe)
 {
-    choose(w->hovedKatBox, QStringLiteral("Kager"));
-    choose(w->underKatBox, QStringLiteral("Gærbag"));
-    choose(w->opskriftBox, recipe);
+    chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(w->opskriftBox, recipe);
 }
 
 void TestStoreOperations::insertMainCategory_data()
@@ -247,7 +239,7 @@ void TestStoreOperations::insertIngredients_keepOrderAndRefuseDuplicates()
 void TestStoreOperations::insertInSharedArea_isWritableByEveryone()
 {
     typeAndEnter(w->hovedKatEdit, QStringLiteral("Fisk"));
-    choose(w->hovedKatBox, QStringLiteral("Fisk"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Fisk"));
     typeAndEnter(w->underKatEdit, QStringLiteral("Laks"));
     const QFile::Permissions all = QFile::ReadOther | QFile::WriteOther;
     QCOMPARE(QFileInfo(alle(QStringLiteral("Fisk"))).permissions() & (all | QFile::ExeOther), all | QFile::ExeOther);
@@ -274,7 +266,7 @@ void TestStoreOperations::deleteRecipe_removesLineAndBothFiles()
     QTRY_VERIFY(w->AinsertOpskrift->isEnabled());
 
     // A recipe without files goes without complaint.
-    choose(w->opskriftBox, QStringLiteral("Kringle"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Kringle"));
     MessageHook::queue(Answer::Yes);
     run(w->AsletOpskrift);
     QCOMPARE(MessageHook::takeShown().size(), 1);
@@ -288,7 +280,7 @@ void TestStoreOperations::deleteMainCategory_doesNotFollowLinks()
     QFile(precious).open(QIODevice::WriteOnly);
     QVERIFY(QFile::link(outside.path(), alle(QStringLiteral("Kager/Gærbag/link"))));
 
-    choose(w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));
     MessageHook::queue(Answer::Yes);
     run(w->AsletHovedKat);
     QCOMPARE(MessageHook::takeShown(),
@@ -312,7 +304,7 @@ void TestStoreOperations::deleteRefused_keepsEverything()
 {
     QFETCH(int, answer);
     openSharedRecipe(QStringLiteral("Boller"));
-    choose(w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(w->underKatBox, QStringLiteral("Gærbag"));
     MessageHook::queue(Answer(Answer::Type(answer)));
     run(w->AsletUnderKat);
     QCOMPARE(MessageHook::takeShown(),
@@ -326,7 +318,7 @@ void TestStoreOperations::deleteRefused_keepsEverything()
 void TestStoreOperations::deleteIngredient_writesAtOnceWithoutQuestion()
 {
     openSharedRecipe(QStringLiteral("Boller"));
-    choose(w->ingrediensBox, QStringLiteral("50 g gær"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("50 g gær"));
     run(w->AsletIngrediens);
     QVERIFY(MessageHook::shown().isEmpty());
     QCOMPARE(listFile(QStringLiteral("Kager/Gærbag/Bollerliste.txt")),
@@ -351,7 +343,7 @@ void TestStoreOperations::renameMainCategory_movesFolderAndKeepsContent()
     QFETCH(QString, newName);
     QFETCH(QStringList, listAfter);
     openSharedRecipe(QStringLiteral("Boller"));
-    choose(w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));
     MessageHook::queue(Answer::rename(newName));
     run(w->AredigerHovedKat);
     QCOMPARE(MessageHook::takeShown(), QStringList{QStringLiteral("Rename: Kager")});
@@ -383,7 +375,7 @@ void TestStoreOperations::renameRecipe_renamesBothFiles()
 void TestStoreOperations::renameIngredient_movesItToTheEnd()
 {
     openSharedRecipe(QStringLiteral("Boller"));
-    choose(w->ingrediensBox, QStringLiteral("500 g mel"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("500 g mel"));
     MessageHook::queue(Answer::rename(QStringLiteral("450 g mel")));
     run(w->AredigerIngrediens);
     QCOMPARE(MessageHook::takeShown(), QStringList{QStringLiteral("Rename: 500 g mel")});
@@ -418,9 +410,9 @@ void TestStoreOperations::renameRefused_changesNothing()
     QFETCH(QString, message);
 
     openSharedRecipe(QStringLiteral("Boller"));
-    choose(w->ingrediensBox, QStringLiteral("500 g mel"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("500 g mel"));
     if (level < 3)
-        choose(level == 1 ? w->hovedKatBox : w->underKatBox, level == 1 ? QStringLiteral("Kager") : QStringLiteral("Gærbag"));
+        chooseEntry(level == 1 ? w->hovedKatBox : w->underKatBox, level == 1 ? QStringLiteral("Kager") : QStringLiteral("Gærbag"));
     const auto snapshot = [this] {
         QStringList all;
         QDirIterator it(alle(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -448,7 +440,7 @@ void TestStoreOperations::renameRefused_changesNothing()
 void TestStoreOperations::renameOntoExistingFolder_keepsOldName()
 {
     QVERIFY(QDir().mkpath(alle(QStringLiteral("Bagværk/Gammelt"))));
-    choose(w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));
     MessageHook::queue(Answer::rename(QStringLiteral("Bagværk")));
     MessageHook::queue(Answer::Ok);
     run(w->AredigerHovedKat);
@@ -475,15 +467,15 @@ void TestStoreOperations::enableRules_followTheState()
     QTest::mouseClick(w->hovedKatEdit, Qt::LeftButton);
     QTest::keyClick(w->hovedKatEdit, Qt::Key_Space); // blanks count
     QTRY_COMPARE(enabled(), QStringList{QStringLiteral("AinsertHovedKat")});
-    choose(w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));
     QTRY_COMPARE(enabled(), (QStringList{QStringLiteral("AsletHovedKat"), QStringLiteral("AredigerHovedKat")}));
     QTest::mouseClick(w->underKatEdit, Qt::LeftButton);
     QTest::keyClicks(w->underKatEdit, QStringLiteral("Is"));
     QTRY_COMPARE(enabled(), (QStringList{QStringLiteral("AsletHovedKat"), QStringLiteral("AredigerHovedKat"),
                                          QStringLiteral("AinsertUnderKat")}));
-    choose(w->underKatBox, QStringLiteral("Gærbag"));
-    choose(w->opskriftBox, QStringLiteral("Boller"));
-    choose(w->ingrediensBox, QStringLiteral("50 g gær"));
+    chooseEntry(w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller"));
+    chooseEntry(w->ingrediensBox, QStringLiteral("50 g gær"));
     QTRY_COMPARE(enabled(), (QStringList{QStringLiteral("AsletHovedKat"), QStringLiteral("AredigerHovedKat"),
                                          QStringLiteral("AsletUnderKat"), QStringLiteral("AredigerUnderKat"),
                                          QStringLiteral("AsletOpskrift"), QStringLiteral("AredigerOpskrift"),
@@ -535,8 +527,8 @@ void TestStoreOperations::saveAndReload_description()
     QTRY_VERIFY(w->AgemBeskrivelse->isEnabled());
     QTest::keyClick(w->Editor, Qt::Key_G, Qt::ControlModifier);
     QTRY_VERIFY(!w->Editor->document()->isModified());
-    choose(w->opskriftBox, QStringLiteral("Boller"));
-    choose(w->opskriftBox, QStringLiteral("Kringle"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Kringle"));
     QVERIFY(w->Editor->toPlainText().endsWith(u'!'));
 }
 
