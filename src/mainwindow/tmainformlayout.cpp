@@ -335,6 +335,12 @@ void Tmainform::buildLayout()
     Editor->document()->setDocumentMargin(8);
     centre->addWidget(Editor, 1);
     centre->addWidget(buildBottomRow());
+    // The centre column may be narrower than its rows' natural width (a long title, the font
+    // panel, the tool bar, the bottom row): they are cut off rather than keeping the window
+    // wider than a small screen.
+    for (QWidget *row : {static_cast<QWidget *>(opskriftLabel), static_cast<QWidget *>(fontPanel),
+                         static_cast<QWidget *>(toolPanel), Panel2})
+        row->setSizePolicy(QSizePolicy::Ignored, row->sizePolicy().verticalPolicy());
 
     mainSplitter = new QSplitter(Qt::Horizontal);
     mainSplitter->setObjectName(QStringLiteral("mainSplitter"));

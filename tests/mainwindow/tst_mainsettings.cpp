@@ -16,6 +16,7 @@ private slots:
     void settingsFile();
     void firstClose_writesTheFourteenLines();
     void closeAfterChanges_writesCurrentValues();
+    void closeWhileMaximised_reopensNormalWithThoseBounds();
 
 private:
     TestDataRoot *m_root = nullptr;
@@ -141,6 +142,29 @@ void TestMainSettings::closeAfterChanges_writesCurrentValues()
     QCOMPARE(lines[4], QStringLiteral("273"));
     QCOMPARE(lines[10], QStringLiteral("1"));
     QCOMPARE(lines[11], QStringLiteral("0"));
+}
+
+
+void TestMainSettings::closeWhileMaximised_reopensNormalWithThoseBounds()
+{
+    TestDataRoot root;
+    QRect maximised;
+    {
+        MainWindowFixture fixture(root);
+        QVERIFY(fixture.showAndActivate());
+        mainform->showMaximized();
+        QTRY_VERIFY(mainform->isMaximized());
+        QTRY_VERIFY(mainform->frameGeometry().width() != 1057);
+        maximised = mainform->frameGeometry();
+        mainform->close();
+    }
+    const QStringList lines = root.readList(settingsPath(root).mid(root.path().size() + 1));
+    QCOMPARE(lines.mid(0, 4), (QStringList{QString::number(maximised.top()), QString::number(maximised.left()),
+                                           QString::number(maximised.width()), QString::number(maximised.height())}));
+    MainWindowFixture again(root);
+    QVERIFY(again.showAndActivate());
+    QVERIFY(!mainform->isMaximized());
+    QCOMPARE(mainform->frameGeometry(), maximised);
 }
 
 QTEST_MAIN(TestMainSettings)

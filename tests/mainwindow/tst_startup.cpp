@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QSystemTrayIcon>
 
@@ -23,6 +24,7 @@ private slots:
     void everyWindowExists_andTheMainWindowFirst();
     void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
+    void minimiseAtStart_andTrayClickRestores();
     void standardSizes_enabledExactlyWhenTheyWouldChangeSomething();
 };
 
@@ -105,6 +107,23 @@ void TestStartup::information_togglesTheHelpWindow()
     QTRY_VERIFY(infoform->isVisible());
     mainform->aInformation->trigger();
     QVERIFY(!infoform->isVisible());
+}
+
+void TestStartup::minimiseAtStart_andTrayClickRestores()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    optform->minimerCheck->setChecked(true); // as loaded from the options file
+    QVERIFY(fixture.showAndActivate());
+    QTRY_VERIFY(mainform->isMinimized());
+    QVERIFY(!mainform->hovedKatEdit->isVisibleTo(mainform)); // mode and area applied all the same
+    QCOMPARE(mainform->windowTitle(), Tmainform::GetUserFromWindows() + QStringLiteral(": Retterum"));
+
+    emit mainform->TrayIcon->activated(QSystemTrayIcon::Context); // no menu, nothing happens
+    QVERIFY(mainform->isMinimized());
+    emit mainform->TrayIcon->activated(QSystemTrayIcon::Trigger);
+    QTRY_VERIFY(!mainform->isMinimized());
+    QVERIFY(mainform->isVisible());
 }
 
 void TestStartup::standardSizes_enabledExactlyWhenTheyWouldChangeSomething()
