@@ -27,7 +27,6 @@ public:
     QString entry(int index) const;
     int selectedIndex() const { return currentRow(); }
     QString selectedText() const;
-    store::ListEncoding encoding() const { return m_encoding; }
 
 signals:
     // The user chose an entry (or chose the same one again), by mouse or keyboard.

@@ -24,7 +24,6 @@
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QTimer>
-#include <QWindow>
 
 #include <pwd.h>
 #include <unistd.h>
