@@ -26,15 +26,18 @@ function(retterum_library name)
   target_link_libraries(${name} PUBLIC retterum_settings ${ARG_DEPENDS})
 endfunction()
 
-# retterum_test(<name> SOURCES ... DEPENDS ...): one Qt Test executable under CTest,
-# widgets on the offscreen platform.
+# retterum_test(<name> SOURCES ... DEPENDS ... [SCREEN file.json]): one Qt Test executable under
+# CTest, widgets on the offscreen platform with a desktop-sized screen unless SCREEN names another.
 function(retterum_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SCREEN" "SOURCES;DEPENDS" ${ARGN})
+  if(NOT ARG_SCREEN)
+    set(ARG_SCREEN ${PROJECT_SOURCE_DIR}/tests/common/screen-desktop.json)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE retterum_settings Qt6::Test ${ARG_DEPENDS})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/common)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=da_DK.UTF-8;RETTERUM_TEST_SOURCE=${CMAKE_CURRENT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;ASAN_OPTIONS=detect_odr_violation=0"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${ARG_SCREEN};LC_ALL=da_DK.UTF-8;RETTERUM_TEST_SOURCE=${CMAKE_CURRENT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;ASAN_OPTIONS=detect_odr_violation=0"
     TIMEOUT 300)
 endfunction()

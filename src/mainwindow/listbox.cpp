@@ -13,10 +13,10 @@ ListBox::ListBox(ListItemDelegate::Marker marker, QWidget *parent)
     connect(this, &QListWidget::currentRowChanged, this, &ListBox::userSelected);
 }
 
-store::FileResult ListBox::loadFile(const QString &path)
+store::FileResult ListBox::loadFile(const store::Tree &area, const QString &path)
 {
     store::ListText list;
-    store::FileResult result = store::readListFile(path, &list);
+    store::FileResult result = store::readListFile(area, path, &list);
     if (result) {
         m_encoding = list.encoding;
         setEntries(list.entries);
@@ -24,9 +24,9 @@ store::FileResult ListBox::loadFile(const QString &path)
     return result;
 }
 
-store::FileResult ListBox::saveFile(const QString &path) const
+store::FileResult ListBox::saveFile(const store::Tree &area, const QString &path) const
 {
-    return store::writeListFile(path, entries(), m_encoding);
+    return store::writeListFile(area, path, entries(), m_encoding);
 }
 
 QStringList ListBox::entries() const

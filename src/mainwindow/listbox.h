@@ -15,8 +15,8 @@ public:
     ListBox(ListItemDelegate::Marker marker, QWidget *parent = nullptr);
 
     // Replaces the entries by the file's lines. On failure the list stays as it was.
-    store::FileResult loadFile(const QString &path);
-    store::FileResult saveFile(const QString &path) const;
+    store::FileResult loadFile(const store::Tree &area, const QString &path);
+    store::FileResult saveFile(const store::Tree &area, const QString &path) const;
 
     QStringList entries() const;
     void setEntries(const QStringList &entries);

@@ -1,5 +1,6 @@
 #include "mainwindow/tmainform.h"
 
+#include "dialogs/messages.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
 #include "information/tinfoform.h"
@@ -9,21 +10,25 @@
 #include "options/toptform.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
+#include "store/privatefolder.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -34,6 +39,19 @@ namespace {
 
 constexpr int kStandardOuterWidth = 1057;
 constexpr int kStandardOuterHeight = 678;
+
+QRect onScreen(const QRect &wanted, const QRect &available)
+{
+    // Small enough to be of use, never larger than the desktop, and wholly on it, so that a
+    // settings file from another screen (or a hostile one) can't lose the window.
+    constexpr int kMinWidth = 320;
+    constexpr int kMinHeight = 240;
+    const int width = std::min(std::max(wanted.width(), kMinWidth), available.width());
+    const int height = std::min(std::max(wanted.height(), kMinHeight), available.height());
+    const int left = std::clamp(wanted.left(), available.left(), available.right() + 1 - width);
+    const int top = std::clamp(wanted.top(), available.top(), available.bottom() + 1 - height);
+    return {left, top, width, height};
+}
 
 } // namespace
 
@@ -72,15 +90,21 @@ void Tmainform::FormCreate()
     brugernavn = GetUserFromWindows();
     grundDir = m_paths.programDir();
 
-    // A private area is private: the user folder is made for its owner only.
-    const QString userFolder = m_paths.userFolder(brugernavn);
-    if (!QFileInfo(userFolder).isDir() && QDir().mkdir(userFolder))
-        QFile::setPermissions(userFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    optDir = m_paths.settingsDir(brugernavn);
-    if (!QFileInfo(optDir).isDir())
-        QDir().mkdir(optDir);
-    optfil = optDir + u"indstillinger.txt";
+    // A private area is private: a folder that is not the user's own is not used, and without
+    // it there is neither a private area nor a settings file.
+    const store::PrivateFolder privateFolder = store::preparePrivateFolder(m_paths, brugernavn);
+    m_privateUsable = privateFolder == store::PrivateFolder::Ready;
+    if (!m_privateUsable) {
+        const QString folder = m_paths.userFolder(brugernavn);
+        m_startMessage = (privateFolder == store::PrivateFolder::NotOwn
+                              ? QStringLiteral("Mappen \"%1\" er ikke din egen og bruges derfor ikke.")
+                              : QStringLiteral("Mappen \"%1\" kan ikke oprettes."))
+                             .arg(folder)
+            + QStringLiteral("\rDine private opskrifter og indstillinger kan ikke bruges, men "
+                             "opskrifterne for alle kan.");
+    }
+    optDir = m_privateUsable ? m_paths.settingsDir(brugernavn) : QString();
+    optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
 
     HentOpt(true);
 
@@ -117,7 +141,7 @@ void Tmainform::readAlleFonte()
 void Tmainform::HentOpt(bool medtagPlacering)
 {
     std::optional<MainSettings> settings;
-    if (QFileInfo::exists(optfil)) {
+    if (!optfil.isEmpty() && store::Tree::aroundFile(optfil).exists(optfil)) {
         store::ListText lines;
         if (store::readListFile(optfil, &lines))
             settings = MainSettings::fromLines(lines.entries);
@@ -151,6 +175,8 @@ void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
 
 void Tmainform::GemOpt()
 {
+    if (optfil.isEmpty())
+        return;
     const QRect frame = frameGeometry();
     const PanelSizes sizes = panelSizes();
     MainSettings s;
@@ -184,6 +210,8 @@ void Tmainform::FormActivate()
 
     setProgramMode(programMode);
     setDir(true);
+    if (!m_startMessage.isEmpty())
+        Messages::information(std::exchange(m_startMessage, QString()));
 }
 
 bool Tmainform::event(QEvent *event)
@@ -233,8 +261,16 @@ void Tmainform::setOuterGeometry(int left, int top, int width, int height)
 {
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         setWindowState(Qt::WindowNoState);
-    move(left, top);
-    setOuterSize(width, height);
+    const QScreen *target = QGuiApplication::screenAt(QPoint(left, top));
+    if (!target)
+        target = QGuiApplication::primaryScreen();
+    // QRect can't hold a width of INT_MAX with its corner: clamp the numbers first.
+    constexpr int kLimit = 1 << 20;
+    const QRect wanted(std::clamp(left, -kLimit, kLimit), std::clamp(top, -kLimit, kLimit),
+                       std::clamp(width, 0, kLimit), std::clamp(height, 0, kLimit));
+    const QRect placed = target ? onScreen(wanted, target->availableGeometry()) : wanted;
+    move(placed.topLeft());
+    setOuterSize(placed.width(), placed.height());
 }
 
 void Tmainform::setOuterSize(int width, int height)

@@ -80,8 +80,6 @@ public:
     void aProgSizesExecute();
     void updateActions();
 
-    const store::StorePaths &paths() const { return m_paths; }
-
     // Fields read by the other windows.
     QString brugernavn;
     QString grundDir;
@@ -206,9 +204,15 @@ private:
     void connectStoreOperations();
     LevelParts levelParts(int level);
     bool insertEntry(int level, const QString &text);
-    bool isSharedArea() const;
     void storeListFile(const LevelParts &parts);
-    bool moveOwnedFiles(int level, const QString &fromName, const QString &toName);
+    struct Move {
+        QString from;
+        QString to;
+    };
+    bool moveOwnedFiles(int level, const QString &fromName, const QString &toName,
+                        QList<Move> *moves);
+    void undoMoves(const QList<Move> &moves);
+    void reloadLevel(int level);
     void updateStoreActions();
     void applySettings(const MainSettings &settings, bool medtagPlacering);
     void setOuterGeometry(int left, int top, int width, int height);
@@ -220,6 +224,9 @@ private:
     void restoreFromTray();
 
     store::StorePaths m_paths;
+    store::Tree m_area; // the open area; every path below it goes through this gate
+    bool m_privateUsable = true;
+    QString m_startMessage; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;
     PanelSizes m_pendingPanelSizes{};
     bool m_panelSizesPending = false;

@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -39,8 +38,8 @@ void Tmainform::connectNavigation()
 
 void Tmainform::loadList(ListBox *box, const QString &path)
 {
-    if (QFileInfo::exists(path))
-        store::throwIfFailed(box->loadFile(path));
+    if (!path.isEmpty() && m_area.exists(path))
+        store::throwIfFailed(box->loadFile(m_area, path));
 }
 
 void Tmainform::clearElementer(int No)
@@ -83,7 +82,9 @@ void Tmainform::setValues(int No)
 }
 
 // Every click handler also clears the paths below its level: a path left from an earlier
-// selection would let "Gem" write an emptied editor over that recipe's description.
+// selection would let "Gem" write an emptied editor over that recipe's description. An entry
+// that can't name a folder or file (read from a list someone else wrote) gets no path at all,
+// so nothing below it is read, written or deleted.
 void Tmainform::chooseCategory(int level)
 {
     const LevelParts parts = levelParts(level);
@@ -96,7 +97,7 @@ void Tmainform::chooseCategory(int level)
     parts.edit->setText(entry);
     QString &folder = level == 1 ? underDir : opskriftDir;
     QString &indexFile = level == 1 ? underFile : opskriftFile;
-    folder = StorePaths::subFolder(level == 1 ? dir : underDir, entry);
+    folder = StorePaths::subFolder(m_area, level == 1 ? dir : underDir, entry);
     indexFile = StorePaths::indexFile(folder);
     loadList(level == 1 ? underKatBox : opskriftBox, indexFile);
 }
@@ -122,11 +123,11 @@ void Tmainform::opskriftBoxClick()
     opskriftLabel->setText(hovedKatBox->entry(hovedIndex) + u" | " + underKatBox->entry(underIndex)
                            + u" | " + name);
     opskriftEdit->setText(name);
-    filnavn = StorePaths::descriptionFile(opskriftDir, name);
-    fillistenavn = StorePaths::ingredientFile(opskriftDir, name);
+    filnavn = StorePaths::descriptionFile(m_area, opskriftDir, name);
+    fillistenavn = StorePaths::ingredientFile(m_area, opskriftDir, name);
     loadList(ingrediensBox, fillistenavn);
-    if (QFileInfo::exists(filnavn)) {
-        store::throwIfFailed(rtf::loadFile(filnavn, Editor->document()));
+    if (!filnavn.isEmpty() && m_area.exists(filnavn)) {
+        store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
         XYinfo();
     }
 }
@@ -139,7 +140,14 @@ void Tmainform::ingrediensBoxClick()
 
 void Tmainform::setDir(bool)
 {
+    if (!m_privateUsable) {
+        brugerOpstart = 0;
+        const QSignalBlocker blocker(opstartGroup);
+        opstartGroup->button(0)->setChecked(true);
+        opstartGroup->button(1)->setEnabled(false);
+    }
     dir = m_paths.areaFolder(brugerOpstart != 0, brugernavn);
+    m_area = m_paths.areaTree(brugerOpstart != 0, brugernavn);
     hovedFile = StorePaths::mainCategoryFile(dir);
     clearElementer(1);
     setValues(1);

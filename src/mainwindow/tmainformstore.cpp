@@ -10,7 +10,6 @@
 #include "rtf/rtffile.h"
 #include "store/entryname.h"
 #include "store/fileerror.h"
-#include "store/storefiles.h"
 
 #include <QAction>
 #include <QFocusEvent>
@@ -109,16 +108,9 @@ Tmainform::LevelParts Tmainform::levelParts(int level)
     }
 }
 
-bool Tmainform::isSharedArea() const
-{
-    return dir == m_paths.sharedArea();
-}
-
 void Tmainform::storeListFile(const LevelParts &parts)
 {
-    store::throwIfFailed(parts.box->saveFile(parts.listFile));
-    if (isSharedArea())
-        store::shareFile(parts.listFile);
+    store::throwIfFailed(parts.box->saveFile(m_area, parts.listFile));
 }
 
 void Tmainform::insertExecute(int level)
@@ -130,8 +122,12 @@ bool Tmainform::insertEntry(int level, const QString &text)
 {
     const LevelParts parts = levelParts(level);
     try {
-        const store::NameRules rules{level < 4, level == 1 && brugerOpstart != 0, -1};
-        const store::NameRefusal refusal = store::checkNewEntry(text, parts.box->entries(), rules);
+        const store::Reserved reserved = level == 1 ? m_area.reserved() : store::Reserved::Nothing;
+        const store::NameRules rules{level < 4, reserved, -1};
+        store::NameRefusal refusal = store::checkNewEntry(text, parts.box->entries(), rules);
+        // Below an entry that can't name a folder or file nothing can be stored.
+        if (refusal == store::NameRefusal::None && parts.listFile.isEmpty())
+            refusal = store::NameRefusal::Unusable;
         if (refusal != store::NameRefusal::None) {
             Messages::information(refusalText(level, refusal));
             if (refusal == store::NameRefusal::Duplicate)
@@ -146,15 +142,26 @@ bool Tmainform::insertEntry(int level, const QString &text)
         parts.box->setEntries(entries);
         storeListFile(parts);
         if (level <= 2) {
-            const QString folder = StorePaths::subFolder(level == 1 ? dir : underDir, text);
-            if (!store::folderExists(folder))
-                store::makeFolder(folder, isSharedArea());
+            const QString folder = StorePaths::subFolder(m_area, level == 1 ? dir : underDir, text);
+            if (!m_area.folderExists(folder))
+                m_area.makeFolder(folder);
         }
         parts.edit->clear();
         return true;
     } catch (...) {
         Messages::information(kUnknownError);
         return false;
+    }
+}
+
+// After a failed operation the list shows what its file really holds.
+void Tmainform::reloadLevel(int level)
+{
+    const LevelParts parts = levelParts(level);
+    parts.box->clearEntries();
+    try {
+        loadList(parts.box, parts.listFile);
+    } catch (...) {
     }
 }
 
@@ -179,46 +186,58 @@ void Tmainform::sletExecute(int level)
         // The index named the entry just removed; nothing of this level is chosen any more.
         *parts.index = -1;
         storeListFile(parts);
-        if (level == 1 && store::folderExists(underDir))
-            store::removeFolderTree(underDir);
-        if (level == 2 && store::folderExists(opskriftDir))
-            store::removeFolderTree(opskriftDir);
+        // An entry that could not name a folder or file has no path: only its line goes.
+        const QString owned = level == 1 ? underDir : opskriftDir;
+        if (level <= 2 && !owned.isEmpty() && m_area.exists(owned))
+            m_area.removeFolder(owned);
         if (level == 3) {
-            if (store::fileExists(filnavn))
-                store::removeFile(filnavn);
-            if (store::fileExists(fillistenavn))
-                store::removeFile(fillistenavn);
+            for (const QString &file : {filnavn, fillistenavn}) {
+                if (!file.isEmpty() && m_area.exists(file))
+                    m_area.removeFile(file);
+            }
         }
         clearElementer(level);
         setValues(level);
     } catch (...) {
+        clearElementer(level);
+        setValues(level);
+        reloadLevel(level);
         Messages::information(kUnknownError);
     }
 }
 
-bool Tmainform::moveOwnedFiles(int level, const QString &fromName, const QString &toName)
+bool Tmainform::moveOwnedFiles(int level, const QString &fromName, const QString &toName,
+                               QList<Move> *moves)
 {
+    QList<Move> wanted;
     if (level == 1 || level == 2) {
         const QString parent = level == 1 ? dir : underDir;
-        const QString from = StorePaths::subFolder(parent, fromName);
-        return !store::folderExists(from)
-            || store::renameEntry(from, StorePaths::subFolder(parent, toName));
+        wanted.append({StorePaths::subFolder(m_area, parent, fromName),
+                       StorePaths::subFolder(m_area, parent, toName)});
+    } else if (level == 3) {
+        wanted.append({StorePaths::descriptionFile(m_area, opskriftDir, fromName),
+                       StorePaths::descriptionFile(m_area, opskriftDir, toName)});
+        wanted.append({StorePaths::ingredientFile(m_area, opskriftDir, fromName),
+                       StorePaths::ingredientFile(m_area, opskriftDir, toName)});
     }
-    if (level == 3) {
-        const QString fromRtf = StorePaths::descriptionFile(opskriftDir, fromName);
-        const QString fromList = StorePaths::ingredientFile(opskriftDir, fromName);
-        const QString toRtf = StorePaths::descriptionFile(opskriftDir, toName);
-        const bool movedRtf = store::fileExists(fromRtf);
-        if (movedRtf && !store::renameEntry(fromRtf, toRtf))
-            return false;
-        if (store::fileExists(fromList)
-            && !store::renameEntry(fromList, StorePaths::ingredientFile(opskriftDir, toName))) {
-            if (movedRtf)
-                store::renameEntry(toRtf, fromRtf);
+    for (const Move &move : wanted) {
+        // An old name that never named a folder or file owns nothing on disk.
+        if (move.from.isEmpty() || !m_area.exists(move.from))
+            continue;
+        if (move.to.isEmpty() || !m_area.rename(move.from, move.to)) {
+            undoMoves(*moves);
+            moves->clear();
             return false;
         }
+        moves->append(move);
     }
     return true;
+}
+
+void Tmainform::undoMoves(const QList<Move> &moves)
+{
+    for (auto it = moves.crbegin(); it != moves.crend(); ++it)
+        m_area.rename(it->to, it->from);
 }
 
 void Tmainform::redigerExecute(int level)
@@ -234,13 +253,18 @@ void Tmainform::redigerExecute(int level)
         const QStringList oldEntries = parts.box->entries();
 
         // The new text is tested before anything changes, so a refusal loses nothing.
-        const store::NameRules rules{level < 4, level == 1 && brugerOpstart != 0, index};
+        const store::Reserved reserved = level == 1 ? m_area.reserved() : store::Reserved::Nothing;
+        const store::NameRules rules{level < 4, reserved, index};
         const store::NameRefusal refusal = store::checkNewEntry(newText, oldEntries, rules);
         if (refusal != store::NameRefusal::None) {
             Messages::information(refusalText(level, refusal));
             return;
         }
-        if (!moveOwnedFiles(level, oldText, newText)) {
+        QList<Move> moves;
+        if (!moveOwnedFiles(level, oldText, newText, &moves)) {
+            clearElementer(level);
+            setValues(level);
+            reloadLevel(level);
             Messages::information(kUnknownError);
             return;
         }
@@ -248,9 +272,9 @@ void Tmainform::redigerExecute(int level)
         parts.box->removeEntry(index);
         parts.edit->setText(newText);
         if (!insertEntry(level, newText)) {
-            // The list file could not be written: the folder or files take their old name
-            // back, so that the list on disk and the store still agree.
-            moveOwnedFiles(level, newText, oldText);
+            // The list file could not be written: exactly what moved takes its old name back,
+            // so that the list on disk and the store still agree.
+            undoMoves(moves);
             parts.box->setEntries(oldEntries);
         }
         if (level == 4) {
@@ -314,17 +338,18 @@ bool Tmainform::eventFilter(QObject *watched, QEvent *event)
 
 void Tmainform::AgemBeskrivelseExecute()
 {
-    const bool isNew = !store::fileExists(filnavn);
-    store::throwIfFailed(rtf::saveFile(Editor->document(), filnavn));
-    if (isNew && isSharedArea())
-        store::shareFile(filnavn);
+    if (filnavn.isEmpty()) {
+        Messages::information(refusalText(3, store::NameRefusal::Unusable));
+        return;
+    }
+    store::throwIfFailed(rtf::saveFile(Editor->document(), m_area, filnavn));
 }
 
 void Tmainform::AreloadExecute()
 {
-    if (!store::fileExists(filnavn))
+    if (filnavn.isEmpty() || !m_area.exists(filnavn))
         return;
-    store::throwIfFailed(rtf::loadFile(filnavn, Editor->document()));
+    store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
     XYinfo();
 }
 

@@ -3,34 +3,37 @@
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace rtf {
 
-store::FileResult loadFile(const QString &path, QTextDocument *doc)
+store::FileResult loadFile(const store::Tree &tree, const QString &path, QTextDocument *doc)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return store::FileResult::readFailed(path);
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return store::FileResult::readFailed(path);
+    QByteArray data;
+    store::FileResult result = tree.readFile(path, &data, kMaxDescriptionBytes);
+    if (!result)
+        return result;
     read(data, doc);
     doc->setModified(false);
-    return store::FileResult::success();
+    return result;
+}
+
+store::FileResult saveFile(QTextDocument *doc, const store::Tree &tree, const QString &path)
+{
+    store::FileResult result = tree.writeFile(path, write(*doc));
+    if (result)
+        doc->setModified(false);
+    return result;
+}
+
+store::FileResult loadFile(const QString &path, QTextDocument *doc)
+{
+    return loadFile(store::Tree::aroundFile(path), path, doc);
 }
 
 store::FileResult saveFile(QTextDocument *doc, const QString &path)
 {
-    const QByteArray data = write(*doc);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        return store::FileResult::writeFailed(path);
-    doc->setModified(false);
-    return store::FileResult::success();
+    return saveFile(doc, store::Tree::aroundFile(path), path);
 }
 
 } // namespace rtf

@@ -1,24 +1,46 @@
 #include "store/entryname.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
+
+#include <pwd.h>
 
 namespace store {
 
 namespace {
 
-bool isUsableAsFileName(const QString &text)
-{
-    if (text == u"." || text == u"..")
-        return false;
-    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
-    });
-}
+// The file system's limit for one name, less the longest suffix the store adds ("liste.txt").
+constexpr qsizetype kMaxEntryBytes = 255 - 9;
 
 } // namespace
+
+bool isUsableName(const QString &entry)
+{
+    if (entry.isEmpty() || entry == u"." || entry == u"..")
+        return false;
+    const bool clean = std::none_of(entry.cbegin(), entry.cend(), [](QChar c) {
+        return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+    });
+    return clean && QFile::encodeName(entry).size() <= kMaxEntryBytes;
+}
+
+bool isReservedName(const QString &entry, Reserved reserved)
+{
+    switch (reserved) {
+    case Reserved::Nothing:
+        return false;
+    case Reserved::SettingsFolder:
+        return entry.compare(u"Indstillinger", Qt::CaseInsensitive) == 0;
+    case Reserved::UserFolders:
+        return entry.compare(u"Alle", Qt::CaseInsensitive) == 0
+            || entry.compare(u"Indstillinger", Qt::CaseInsensitive) == 0
+            || getpwnam(QFile::encodeName(entry).constData()) != nullptr;
+    }
+    return false;
+}
 
 NameRefusal checkNewEntry(const QString &text, const QStringList &entries, const NameRules &rules)
 {
@@ -28,9 +50,9 @@ NameRefusal checkNewEntry(const QString &text, const QStringList &entries, const
         if (i != rules.ignoreIndex && entries.at(i).compare(text, Qt::CaseInsensitive) == 0)
             return NameRefusal::Duplicate;
     }
-    if (rules.isFileSystemName && !isUsableAsFileName(text))
+    if (rules.isFileSystemName && !isUsableName(text))
         return NameRefusal::Unusable;
-    if (rules.reservesSettings && text.compare(u"Indstillinger", Qt::CaseInsensitive) == 0)
+    if (isReservedName(text, rules.reserved))
         return NameRefusal::Reserved;
     return NameRefusal::None;
 }

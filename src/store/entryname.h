@@ -5,20 +5,35 @@
 
 namespace store {
 
+// What else lives at the first level of an area, beside its main categories.
+enum class Reserved {
+    Nothing,
+    SettingsFolder, // a user folder: "Indstillinger" holds the settings
+    UserFolders,    // the users root itself: "Alle" and every login are other people's areas
+};
+
 // Why a new entry text is refused, if it is.
 enum class NameRefusal {
     None,
     Empty,
     Duplicate,    // equal to another entry when letter case is ignored
-    Unusable,     // ".", "..", or holding "/", "\" or a control character
-    Reserved,     // "Indstillinger" as a main category of a private area
+    Unusable,     // ".", "..", too long, or holding "/", "\" or a control character
+    Reserved,     // the name of a folder the program keeps beside the main categories
 };
 
 struct NameRules {
-    bool isFileSystemName = true;  // categories and recipes; ingredient lines are free text
-    bool reservesSettings = false; // main categories of a private area
-    int ignoreIndex = -1;          // the entry being renamed is no duplicate of itself
+    bool isFileSystemName = true;        // categories and recipes; ingredient lines are free text
+    Reserved reserved = Reserved::Nothing; // main categories only
+    int ignoreIndex = -1;                // the entry being renamed is no duplicate of itself
 };
+
+// Whether an entry, typed or read from a list file, may name a folder or file: not empty, not
+// "." or "..", no "/", "\" or control character, and short enough for the file system with the
+// longest file name made from it.
+bool isUsableName(const QString &entry);
+
+// Whether a main category of that name would be one of the folders kept beside them.
+bool isReservedName(const QString &entry, Reserved reserved);
 
 NameRefusal checkNewEntry(const QString &text, const QStringList &entries, const NameRules &rules);
 

@@ -17,6 +17,10 @@ struct [[nodiscard]] FileResult {
     {
         return {false, QStringLiteral("Filen \"%1\" kan ikke læses").arg(path)};
     }
+    static FileResult tooLarge(const QString &path)
+    {
+        return {false, QStringLiteral("Filen \"%1\" er for stor til at blive åbnet").arg(path)};
+    }
     static FileResult writeFailed(const QString &path)
     {
         return {false, QStringLiteral("Filen \"%1\" kan ikke gemmes").arg(path)};

@@ -2,8 +2,6 @@
 
 #include "store/windows1252.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -77,27 +75,29 @@ QByteArray encodeList(const QStringList &entries, ListEncoding encoding)
     return {};
 }
 
+FileResult readListFile(const Tree &tree, const QString &path, ListText *list)
+{
+    QByteArray bytes;
+    FileResult result = tree.readFile(path, &bytes, kMaxListBytes);
+    if (result)
+        *list = parseList(bytes);
+    return result;
+}
+
+FileResult writeListFile(const Tree &tree, const QString &path, const QStringList &entries,
+                         ListEncoding encoding)
+{
+    return tree.writeFile(path, encodeList(entries, encoding));
+}
+
 FileResult readListFile(const QString &path, ListText *list)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileResult::readFailed(path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileResult::readFailed(path);
-    *list = parseList(bytes);
-    return FileResult::success();
+    return readListFile(Tree::aroundFile(path), path, list);
 }
 
 FileResult writeListFile(const QString &path, const QStringList &entries, ListEncoding encoding)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileResult::writeFailed(path);
-    const QByteArray bytes = encodeList(entries, encoding);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return FileResult::writeFailed(path);
-    return FileResult::success();
+    return writeListFile(Tree::aroundFile(path), path, entries, encoding);
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/fileresult.h"
+#include "store/tree.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -23,10 +24,18 @@ ListText parseList(const QByteArray &bytes);
 // list UTF-8 with a mark rather than losing characters.
 QByteArray encodeList(const QStringList &entries, ListEncoding encoding);
 
-// Reads the whole file. The caller tests first that it exists.
-FileResult readListFile(const QString &path, ListText *list);
+// Larger than any list a person keeps; a bigger file is refused rather than read.
+constexpr qint64 kMaxListBytes = 16 * 1024 * 1024;
+
+// Reads the whole file through the store's gate. The caller tests first that it exists.
+FileResult readListFile(const Tree &tree, const QString &path, ListText *list);
 
 // Replaces the file whole and atomically: a failed write leaves the old file as it was.
+FileResult writeListFile(const Tree &tree, const QString &path, const QStringList &entries,
+                         ListEncoding encoding = ListEncoding::Windows1252);
+
+// The same for a file in a folder of the program's own (settings), reached as given.
+FileResult readListFile(const QString &path, ListText *list);
 FileResult writeListFile(const QString &path, const QStringList &entries,
                          ListEncoding encoding = ListEncoding::Windows1252);
 

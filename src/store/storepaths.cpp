@@ -46,29 +46,38 @@ QString StorePaths::areaFolder(bool privat, const QString &brugernavn) const
     return privat ? userFolder(brugernavn) + u'/' : sharedArea();
 }
 
-QString StorePaths::mainCategoryFile(const QString &areaFolder)
+Tree StorePaths::areaTree(bool privat, const QString &brugernavn) const
 {
-    return areaFolder + u"Hovedkategori.txt";
+    const QString folder = areaFolder(privat, brugernavn);
+    Reserved reserved = Reserved::Nothing;
+    if (folder == userFolder(brugernavn) + u'/')
+        reserved = brugernavn.isEmpty() ? Reserved::UserFolders : Reserved::SettingsFolder;
+    return Tree(folder, folder == sharedArea(), reserved);
 }
 
-QString StorePaths::subFolder(const QString &parentFolder, const QString &name)
+QString StorePaths::mainCategoryFile(const QString &areaFolder)
 {
-    return parentFolder + name + u'/';
+    return Tree::fixedFile(areaFolder, QStringLiteral("Hovedkategori.txt"));
+}
+
+QString StorePaths::subFolder(const Tree &area, const QString &parentFolder, const QString &name)
+{
+    return area.folder(parentFolder, name);
 }
 
 QString StorePaths::indexFile(const QString &categoryFolder)
 {
-    return categoryFolder + u"Index.txt";
+    return Tree::fixedFile(categoryFolder, QStringLiteral("Index.txt"));
 }
 
-QString StorePaths::descriptionFile(const QString &opskriftDir, const QString &recipe)
+QString StorePaths::descriptionFile(const Tree &area, const QString &opskriftDir, const QString &recipe)
 {
-    return opskriftDir + recipe + u".rtf";
+    return area.file(opskriftDir, recipe, QStringLiteral(".rtf"));
 }
 
-QString StorePaths::ingredientFile(const QString &opskriftDir, const QString &recipe)
+QString StorePaths::ingredientFile(const Tree &area, const QString &opskriftDir, const QString &recipe)
 {
-    return opskriftDir + recipe + u"liste.txt";
+    return area.file(opskriftDir, recipe, QStringLiteral("liste.txt"));
 }
 
 QString installedDataRoot()

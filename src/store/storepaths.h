@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/tree.h"
+
 #include <QString>
 
 namespace store {
@@ -10,7 +12,6 @@ class StorePaths {
 public:
     explicit StorePaths(QString dataRoot);
 
-    QString dataRoot() const { return m_root; }
     QString programDir() const;              // grundDir
     QString usersRoot() const;
     QString sharedArea() const;              // ".../Brugere/Alle/"
@@ -19,11 +20,17 @@ public:
     QString settingsDir(const QString &brugernavn) const; // optDir, ends with "/"
     QString areaFolder(bool privat, const QString &brugernavn) const;
 
+    // The gate to an area: shared files made writable by all, the settings folder or other
+    // users' folders kept apart from the main categories.
+    Tree areaTree(bool privat, const QString &brugernavn) const;
+
+    // Paths below an area are composed by its tree, so that a name that can't be a folder or
+    // file never becomes a path: each gives an empty path for such a name or parent.
     static QString mainCategoryFile(const QString &areaFolder);
-    static QString subFolder(const QString &parentFolder, const QString &name);
+    static QString subFolder(const Tree &area, const QString &parentFolder, const QString &name);
     static QString indexFile(const QString &categoryFolder);
-    static QString descriptionFile(const QString &opskriftDir, const QString &recipe);
-    static QString ingredientFile(const QString &opskriftDir, const QString &recipe);
+    static QString descriptionFile(const Tree &area, const QString &opskriftDir, const QString &recipe);
+    static QString ingredientFile(const Tree &area, const QString &opskriftDir, const QString &recipe);
 
 private:
     QString m_root;

@@ -289,18 +289,19 @@ void TestNavigation::unreadableIndex_reachesTheGeneralErrorReport()
 void TestNavigation::listBox_writesBackInTheEncodingItRead()
 {
     ListBox box(ListItemDelegate::Marker::SkyBlueSquare);
+    const store::Tree tree(m_root->path(), false);
     m_root->writeList(QStringLiteral("utf8.txt"), {QStringLiteral("Æble")}, store::ListEncoding::Utf8Bom);
     m_root->writeList(QStringLiteral("ansi.txt"), {QStringLiteral("Æble")});
 
-    QVERIFY(box.loadFile(m_root->file(QStringLiteral("utf8.txt"))));
+    QVERIFY(box.loadFile(tree, m_root->file(QStringLiteral("utf8.txt"))));
     box.addItem(QStringLiteral("Pære"));
-    QVERIFY(box.saveFile(m_root->file(QStringLiteral("out1.txt"))));
+    QVERIFY(box.saveFile(tree, m_root->file(QStringLiteral("out1.txt"))));
     QFile out1(m_root->file(QStringLiteral("out1.txt")));
     QVERIFY(out1.open(QIODevice::ReadOnly));
     QCOMPARE(out1.readAll(), QByteArray("\xEF\xBB\xBF\xC3\x86" "ble\r\nP\xC3\xA6re\r\n"));
 
-    QVERIFY(box.loadFile(m_root->file(QStringLiteral("ansi.txt"))));
-    QVERIFY(box.saveFile(m_root->file(QStringLiteral("out2.txt"))));
+    QVERIFY(box.loadFile(tree, m_root->file(QStringLiteral("ansi.txt"))));
+    QVERIFY(box.saveFile(tree, m_root->file(QStringLiteral("out2.txt"))));
     QFile out2(m_root->file(QStringLiteral("out2.txt")));
     QVERIFY(out2.open(QIODevice::ReadOnly));
     QCOMPARE(out2.readAll(), QByteArray("\xC6" "ble\r\n"));

@@ -17,11 +17,12 @@ void TestStorePaths::recipeFiles_followTheNames()
 {
     const StorePaths paths(QStringLiteral("/opt/Retterum/"));
     QCOMPARE(paths.programDir(), QStringLiteral("/opt/Retterum/Program"));
-    const QString underDir = StorePaths::subFolder(paths.sharedArea(), QStringLiteral("Desserter"));
-    const QString opskriftDir = StorePaths::subFolder(underDir, QStringLiteral("Kager"));
-    QCOMPARE(StorePaths::descriptionFile(opskriftDir, QStringLiteral("Æblekage")),
+    const store::Tree area = paths.areaTree(false, QStringLiteral("karen"));
+    const QString underDir = StorePaths::subFolder(area, paths.sharedArea(), QStringLiteral("Desserter"));
+    const QString opskriftDir = StorePaths::subFolder(area, underDir, QStringLiteral("Kager"));
+    QCOMPARE(StorePaths::descriptionFile(area, opskriftDir, QStringLiteral("Æblekage")),
              QStringLiteral("/opt/Retterum/Brugere/Alle/Desserter/Kager/Æblekage.rtf"));
-    QCOMPARE(StorePaths::ingredientFile(opskriftDir, QStringLiteral("Æblekage")),
+    QCOMPARE(StorePaths::ingredientFile(area, opskriftDir, QStringLiteral("Æblekage")),
              QStringLiteral("/opt/Retterum/Brugere/Alle/Desserter/Kager/Æblekageliste.txt"));
     QCOMPARE(StorePaths::indexFile(underDir),
              QStringLiteral("/opt/Retterum/Brugere/Alle/Desserter/Index.txt"));

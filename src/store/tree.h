@@ -1,0 +1,64 @@
+#pragma once
+
+#include "store/entryname.h"
+#include "store/fileresult.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace store {
+
+// The store's one gate between entry names and the file system. Every path below the root is
+// composed here from names that pass the name test, and every file operation walks the path
+// from the root one name at a time without following a link, so nothing another user plants
+// in a shared area (a link, a pipe, a name like "..") can make the program touch anything
+// outside it. Paths are the strings the navigation keeps: root + names joined by "/"; a
+// folder path ends with "/".
+class Tree {
+public:
+    Tree() = default; // no root: every path is refused
+    Tree(QString root, bool shared, Reserved reserved = Reserved::Nothing);
+    // A tree whose root is the folder of the file: the settings folder, a test's file.
+    static Tree aroundFile(const QString &filePath);
+
+    QString root() const { return m_root; }
+    bool isShared() const { return m_shared; }
+    Reserved reserved() const { return m_reserved; }
+
+    // parent + name + "/", or empty when no folder may be made of that name there.
+    QString folder(const QString &parent, const QString &entry) const;
+    // folder + entry + suffix, or empty when the entry can't name a file.
+    QString file(const QString &folder, const QString &entry, const QString &suffix) const;
+    // folder + a fixed file name such as "Index.txt", or empty when the folder is.
+    static QString fixedFile(const QString &folder, const QString &fileName);
+
+    // Only a regular file is read, never through a link or from a pipe; one larger than
+    // maxBytes is refused.
+    FileResult readFile(const QString &path, QByteArray *bytes, qint64 maxBytes) const;
+    // Replaces the file whole and atomically, every step checked; a failure leaves the old
+    // file as it was. A link at the path is replaced, never written through.
+    FileResult writeFile(const QString &path, const QByteArray &bytes) const;
+
+    // Folder and file operations report whether they did their work and raise nothing.
+    bool makeFolder(const QString &path) const;
+    // Never replaces what stands at the new path, except the same entry in other letter case.
+    bool rename(const QString &from, const QString &to) const;
+    // Deletes a folder with everything in it as far as it can; a link is removed as a link.
+    bool removeFolder(const QString &path) const;
+    bool removeFile(const QString &path) const;
+    bool folderExists(const QString &path) const; // a real folder, reached without links
+    bool exists(const QString &path) const;       // anything at all, a link included
+
+    // The names of path below the root, when it is a path this tree accepts.
+    std::optional<QStringList> names(const QString &path) const;
+
+private:
+    QString m_root; // ends with "/"
+    bool m_shared = false;
+    Reserved m_reserved = Reserved::Nothing;
+};
+
+} // namespace store
