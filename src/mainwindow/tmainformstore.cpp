@@ -149,6 +149,7 @@ bool Tmainform::insertEntry(int level, const QString &text)
         parts.edit->clear();
         return true;
     } catch (...) {
+        reloadLevel(level);
         Messages::information(kUnknownError);
         return false;
     }

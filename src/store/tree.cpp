@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
@@ -63,11 +64,15 @@ QByteArray encoded(const QString &name)
     return QFile::encodeName(name);
 }
 
+// Looser than the test of entries only in length: a file name made from an entry is longer.
 bool isUsableComponent(const QString &name)
 {
-    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/'))
+    if (name.isEmpty() || name == u"." || name == u"..")
         return false;
-    return encoded(name).size() <= 255;
+    const bool clean = std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+    });
+    return clean && encoded(name).size() <= 255;
 }
 
 // The folder that holds the last name of a path, and that name.

@@ -12,7 +12,10 @@
 // users root and the shared area.
 class TestDataRoot {
 public:
-    TestDataRoot()
+    // parent: where the root is made (a small disk, say); the system's temporary folder if empty.
+    explicit TestDataRoot(const QString &parent = QString())
+        : m_dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/retterum-XXXXXX")
+                                 : parent + QStringLiteral("/retterum-XXXXXX"))
     {
         QDir root(m_dir.path());
         root.mkpath(QStringLiteral("Program"));
@@ -28,7 +31,12 @@ public:
     void writeList(const QString &relative, const QStringList &entries,
                    store::ListEncoding encoding = store::ListEncoding::Windows1252) const
     {
-        const QString full = file(relative);
+        writeListAt(file(relative), entries, encoding);
+    }
+
+    static void writeListAt(const QString &full, const QStringList &entries,
+                            store::ListEncoding encoding = store::ListEncoding::Windows1252)
+    {
         QDir().mkpath(QFileInfo(full).path());
         QVERIFY(store::writeListFile(full, entries, encoding));
     }
