@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -47,7 +49,9 @@ ListText parseList(const QByteArray &bytes)
 {
     for (const Bom &bom : kBoms) {
         if (bytes.startsWith(bom.mark)) {
-            QStringDecoder decoder(bom.codec, QStringConverter::Flag::Stateless);
+            // The mark is taken off here; a second one belongs to the first entry.
+            QStringDecoder decoder(bom.codec, QStringConverter::Flag::Stateless
+                                                  | QStringConverter::Flag::ConvertInitialBom);
             const QString text = decoder.decode(QByteArrayView(bytes).sliced(bom.mark.size()));
             return {splitLines(text), bom.encoding};
         }
@@ -62,7 +66,12 @@ QByteArray encodeList(const QStringList &entries, ListEncoding encoding)
         text += entry + u"\r\n";
 
     if (encoding == ListEncoding::Windows1252) {
-        if (std::optional<QByteArray> bytes = encodeWindows1252(text))
+        // Bytes that begin like a byte-order mark would be read back in another encoding.
+        const auto looksMarked = [](const QByteArray &bytes) {
+            return std::any_of(std::begin(kBoms), std::end(kBoms),
+                               [&bytes](const Bom &bom) { return bytes.startsWith(bom.mark); });
+        };
+        if (std::optional<QByteArray> bytes = encodeWindows1252(text); bytes && !looksMarked(*bytes))
             return *bytes;
         encoding = ListEncoding::Utf8Bom;
     }

@@ -17,6 +17,8 @@ private slots:
     void readAndWriteBack_data();
     void readAndWriteBack();
     void listBeyondWindows1252_isWrittenAsUtf8WithMark();
+    void writtenList_readsBackTheSame_data();
+    void writtenList_readsBackTheSame();
     void missingFile_isReadError();
     void unwritablePath_isWriteErrorAndOldFileStays();
 
@@ -116,6 +118,34 @@ void TestListFile::listBeyondWindows1252_isWrittenAsUtf8WithMark()
     QVERIFY(store::readListFile(path, &list));
     QCOMPARE(list.entries, entries);
     QCOMPARE(list.encoding, ListEncoding::Utf8Bom);
+}
+
+// Found by fuzzing: text that begins like a byte-order mark.
+void TestListFile::writtenList_readsBackTheSame_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<ListEncoding>("encoding");
+    QTest::addColumn<ListEncoding>("readBackAs");
+
+    QTest::newRow("8-bit text like a UTF-8 mark")
+        << QStringList{QStringLiteral("ï»¿Kage"), QStringLiteral("Brød")} << ListEncoding::Windows1252 << ListEncoding::Utf8Bom;
+    QTest::newRow("8-bit text like a UTF-16 mark")
+        << QStringList{QStringLiteral("ÿþ")} << ListEncoding::Windows1252 << ListEncoding::Utf8Bom;
+    QTest::newRow("a second mark belongs to the entry")
+        << QStringList{QStringLiteral("\uFEFFKage")} << ListEncoding::Utf16BeBom << ListEncoding::Utf16BeBom;
+    QTest::newRow("a second UTF-8 mark too")
+        << QStringList{QStringLiteral("\uFEFF")} << ListEncoding::Utf8Bom << ListEncoding::Utf8Bom;
+}
+
+void TestListFile::writtenList_readsBackTheSame()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(ListEncoding, encoding);
+    QFETCH(ListEncoding, readBackAs);
+
+    const ListText list = store::parseList(store::encodeList(entries, encoding));
+    QCOMPARE(list.entries, entries);
+    QCOMPARE(list.encoding, readBackAs);
 }
 
 void TestListFile::missingFile_isReadError()
