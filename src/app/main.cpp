@@ -1,4 +1,5 @@
 #include "app/retterumapplication.h"
+#include "app/sessionend.h"
 #include "app/windowcreation.h"
 #include "mainwindow/tmainform.h"
 #include "store/storepaths.h"
@@ -7,6 +8,7 @@ int main(int argc, char **argv)
 {
     RetterumApplication app(argc, argv);
     createWindows(store::StorePaths(store::installedDataRoot()));
+    closeInOrderAtSessionEnd(&app);
     mainform->show();
     // Closing the main window ends the program, also when the options or help window is open.
     QObject::connect(mainform, &Tmainform::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -8,5 +8,5 @@ class StorePaths;
 // fields of those made before it; the main window comes first.
 void createWindows(const store::StorePaths &paths);
 
-// Deletes them again, last made first.
+// Deletes them again: the scratch form, then the main window with the others, its children.
 void destroyWindows();

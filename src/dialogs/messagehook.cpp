@@ -243,11 +243,6 @@ void MessageHook::uninstall()
     delete hook.data();
 }
 
-bool MessageHook::isInstalled()
-{
-    return !hook.isNull();
-}
-
 void MessageHook::queue(const Answer &answer)
 {
     installed().answers.append(answer);

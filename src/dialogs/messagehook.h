@@ -49,7 +49,6 @@ public:
 
     static void install();
     static void uninstall();
-    static bool isInstalled();
 
     static void queue(const Answer &answer);
     // Answers queued and not yet given.

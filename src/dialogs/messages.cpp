@@ -48,8 +48,7 @@ std::optional<QString> Messages::rename(const QString &currentText)
 
 QString Messages::errorText(const QString &text)
 {
-    if (text.isEmpty() || text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char('!'))
-        || text.endsWith(QLatin1Char('?')))
+    if (text.endsWith(QLatin1Char('.')))
         return text;
     return text + QLatin1Char('.');
 }

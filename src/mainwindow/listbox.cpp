@@ -1,5 +1,6 @@
 #include "mainwindow/listbox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
@@ -10,7 +11,7 @@ ListBox::ListBox(ListItemDelegate::Marker marker, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QListWidget::currentRowChanged, this, &ListBox::userSelected);
+    setDragEnabled(false);
 }
 
 store::FileResult ListBox::loadFile(const store::Tree &area, const QString &path)
@@ -43,28 +44,29 @@ void ListBox::setEntries(const QStringList &entries)
     const QSignalBlocker blocker(this);
     clear();
     addItems(entries);
-    setCurrentRow(-1);
+    m_chosen = -1;
+    showChoice();
 }
 
 void ListBox::clearEntries()
 {
     const QSignalBlocker blocker(this);
     clear();
+    m_chosen = -1;
 }
 
 void ListBox::clearChoice()
 {
-    const QSignalBlocker blocker(this);
-    setCurrentRow(-1);
-    clearSelection();
+    m_chosen = -1;
+    showChoice();
 }
 
 void ListBox::removeEntry(int index)
 {
     const QSignalBlocker blocker(this);
     delete takeItem(index);
-    setCurrentRow(-1);
-    clearSelection();
+    m_chosen = -1;
+    showChoice();
 }
 
 QString ListBox::entry(int index) const
@@ -73,18 +75,84 @@ QString ListBox::entry(int index) const
     return it ? it->text() : QString();
 }
 
-QString ListBox::selectedText() const
+void ListBox::choose(int index)
 {
-    const QListWidgetItem *current = currentItem();
-    return current ? current->text() : QString();
+    m_chosen = index;
+    showChoice();
+    scrollToItem(item(index));
+    emit userSelected(index);
+}
+
+// The highlight and the current row follow the chosen entry, never Qt's own idea of them.
+void ListBox::showChoice()
+{
+    const QSignalBlocker blocker(this);
+    if (m_chosen >= 0 && m_chosen < count()) {
+        setCurrentRow(m_chosen, QItemSelectionModel::ClearAndSelect);
+    } else {
+        selectionModel()->clear();
+    }
+    viewport()->update();
 }
 
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
-    const int before = currentRow();
-    QListWidget::mousePressEvent(event);
-    // A click on the entry already chosen counts as choosing it again.
-    if (event->button() == Qt::LeftButton && currentRow() == before && before >= 0
-        && indexAt(event->position().toPoint()).row() == before)
-        emit userSelected(before);
+    setFocus(Qt::MouseFocusReason);
+    const int row = indexAt(event->position().toPoint()).row();
+    if (event->button() == Qt::LeftButton && row >= 0)
+        choose(row);
+    event->accept();
+}
+
+// Dragging with the button held does not move the choice, as a click below the entries
+// does not clear it.
+void ListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    int row = m_chosen;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        row = std::max(row - 1, 0);
+        break;
+    case Qt::Key_Down:
+        row = std::min(row + 1, count() - 1);
+        break;
+    case Qt::Key_Home:
+        row = 0;
+        break;
+    case Qt::Key_End:
+        row = count() - 1;
+        break;
+    default:
+        // Tab and the rest go on to the window; typed letters choose nothing.
+        if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+            QListWidget::keyPressEvent(event);
+        else
+            event->ignore();
+        return;
+    }
+    event->accept();
+    if (count() > 0 && row != m_chosen)
+        choose(row);
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    // Qt makes the first row current when a list gets the focus; that is no choice.
+    showChoice();
 }

@@ -6,8 +6,11 @@
 
 #include <QListWidget>
 
-// One of the four lists of the main window. It remembers the encoding of the last file it read,
-// so a list found with a byte-order mark is written back with it.
+// One of the four lists of the main window. Only the user chooses an entry: a left click on
+// an entry (also on the one already chosen) or a key that moves the highlight. Focus, Tab,
+// window activation, other clicks and refilling the list never do, and the highlight always
+// shows the chosen entry. It remembers the encoding of the last file it read, so a list found
+// with a byte-order mark is written back with it.
 class ListBox : public QListWidget {
     Q_OBJECT
 
@@ -19,22 +22,32 @@ public:
     store::FileResult saveFile(const store::Tree &area, const QString &path) const;
 
     QStringList entries() const;
+    // Replaces the entries; nothing is chosen afterwards.
     void setEntries(const QStringList &entries);
     void clearEntries();
     void clearChoice();
     void removeEntry(int index);
     // The text of entry index, empty when there is none.
     QString entry(int index) const;
-    int selectedIndex() const { return currentRow(); }
-    QString selectedText() const;
+    int selectedIndex() const { return m_chosen; }
+    QString selectedText() const { return entry(m_chosen); }
 
 signals:
-    // The user chose an entry (or chose the same one again), by mouse or keyboard.
+    // The user chose entry index (or chose the same one again).
     void userSelected(int index);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    void choose(int index);
+    void showChoice();
+
+    int m_chosen = -1;
     store::ListEncoding m_encoding = store::ListEncoding::Windows1252;
 };

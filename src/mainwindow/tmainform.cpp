@@ -368,7 +368,9 @@ void Tmainform::aInformationExecute()
 
 void Tmainform::restoreFromTray()
 {
-    showNormal();
+    // Back as it was before it went away: a maximised window comes back maximised.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     raise();
     activateWindow();
 }

@@ -59,7 +59,7 @@ public:
     void sletExecute(int level);
     void redigerExecute(int level);
     void editEnter(int level);
-    bool editKeyPress(int level, QChar key);
+    void editKeyPress(int level);
     void AinsertHovedKatExecute() { insertExecute(1); }
     void AinsertUnderKatExecute() { insertExecute(2); }
     void AinsertOpskriftExecute() { insertExecute(3); }

@@ -27,10 +27,15 @@ void Tmainform::connectNavigation()
     connect(underKatBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { underKatBoxClick(); }); });
     connect(opskriftBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { opskriftBoxClick(); }); });
     connect(ingrediensBox, &ListBox::userSelected, this, [this] { guardedCommand([this] { ingrediensBoxClick(); }); });
-    connect(opstartGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { guardedCommand([this, id] { opstartValgClick(id); }); });
-    connect(modeGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { guardedCommand([this, id] { modeValgClick(id); }); });
+    // Only a change of the choice counts: clicking the button already checked does nothing.
+    connect(opstartGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            guardedCommand([this, id] { opstartValgClick(id); });
+    });
+    connect(modeGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            guardedCommand([this, id] { modeValgClick(id); });
+    });
     connect(aInformation, &QAction::triggered, this, [this] { guardedCommand([this] { aInformationExecute(); }); });
     connect(aProgSizes, &QAction::triggered, this, [this] { guardedCommand([this] { aProgSizesExecute(); }); });
     connect(optButton, &QToolButton::clicked, this, [this] { guardedCommand([this] { optButtonClick(); }); });

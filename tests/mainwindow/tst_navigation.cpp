@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -35,6 +36,11 @@ private slots:
     void unsavedDescription_isDroppedWithoutQuestion();
     void unreadableIndex_reachesTheGeneralErrorReport();
     void listBox_writesBackInTheEncodingItRead();
+    void focusAndTab_chooseNothing();
+    void onlyALeftClickOnAnEntryChooses_data();
+    void onlyALeftClickOnAnEntryChooses();
+    void checkedAreaButtonAgain_changesNothing();
+    void trayClick_restoresAMaximisedWindowMaximised();
 
 private:
 
@@ -305,6 +311,111 @@ void TestNavigation::listBox_writesBackInTheEncodingItRead()
     QFile out2(m_root->file(QStringLiteral("out2.txt")));
     QVERIFY(out2.open(QIODevice::ReadOnly));
     QCOMPARE(out2.readAll(), QByteArray("\xC6" "ble\r\n"));
+}
+
+// After the first activation the area is open with nothing chosen; the focus moving into a
+// list (Qt makes its first row current then) chooses nothing either.
+void TestNavigation::focusAndTab_chooseNothing()
+{
+    w->modeGroup->button(1)->click();
+    w->opstartGroup->button(0)->click();
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
+    w->opstartGroup->button(1)->click();
+    w->opstartGroup->button(0)->click();
+    QCOMPARE(w->hovedIndex, -1);
+
+    w->activateWindow();
+    QTRY_VERIFY(w->isActiveWindow());
+    for (ListBox *box : {w->hovedKatBox, w->ingrediensBox}) {
+        if (box == w->ingrediensBox) {
+            chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+            chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+            chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
+        }
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        QCOMPARE(box->selectedIndex(), -1);
+        QVERIFY(box->selectedItems().isEmpty());
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    QCOMPARE(w->hovedIndex, 0);
+    QCOMPARE(w->ingrediensIndex, -1);
+    w->updateActions();
+    QVERIFY(!w->AsletIngrediens->isEnabled());
+    QCOMPARE(w->underKatBox->count(), 2);
+}
+
+void TestNavigation::onlyALeftClickOnAnEntryChooses_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("belowTheEntries");
+    QTest::addColumn<int>("chosenAfter");
+
+    QTest::newRow("left click on Supper") << int(Qt::LeftButton) << 0 << false << 2;
+    QTest::newRow("right click") << int(Qt::RightButton) << 0 << false << 0;
+    QTest::newRow("middle click") << int(Qt::MiddleButton) << 0 << false << 0;
+    QTest::newRow("left click below the entries") << int(Qt::LeftButton) << 0 << true << 0;
+    QTest::newRow("ctrl click on the chosen one") << int(Qt::LeftButton) << int(Qt::ControlModifier) << false << 0;
+}
+
+void TestNavigation::onlyALeftClickOnAnEntryChooses()
+{
+    QFETCH(int, button);
+    QFETCH(int, modifiers);
+    QFETCH(bool, belowTheEntries);
+    QFETCH(int, chosenAfter);
+
+    w->opstartGroup->button(0)->click();
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    ListBox *box = w->hovedKatBox;
+    const QRect chosen = box->visualItemRect(box->item(0));
+    QPoint at = box->visualItemRect(box->item(2)).center();
+    if (belowTheEntries)
+        at = QPoint(at.x(), box->visualItemRect(box->item(2)).bottom() + 30);
+    if (modifiers != 0)
+        at = chosen.center();
+    QTest::mouseClick(box->viewport(), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers), at);
+
+    QCOMPARE(w->hovedIndex, chosenAfter);
+    QCOMPARE(box->selectedIndex(), chosenAfter);
+    // The highlight shows the chosen entry and nothing else.
+    const QList<QListWidgetItem *> highlighted = box->selectedItems();
+    QCOMPARE(highlighted.size(), 1);
+    QCOMPARE(box->row(highlighted.first()), chosenAfter);
+    QCOMPARE(w->hovedKatEdit->text(), box->entry(chosenAfter));
+}
+
+// Clicking "For alle" again while it is checked keeps the choice and the unsaved text.
+void TestNavigation::checkedAreaButtonAgain_changesNothing()
+{
+    w->opstartGroup->button(0)->click();
+    chooseEntry(w->hovedKatBox, QStringLiteral("Desserter"));
+    chooseEntry(w->underKatBox, QStringLiteral("Kager"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Æblekage"));
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("ny"));
+    QVERIFY(w->Editor->document()->isModified());
+
+    QTest::mouseClick(w->opstartGroup->button(0), Qt::LeftButton);
+    QCOMPARE(w->opskriftIndex, 0);
+    QVERIFY(w->Editor->document()->isModified());
+    QCOMPARE(w->ingrediensBox->count(), 2);
+    QTest::mouseClick(w->modeGroup->button(0), Qt::LeftButton);
+    QVERIFY(w->Editor->document()->isModified());
+}
+
+void TestNavigation::trayClick_restoresAMaximisedWindowMaximised()
+{
+    w->showMaximized();
+    QTRY_VERIFY(w->isMaximized());
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    emit w->TrayIcon->activated(QSystemTrayIcon::Trigger);
+    QTRY_VERIFY(!w->isMinimized());
+    QVERIFY(w->isMaximized());
 }
 
 QTEST_MAIN(TestNavigation)

@@ -1,3 +1,4 @@
+#include "app/sessionend.h"
 #include "dialogs/tinfform.h"
 #include "dialogs/tredigeringsform.h"
 #include "dialogs/tspform.h"
@@ -14,6 +15,8 @@
 #include <QSplitter>
 #include <QSystemTrayIcon>
 
+#include <csignal>
+
 class TestStartup : public QObject {
     Q_OBJECT
 
@@ -25,6 +28,7 @@ private slots:
     void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
     void minimiseAtStart_andTrayClickRestores();
+    void sigterm_closesInOrderAndWritesTheSettings();
     void standardSizes_enabledExactlyWhenTheyWouldChangeSomething();
 };
 
@@ -125,6 +129,20 @@ void TestStartup::minimiseAtStart_andTrayClickRestores()
     emit mainform->TrayIcon->activated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(!mainform->isMinimized());
     QVERIFY(mainform->isVisible());
+}
+
+void TestStartup::sigterm_closesInOrderAndWritesTheSettings()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    closeInOrderAtSessionEnd(qApp);
+    QVERIFY(fixture.showAndActivate());
+    QSignalSpy closed(mainform, &Tmainform::closed);
+    QVERIFY(!QFileInfo::exists(mainform->optfil));
+    QCOMPARE(::raise(SIGTERM), 0);
+    QTRY_COMPARE(closed.count(), 1);
+    QVERIFY(!mainform->isVisible());
+    QCOMPARE(root.readList(mainform->optfil.mid(root.path().size() + 1)).size(), 14);
 }
 
 void TestStartup::standardSizes_enabledExactlyWhenTheyWouldChangeSomething()
