@@ -6,7 +6,7 @@ RETTERUM_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhunspell-dev hunspell-da
   clang libclang-rt-14-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf
   fonts-dejavu-core fonts-liberation
 )
@@ -30,4 +30,17 @@ ensure_packages() {
 
 jobs() {
   nproc 2>/dev/null || echo 2
+}
+
+# start_virtual_screen <display> <width>x<height>: Xvfb with the openbox window manager, as a
+# user's desktop has one (focus, activation and frames differ without). Sets DISPLAY and the
+# variables XVFB_PID and WM_PID.
+start_virtual_screen() {
+  Xvfb "$1" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY="$1"
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 }
