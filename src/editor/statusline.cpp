@@ -44,4 +44,6 @@ void StatusLine::setPanelText(int panel, const QString &text)
 {
     if (panel >= 1 && panel <= panelCount)
         m_panels[panel - 1]->setText(text);
+    if (panel == caretPanel)
+        emit caretPositionShown();
 }

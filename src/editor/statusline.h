@@ -11,12 +11,17 @@ class StatusLine : public QFrame {
 
 public:
     static constexpr int panelCount = 7;
+    static constexpr int caretPanel = 4;
 
     explicit StatusLine(QWidget *parent = nullptr);
 
     // Panels are numbered from 1, left to right.
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
+
+signals:
+    // The caret's position was written; the font controls follow the caret at that moment.
+    void caretPositionShown();
 
 private:
     QLabel *m_panels[panelCount] = {};
