@@ -2,7 +2,10 @@
 
 #include "editor/colortable.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 ColorGrid::ColorGrid(QWidget *parent)
     : QWidget(parent)
@@ -31,6 +34,37 @@ void ColorGrid::setBackgroundIndex(int index)
 QRect ColorGrid::cellRect(int index) const
 {
     return {(index % 4) * cellWidth, (index / 4) * cellHeight, cellWidth, cellHeight};
+}
+
+int ColorGrid::cellAt(const QPoint &pos) const
+{
+    const int column = std::clamp(pos.x() / cellWidth, 0, 3);
+    const int row = std::clamp(pos.y() / cellHeight, 0, 3);
+    return row * 4 + column;
+}
+
+void ColorGrid::follow(Qt::MouseButtons buttons, const QPoint &pos)
+{
+    if (buttons & Qt::LeftButton)
+        setForegroundIndex(cellAt(pos));
+    else if (buttons & Qt::RightButton)
+        setBackgroundIndex(cellAt(pos));
+}
+
+void ColorGrid::mousePressEvent(QMouseEvent *event)
+{
+    follow(event->button(), event->position().toPoint());
+}
+
+void ColorGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    follow(event->buttons(), event->position().toPoint());
+}
+
+void ColorGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
 }
 
 void ColorGrid::paintEvent(QPaintEvent *)

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 // Sixteen colour cells, four per row, with a foreground ("FG") and a background ("BG") marker.
+// The left button moves the foreground cell, the right button the background cell; releasing
+// the left button inside the grid is a click.
 class ColorGrid : public QWidget {
     Q_OBJECT
 
@@ -17,12 +19,21 @@ public:
     void setForegroundIndex(int index); // -1: no cell marked
     void setBackgroundIndex(int index);
     QSize sizeHint() const override;
+    QRect cellRect(int index) const;
+
+signals:
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QRect cellRect(int index) const;
+    // Positions outside the grid count as the nearest edge cell.
+    int cellAt(const QPoint &pos) const;
+    void follow(Qt::MouseButtons buttons, const QPoint &pos);
 
     int m_foreground = 0;
     int m_background = 15;

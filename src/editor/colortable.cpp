@@ -22,3 +22,13 @@ const std::array<NamedColor, 16> &colorTable()
     }};
     return table;
 }
+
+int ColorToIndex(const QColor &color)
+{
+    const QRgb wanted = color.rgb();
+    for (std::size_t i = 0; i < colorTable().size(); ++i) {
+        if (colorTable()[i].color.rgb() == wanted)
+            return int(i);
+    }
+    return -1;
+}

@@ -12,3 +12,6 @@ struct NamedColor {
 };
 
 const std::array<NamedColor, 16> &colorTable();
+
+// The first cell whose colour equals the given RGB value exactly, or -1.
+int ColorToIndex(const QColor &color);

@@ -65,7 +65,7 @@ EditorActions::EditorActions(QWidget *parentWindow)
     EditorPU->addSeparator();
     EditorPU->addAction(EditSelectAll1);
     EditorPU->addAction(EditDelete1);
-    // The editor handles these keys itself until the menu's behaviour is wired to it.
-    for (QAction *a : EditorPU->actions())
-        a->setShortcutContext(Qt::WidgetShortcut);
+    // The shortcuts work wherever the focus is in the window; an edit field that knows the
+    // key handles it itself.
+    parentWindow->addActions({EditUndo1, EditCut1, EditCopy1, EditPaste1, EditSelectAll1, EditDelete1});
 }

@@ -16,8 +16,11 @@ QStringList installedFontNames()
             continue;
         names.append(family);
     }
+    // Case decides only between names that are otherwise equal, so exact duplicates from
+    // different foundries end up side by side.
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
     });
     names.erase(std::unique(names.begin(), names.end(),
                             [](const QString &a, const QString &b) { return a == b; }),

@@ -1,11 +1,10 @@
 #include "editor/fontpanel.h"
 
 #include "editor/colorgrid.h"
+#include "editor/fontbox.h"
 #include "editor/namedaction.h"
 #include "editor/statusline.h"
 
-#include <QComboBox>
-#include <QCompleter>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -43,16 +42,11 @@ QIcon standardIcon(const QColor &color, int letterPixels)
     return QIcon(pixmap);
 }
 
-QComboBox *fontBox(QWidget *parent, const QString &name, int width)
+FontBox *fontBox(QWidget *parent, const QString &name, int width)
 {
-    auto *box = new QComboBox(parent);
+    auto *box = new FontBox(parent);
     box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMaxVisibleItems(16);
     box->setFixedWidth(width);
-    box->completer()->setCompletionMode(QCompleter::InlineCompletion);
-    box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     return box;
 }
 
@@ -125,17 +119,27 @@ void FontPanel::buildFontMenu()
 {
     FontPU = new QMenu(this);
     FontPU->setObjectName(QStringLiteral("FontPU"));
-    FontPU->addAction(namedAction(FontPU, "mfontHent", QStringLiteral("Hent standardfont"),
-                                  QStringLiteral("Anvend standardfonten")));
-    FontPU->addAction(namedAction(FontPU, "mFontGem", QStringLiteral("Gem som standardfont"),
-                                  QStringLiteral("Gem nuværende fontnavn og størrelse som standardfont")));
+    mfontHent = namedAction(FontPU, "mfontHent", QStringLiteral("Hent standardfont"),
+                            QStringLiteral("Anvend standardfonten"));
+    mFontGem = namedAction(FontPU, "mFontGem", QStringLiteral("Gem som standardfont"),
+                           QStringLiteral("Gem nuværende fontnavn og størrelse som standardfont"));
+    FontPU->addAction(mfontHent);
+    FontPU->addAction(mFontGem);
     FontPU->addSeparator();
-    const char *names[8] = {"mFont1", "mFont2", "mFont3", "mFont4",
-                            "mFont5", "mFont6", "mFont7", "mFont8"};
-    const QString fonts[8] = {QStringLiteral("Arial"),         QStringLiteral("Courier New"),
-                              QStringLiteral("Georgia"),       QStringLiteral("Lucida Calligraphy"),
-                              QStringLiteral("Lucida Console"), QStringLiteral("Segoe Print"),
-                              QStringLiteral("Tahoma"),        QStringLiteral("Verdana")};
-    for (int i = 0; i < 8; ++i)
-        FontPU->addAction(namedAction(FontPU, names[i], fonts[i], {}));
+    for (int i = 0; i < 8; ++i) {
+        mFont[i] = new QAction(menuFontName(i + 1), FontPU);
+        mFont[i]->setObjectName(QStringLiteral("mFont%1").arg(i + 1));
+        FontPU->addAction(mFont[i]);
+    }
+}
+
+QString FontPanel::menuFontName(int number)
+{
+    static const QString fonts[8] = {
+        QStringLiteral("Arial"),          QStringLiteral("Courier New"),
+        QStringLiteral("Georgia"),        QStringLiteral("Lucida Calligraphy"),
+        QStringLiteral("Lucida Console"), QStringLiteral("Segoe Print"),
+        QStringLiteral("Tahoma"),         QStringLiteral("Verdana"),
+    };
+    return (number >= 1 && number <= 8) ? fonts[number - 1] : QString();
 }

@@ -3,7 +3,8 @@
 #include <QWidget>
 
 class ColorGrid;
-class QComboBox;
+class FontBox;
+class QAction;
 class QMenu;
 class QToolButton;
 class StatusLine;
@@ -20,13 +21,19 @@ public:
 
     ColorGrid *colorGrid = nullptr;
     StatusLine *Info = nullptr;
-    QComboBox *sizeBox = nullptr;
-    QComboBox *nameBox = nullptr;
+    FontBox *sizeBox = nullptr;
+    FontBox *nameBox = nullptr;
     QToolButton *fontButton = nullptr;
     QMenu *FontPU = nullptr;
     QToolButton *sizeButton[5] = {};
     QToolButton *osButton = nullptr;
     QToolButton *textButton = nullptr;
+    QAction *mfontHent = nullptr;
+    QAction *mFontGem = nullptr;
+    QAction *mFont[8] = {};
+
+    // The fixed names of the font menu's eight font items.
+    static QString menuFontName(int number);
 
 private:
     void buildFontMenu();

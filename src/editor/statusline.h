@@ -11,6 +11,7 @@ class StatusLine : public QFrame {
 
 public:
     static constexpr int panelCount = 7;
+    static constexpr int caretPanel = 4;
 
     explicit StatusLine(QWidget *parent = nullptr);
 

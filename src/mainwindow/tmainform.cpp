@@ -1,6 +1,7 @@
 #include "mainwindow/tmainform.h"
 
 #include "dialogs/messages.h"
+#include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
 #include "information/tinfoform.h"
@@ -19,10 +20,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QLayout>
+#include <QScreen>
 #include <QSplitter>
-#include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QTimer>
@@ -65,6 +65,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     buildTrayIcon();
     connectNavigation();
     connectStoreOperations();
+    connectEditor();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -124,18 +125,15 @@ void Tmainform::FormCreate()
 
 void Tmainform::readAlleFonte()
 {
-    QComboBox *names = fontPanel->nameBox;
-    const QSignalBlocker blocker(names);
-    names->clear();
-    names->addItems(installedFontNames());
+    FontBox *names = fontPanel->nameBox;
+    {
+        const QSignalBlocker blocker(names);
+        names->clear();
+        names->addItems(installedFontNames());
+    }
     // Shown until the first activation applies the font.
-    const int index = names->findText(Mainfont, Qt::MatchFixedString);
-    names->setCurrentIndex(index);
-    if (index < 0)
-        names->setEditText(Mainfont);
-    QComboBox *sizes = fontPanel->sizeBox;
-    const QSignalBlocker sizeBlocker(sizes);
-    sizes->setCurrentIndex(sizes->findText(QString::number(MainSize)));
+    names->showEntry(Mainfont);
+    fontPanel->sizeBox->showEntry(QString::number(MainSize));
 }
 
 void Tmainform::HentOpt(bool medtagPlacering)
@@ -210,6 +208,8 @@ void Tmainform::FormActivate()
 
     setProgramMode(programMode);
     setDir(true);
+    definerName(Mainfont);
+    definerSize(MainSize);
     if (!m_startMessage.isEmpty())
         Messages::information(std::exchange(m_startMessage, QString()));
 }
@@ -227,7 +227,8 @@ bool Tmainform::event(QEvent *event)
         fitOuterSizeToFrame();
         break;
     case QEvent::StatusTip:
-        hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        // The hint bar follows the hint tracker, which also knows the hints of controls
+        // without a status tip of their own.
         return true;
     default:
         break;
@@ -379,4 +380,5 @@ void Tmainform::updateActions()
 {
     aProgSizes->setEnabled(!hasStandardSizes());
     updateStoreActions();
+    updateEditorActions();
 }

@@ -6,8 +6,10 @@
 #include <QMainWindow>
 
 class ActionUpdater;
+class DescriptionEdit;
 class EditorActions;
 class FontPanel;
+class HintTracker;
 class ListBox;
 class QAction;
 class QButtonGroup;
@@ -74,6 +76,33 @@ public:
     void AredigerIngrediensExecute() { redigerExecute(4); }
     void AgemBeskrivelseExecute();
     void AreloadExecute();
+
+    // Description editor: fonts, sizes, colours, format commands, status, hints, spelling.
+    void definerName(const QString &aName);
+    void definerSize(int aSize);
+    void nameBoxChange();
+    void sizeBoxChange();
+    void sizeButtonClick(int number); // sizeButton1 to sizeButton5
+    void osButtonClick();
+    void textButtonClick();
+    void mFontClick(int number); // mFont1 to mFont8
+    void mfontHentClick();
+    void mFontGemClick();
+    void colorGridClick();
+    void udskrivFarve();
+    void setStandardOverskrift(QTextEdit *RE);
+    void setStandardTekst(QTextEdit *RE);
+    void EditorKeyUp();
+    void EditorMouseDown(Qt::MouseButton button);
+    void EditorMouseMove();
+    void EditorMouseUp();
+    void HintInfo(const QString &hint);
+    void EditStavekontrolExecute();
+    DescriptionEdit *descriptionEdit() const;
+    bool musNede = false;
+    // The dictionary the spelling switch loads; the personal words are kept beside the settings.
+    QString stavekontrolOrdbog;
+    QString personalWordListPath() const;
 
     void optButtonClick();
     void aInformationExecute();
@@ -199,6 +228,12 @@ private:
         QAction *insertAction;
     };
 
+    void connectEditor();
+    void connectFontControls();
+    void followCaret();
+    void formatCommand(void (*apply)(QTextEdit *));
+    void addToPersonalWordList(const QString &word);
+    void updateEditorActions();
     void connectNavigation();
     void chooseCategory(int level);
     void connectStoreOperations();
@@ -228,6 +263,7 @@ private:
     bool m_privateUsable = true;
     QString m_startMessage; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;
+    HintTracker *m_hintTracker = nullptr;
     PanelSizes m_pendingPanelSizes{};
     bool m_panelSizesPending = false;
     QSize m_unframedOuterSize;

@@ -1,6 +1,7 @@
 // Building the main window's controls; the pixel sizes are those of the original at 96 dpi.
 #include "mainwindow/tmainform.h"
 
+#include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
 #include "editor/fontpanel.h"
 #include "editor/namedaction.h"
@@ -327,7 +328,7 @@ void Tmainform::buildLayout()
     toolPanel->addActions({e->bingUrl, e->googleUrl, e->tubeUrl});
     centre->addWidget(toolPanel);
 
-    Editor = new QTextEdit(mainPanel3);
+    Editor = new DescriptionEdit(mainPanel3);
     Editor->setObjectName(QStringLiteral("Editor"));
     Editor->setAcceptRichText(true);
     Editor->setLineWrapMode(QTextEdit::WidgetWidth);

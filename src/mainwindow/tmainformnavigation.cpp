@@ -13,9 +13,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextBlock>
 #include <QTextEdit>
-#include <QTextLayout>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -182,29 +180,4 @@ void Tmainform::setProgramMode(int aModeNumber)
 void Tmainform::modeValgClick(int index)
 {
     setProgramMode(index);
-}
-
-void Tmainform::XYinfo()
-{
-    QTextDocument *doc = Editor->document();
-    int lines = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
-
-    const QTextCursor cursor = Editor->textCursor();
-    const int end = std::max(cursor.position(), cursor.anchor());
-    const QTextBlock block = doc->findBlock(end);
-    int line = 0;
-    for (QTextBlock b = doc->begin(); b.isValid() && b != block; b = b.next())
-        line += std::max(1, b.layout() ? b.layout()->lineCount() : 1);
-    int column = end - block.position();
-    if (QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine textLine = layout->lineForTextPosition(column);
-        if (textLine.isValid()) {
-            line += textLine.lineNumber();
-            column -= textLine.textStart();
-        }
-    }
-    fontPanel->Info->setPanelText(2, QString::number(std::max(lines, 1)));
-    fontPanel->Info->setPanelText(4, QString::number(line + 1) + u',' + QString::number(column));
 }

@@ -1,5 +1,6 @@
 #include "mainwindowfixture.h"
 
+#include "editor/fontbox.h"
 #include "editor/fontpanel.h"
 
 #include <QAbstractButton>
@@ -30,6 +31,15 @@ void TestMainSettings::cleanup()
 {
     const QString leftovers = MessageHook::verifyClean();
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+// The first activation turns the saved font into an entry of the font list: the installed
+// font of that name, or the first of the list when it is not installed.
+static QString listFont(Tmainform *w, const QString &saved)
+{
+    const FontBox *box = w->fontPanel->nameBox;
+    const int index = box->findText(saved, Qt::MatchFixedString);
+    return box->itemText(index >= 0 ? index : 0);
 }
 
 static QStringList validLines()
@@ -95,6 +105,8 @@ void TestMainSettings::settingsFile()
         QCOMPARE(w->bottomPanel->height(), expected[6].toInt());
         QCOMPARE(w->rightPanel1->height(), expected[7].toInt());
         QCOMPARE(w->programMode != 0, w->fontPanel->isVisibleTo(w));
+        expected[8] = listFont(w, expected[8]);
+        QCOMPARE(w->Mainfont, expected[8]);
         w->close();
     }
     QCOMPARE(root.readList(settingsPath(root).mid(root.path().size() + 1)), expected);
@@ -105,16 +117,18 @@ void TestMainSettings::firstClose_writesTheFourteenLines()
     TestDataRoot root;
     const QString relative = settingsPath(root).mid(root.path().size() + 1);
     QVERIFY(!QFileInfo::exists(root.file(relative)));
+    QByteArray font;
     {
         MainWindowFixture fixture(root);
         QVERIFY(fixture.showAndActivate());
+        font = listFont(fixture.window(), QStringLiteral("Courier New")).toLatin1();
         fixture.window()->close();
     }
     QFile written(root.file(relative));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(),
-             QByteArray("200\r\n400\r\n1057\r\n678\r\n233\r\n200\r\n300\r\n300\r\nCourier New\r\n"
-                        "10\r\n0\r\n1\r\nCourier New\r\nWindows\r\n"));
+             "200\r\n400\r\n1057\r\n678\r\n233\r\n200\r\n300\r\n300\r\n" + font
+                 + "\r\n10\r\n0\r\n1\r\nCourier New\r\nWindows\r\n");
 }
 
 void TestMainSettings::closeAfterChanges_writesCurrentValues()

@@ -1,0 +1,413 @@
+#include "editor/colorgrid.h"
+#include "editor/fontbox.h"
+#include "editor/statusline.h"
+#include "editorfixture.h"
+#include "rtf/rtffile.h"
+#include "rtf/rtfreader.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+#include <QToolButton>
+
+using Answer = MessageHook::Answer;
+
+namespace {
+
+QString family(const QTextCharFormat &format)
+{
+    const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
+    return families.value(0);
+}
+
+QStringList fonts()
+{
+    return QFontDatabase::families();
+}
+
+} // namespace
+
+class TestFontControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void fontList_isSortedWithoutFoundriesOrDuplicates();
+    void definerName_data();
+    void definerName();
+    void savedSettings_becomeListValuesAndAreWrittenBack_data();
+    void savedSettings_becomeListValuesAndAreWrittenBack();
+    void typingInSizeBox_choosesAndApplies_data();
+    void typingInSizeBox_choosesAndApplies();
+    void sizeBoxCharacterWithoutEntry_reportsConversionErrorAndChangesNothing();
+    void typingInNameBox_choosesFirstFontWithThatLetter();
+    void sizeButton_setsInsertionPointOnly();
+    void standardButtons_data();
+    void standardButtons();
+    void saveThenFetchStandardFont_restoresTheName();
+    void fontMenuItems_applyTheirFixedNames();
+    void colorGrid_clickDragAndRightButton();
+    void caret_movesBoxesAndGridWithoutApplying();
+    void formatCommands_actOnlyWithFocus_andSurviveSaveAndReload();
+};
+
+void TestFontControls::cleanup()
+{
+    const QString leftovers = MessageHook::verifyClean();
+    QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+void TestFontControls::fontList_isSortedWithoutFoundriesOrDuplicates()
+{
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->nameBox;
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names << box->itemText(i);
+    QVERIFY(names.size() > 3);
+    QVERIFY(names.contains(QStringLiteral("DejaVu Sans")));
+    for (int i = 1; i < names.size(); ++i) {
+        QVERIFY2(QString::compare(names[i - 1], names[i], Qt::CaseInsensitive) <= 0, qPrintable(names[i]));
+        QVERIFY2(names[i - 1] != names[i], qPrintable(names[i]));
+    }
+    for (const QString &name : std::as_const(names))
+        QVERIFY2(!name.startsWith(u'@') && !name.contains(u'['), qPrintable(name));
+}
+
+void TestFontControls::definerName_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("chosen"); // empty: the first font of the list
+
+    QTest::newRow("Arial in lower case") << QStringLiteral("arial") << QStringLiteral("Arial");
+    QTest::newRow("installed name in lower case") << QStringLiteral("dejavu serif") << QStringLiteral("DejaVu Serif");
+    QTest::newRow("not installed") << QStringLiteral("Ingen Sådan Skrift") << QString();
+    QTest::newRow("empty name") << QString() << QString();
+}
+
+void TestFontControls::definerName()
+{
+    QFETCH(QString, asked);
+    QFETCH(QString, chosen);
+    if (!chosen.isEmpty() && !fonts().contains(chosen))
+        QSKIP("font not installed");
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->nameBox;
+    const QString expected = chosen.isEmpty() ? box->itemText(0) : chosen;
+    f.w->fontPanel->sizeBox->setFocus();
+
+    f.w->definerName(asked);
+
+    QCOMPARE(box->currentText(), expected);
+    QCOMPARE(f.w->Mainfont, expected);
+    QVERIFY(f.w->Editor->hasFocus());
+    f.type(QStringLiteral("x"));
+    QCOMPARE(family(f.formatAt(0)), expected);
+}
+
+void TestFontControls::savedSettings_becomeListValuesAndAreWrittenBack_data()
+{
+    QTest::addColumn<QString>("savedFont");
+    QTest::addColumn<int>("savedSize");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("13 becomes 8") << QStringLiteral("DejaVu Sans") << 13 << 8;
+    QTest::newRow("list size kept") << QStringLiteral("DejaVu Sans") << 12 << 12;
+    QTest::newRow("missing font becomes the first") << QStringLiteral("Courier Gone") << 10 << 10;
+}
+
+void TestFontControls::savedSettings_becomeListValuesAndAreWrittenBack()
+{
+    QFETCH(QString, savedFont);
+    QFETCH(int, savedSize);
+    QFETCH(int, size);
+    EditorFixture f(savedFont, savedSize);
+    FontBox *names = f.w->fontPanel->nameBox;
+    const QString font = names->findText(savedFont) >= 0 ? savedFont : names->itemText(0);
+
+    QCOMPARE(f.w->MainSize, size);
+    QCOMPARE(f.w->fontPanel->sizeBox->currentText(), QString::number(size));
+    QCOMPARE(f.w->Mainfont, font);
+    QCOMPARE(names->currentText(), font);
+    f.w->close();
+    const QStringList lines = f.root().readList(EditorFixture::settingsRelative());
+    QCOMPARE(lines.value(8), font);
+    QCOMPARE(lines.value(9), QString::number(size));
+}
+
+void TestFontControls::typingInSizeBox_choosesAndApplies_data()
+{
+    QTest::addColumn<char>("key");
+    QTest::addColumn<int>("size");
+    QTest::newRow("1") << '1' << 10;
+    QTest::newRow("2") << '2' << 20;
+    QTest::newRow("3") << '3' << 36;
+    QTest::newRow("4") << '4' << 48;
+    QTest::newRow("7") << '7' << 72;
+    QTest::newRow("8") << '8' << 8;
+    QTest::newRow("9") << '9' << 9;
+}
+
+void TestFontControls::typingInSizeBox_choosesAndApplies()
+{
+    QFETCH(char, key);
+    QFETCH(int, size);
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->sizeBox;
+    box->setFocus();
+    box->lineEdit()->selectAll();
+
+    QTest::keyClick(box->lineEdit(), key);
+
+    QCOMPARE(box->currentText(), QString::number(size));
+    QCOMPARE(f.w->MainSize, size);
+    QVERIFY(f.w->Editor->hasFocus());
+    f.type(QStringLiteral("x"));
+    QCOMPARE(f.formatAt(0).fontPointSize(), double(size));
+}
+
+void TestFontControls::sizeBoxCharacterWithoutEntry_reportsConversionErrorAndChangesNothing()
+{
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->sizeBox;
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    MessageHook::queue(Answer::Ok);
+
+    QTest::keyClick(box->lineEdit(), '5');
+
+    QCOMPARE(MessageHook::takeShown(), QStringList{QStringLiteral("Error: '' is not a valid integer value.")});
+    QCOMPARE(box->currentText(), QStringLiteral("5"));
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(f.w->MainSize, 10);
+    f.type(QStringLiteral("x"));
+    QCOMPARE(f.formatAt(0).fontPointSize(), 10.0);
+}
+
+void TestFontControls::typingInNameBox_choosesFirstFontWithThatLetter()
+{
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->nameBox;
+    QString expected;
+    for (int i = 0; i < box->count() && expected.isEmpty(); ++i) {
+        if (box->itemText(i).startsWith(u'l', Qt::CaseInsensitive))
+            expected = box->itemText(i);
+    }
+    QVERIFY(!expected.isEmpty());
+    box->setFocus();
+    box->lineEdit()->selectAll();
+
+    QTest::keyClick(box->lineEdit(), 'l');
+
+    QCOMPARE(box->currentText(), expected);
+    QCOMPARE(f.w->Mainfont, expected);
+    QVERIFY(f.w->Editor->hasFocus());
+}
+
+void TestFontControls::sizeButton_setsInsertionPointOnly()
+{
+    EditorFixture f;
+    f.type(QStringLiteral("ab"));
+    QTest::mouseClick(f.w->fontPanel->sizeButton[3], Qt::LeftButton); // "12"
+    QCOMPARE(f.w->fontPanel->sizeBox->currentText(), QStringLiteral("12"));
+    QTest::keyClicks(f.w->Editor, QStringLiteral("cd"));
+    QCOMPARE(f.formatAt(1).fontPointSize(), 10.0);
+    QCOMPARE(f.formatAt(2).fontPointSize(), 12.0);
+    QCOMPARE(f.w->MainSize, 10);
+}
+
+void TestFontControls::standardButtons_data()
+{
+    QTest::addColumn<bool>("heading");
+    QTest::addColumn<QString>("standardFont");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("heading") << true << QStringLiteral("DejaVu Serif") << true;
+    QTest::newRow("text") << false << QStringLiteral("DejaVu Serif") << true;
+    QTest::newRow("heading in a font not installed") << true << QStringLiteral("Courier Gone") << false;
+}
+
+void TestFontControls::standardButtons()
+{
+    QFETCH(bool, heading);
+    QFETCH(QString, standardFont);
+    QFETCH(bool, installed);
+    EditorFixture f(QStringLiteral("DejaVu Sans"), 12, standardFont);
+    f.type(QStringLiteral("Boller med kanel"));
+    f.select(0, 6);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    f.w->Editor->mergeCurrentCharFormat(bold);
+
+    QTest::mouseClick(heading ? f.w->fontPanel->osButton : f.w->fontPanel->textButton, Qt::LeftButton);
+
+    const QTextCharFormat format = f.formatAt(2);
+    QCOMPARE(format.fontPointSize(), heading ? 14.0 : 10.0);
+    QCOMPARE(family(format), standardFont);
+    QCOMPARE(format.foreground().color(), heading ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    QCOMPARE(format.fontWeight(), int(QFont::Bold));
+    QCOMPARE(f.formatAt(8).fontPointSize(), 12.0); // outside the selection
+    QCOMPARE(f.w->fontPanel->sizeBox->currentText(), heading ? QStringLiteral("14") : QStringLiteral("10"));
+    QCOMPARE(f.w->fontPanel->nameBox->currentText(), installed ? standardFont : QString());
+    QCOMPARE(f.w->fontPanel->colorGrid->foregroundIndex(), heading ? 12 : 0);
+    QCOMPARE(f.w->Mainfont, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(f.w->MainSize, 12);
+}
+
+void TestFontControls::saveThenFetchStandardFont_restoresTheName()
+{
+    EditorFixture f(QStringLiteral("DejaVu Sans"), 12);
+    f.w->definerName(QStringLiteral("DejaVu Serif"));
+    f.w->fontPanel->mFontGem->trigger();
+    f.w->definerName(QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(f.w->standardFont, QStringLiteral("DejaVu Serif"));
+
+    f.w->fontPanel->mfontHent->trigger();
+
+    QCOMPARE(f.w->fontPanel->nameBox->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(f.w->Mainfont, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(f.w->MainSize, 12);
+    f.type(QStringLiteral("x"));
+    QCOMPARE(family(f.formatAt(0)), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(f.formatAt(0).fontPointSize(), 12.0);
+}
+
+void TestFontControls::fontMenuItems_applyTheirFixedNames()
+{
+    EditorFixture f;
+    const QString first = f.w->fontPanel->nameBox->itemText(0);
+    for (int i = 0; i < 8; ++i) {
+        const QString name = FontPanel::menuFontName(i + 1);
+        QCOMPARE(f.w->fontPanel->mFont[i]->text(), name);
+        f.w->fontPanel->mFont[i]->trigger();
+        QCOMPARE(f.w->Mainfont, fonts().contains(name) ? name : first);
+    }
+}
+
+void TestFontControls::colorGrid_clickDragAndRightButton()
+{
+    EditorFixture f;
+    ColorGrid *grid = f.w->fontPanel->colorGrid;
+    f.type(QStringLiteral("Rødbeder"));
+    f.select(0, 3);
+    f.w->fontPanel->sizeBox->setFocus();
+
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(1).center());
+    QCOMPARE(f.formatAt(1).foreground().color(), QColor(0x80, 0x00, 0x00));
+    QCOMPARE(f.w->fontPanel->Info->panelText(6), QStringLiteral("Katanje"));
+    QVERIFY(f.w->Editor->hasFocus());
+
+    // Pressed on cell 0, dragged beyond the last cell, released on cell 15: white.
+    QTest::mousePress(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
+    QTest::mouseMove(grid, grid->rect().bottomRight() + QPoint(40, 40));
+    QCOMPARE(grid->foregroundIndex(), 15);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, grid->cellRect(15).center());
+    QCOMPARE(f.formatAt(1).foreground().color(), QColor(0xFF, 0xFF, 0xFF));
+    QCOMPARE(f.w->fontPanel->Info->panelText(6), QStringLiteral("Hvid"));
+
+    // Released outside the grid: the marker moved, nothing was applied.
+    QTest::mousePress(grid, Qt::LeftButton, {}, grid->cellRect(9).center());
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(-10, 5));
+    QCOMPARE(grid->foregroundIndex(), 9);
+    QCOMPARE(f.formatAt(1).foreground().color(), QColor(0xFF, 0xFF, 0xFF));
+
+    // The right button moves the background marker only.
+    QTest::mouseClick(grid, Qt::RightButton, {}, grid->cellRect(4).center());
+    QCOMPARE(grid->backgroundIndex(), 4);
+    QCOMPARE(grid->foregroundIndex(), 9);
+    QCOMPARE(f.formatAt(1).foreground().color(), QColor(0xFF, 0xFF, 0xFF));
+}
+
+void TestFontControls::caret_movesBoxesAndGridWithoutApplying()
+{
+    EditorFixture f(QStringLiteral("DejaVu Sans"), 10);
+    // Red text, 13-point text, text in a font that is not installed.
+    rtf::read(QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 Courier Gone;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;}"
+                         "\\f0\\fs20\\cf1 r\\'f8d\\cf0  \\fs26 stor\\fs20  \\f1 fremmed\\par}"),
+              f.w->Editor->document());
+    struct Case {
+        int position;
+        QString name, size, colour;
+        int cell;
+    };
+    const Case cases[] = {
+        {2, QStringLiteral("DejaVu Sans"), QStringLiteral("10"), QStringLiteral("Rød"), 9},
+        {6, QStringLiteral("DejaVu Sans"), QString(), QStringLiteral("Sort"), 0},
+        {13, QString(), QStringLiteral("10"), QStringLiteral("Sort"), 0},
+    };
+    for (const Case &c : cases) {
+        f.select(c.position, c.position);
+        f.w->XYinfo();
+        QCOMPARE(f.w->fontPanel->nameBox->currentText(), c.name);
+        QCOMPARE(f.w->fontPanel->sizeBox->currentText(), c.size);
+        QCOMPARE(f.w->fontPanel->colorGrid->foregroundIndex(), c.cell);
+        QCOMPARE(f.w->fontPanel->Info->panelText(6), c.colour);
+    }
+    QCOMPARE(f.w->Mainfont, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(f.w->MainSize, 10);
+}
+
+void TestFontControls::formatCommands_actOnlyWithFocus_andSurviveSaveAndReload()
+{
+    EditorFixture f;
+    chooseEntry(f.w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(f.w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(f.w->opskriftBox, QStringLiteral("Boller"));
+    f.type(QStringLiteral("Fed kursiv streg"));
+    QTest::keyClick(f.w->Editor, Qt::Key_Return);
+    QTest::keyClicks(f.w->Editor, QStringLiteral("Punkt"));
+    EditorActions *e = f.w->editorActions;
+
+    // Without the focus in the editor the commands do nothing.
+    f.select(0, 3);
+    f.w->hovedKatBox->setFocus();
+    e->FormatRichEditBold1->trigger();
+    QCOMPARE(f.formatAt(1).fontWeight(), int(QFont::Normal));
+    QVERIFY(!e->FormatRichEditBold1->isChecked());
+
+    f.w->Editor->setFocus();
+    QTest::keyClick(f.w->Editor, Qt::Key_B, Qt::ControlModifier);
+    QVERIFY(e->FormatRichEditBold1->isChecked());
+    f.select(4, 10);
+    QTest::keyClick(f.w->Editor, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(f.w->Editor, Qt::Key_U, Qt::ControlModifier);
+    f.select(11, 16);
+    e->FormatRichEditStrikeOut1->trigger();
+    e->FormatRichEditAlignCenter1->trigger();
+    QVERIFY(e->FormatRichEditAlignCenter1->isChecked());
+    QVERIFY(!e->FormatRichEditAlignLeft1->isChecked());
+    f.select(18, 18);
+    e->FormatRichEditBullets1->trigger();
+    QVERIFY(e->FormatRichEditBullets1->isChecked());
+
+    QTRY_VERIFY(f.w->AgemBeskrivelse->isEnabled());
+    QTest::keyClick(f.w->Editor, Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(!f.w->Editor->document()->isModified());
+
+    QTextDocument reloaded;
+    QVERIFY(rtf::loadFile(f.root().file(QStringLiteral("Brugere/Alle/Kager/Gærbag/Boller.rtf")), &reloaded));
+    QCOMPARE(reloaded.toPlainText(), QStringLiteral("Fed kursiv streg\nPunkt"));
+    QTextCursor c(&reloaded);
+    const auto at = [&c](int position) {
+        c.setPosition(position + 1);
+        return c.charFormat();
+    };
+    QCOMPARE(at(1).fontWeight(), int(QFont::Bold));
+    QVERIFY(at(5).fontItalic() && at(5).fontUnderline() && at(5).fontWeight() == QFont::Normal);
+    QVERIFY(at(12).fontStrikeOut() && !at(12).fontItalic());
+    QVERIFY(!at(3).fontItalic() && !at(3).fontStrikeOut());
+    QCOMPARE(reloaded.firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QVERIFY(reloaded.lastBlock().textList());
+    QCOMPARE(reloaded.lastBlock().textList()->format().style(), QTextListFormat::ListDisc);
+
+    // The bullets come off again.
+    f.select(18, 18);
+    e->FormatRichEditBullets1->trigger();
+    QVERIFY(!f.w->Editor->textCursor().currentList());
+}
+
+QTEST_MAIN(TestFontControls)
+#include "tst_fontcontrols.moc"
