@@ -18,16 +18,20 @@ store::FileResult ListBox::loadFile(const store::Tree &area, const QString &path
 {
     store::ListText list;
     store::FileResult result = store::readListFile(area, path, &list);
-    if (result) {
-        m_encoding = list.encoding;
-        setEntries(list.entries);
-    }
+    if (result)
+        setList(list);
     return result;
 }
 
 store::FileResult ListBox::saveFile(const store::Tree &area, const QString &path) const
 {
     return store::writeListFile(area, path, entries(), m_encoding);
+}
+
+void ListBox::setList(const store::ListText &list)
+{
+    m_encoding = list.encoding;
+    setEntries(list.entries);
 }
 
 QStringList ListBox::entries() const

@@ -21,6 +21,8 @@ public:
     store::FileResult loadFile(const store::Tree &area, const QString &path);
     store::FileResult saveFile(const store::Tree &area, const QString &path) const;
 
+    // Shows a list as read from its file; later writes keep its encoding.
+    void setList(const store::ListText &list);
     QStringList entries() const;
     // Replaces the entries; nothing is chosen afterwards.
     void setEntries(const QStringList &entries);

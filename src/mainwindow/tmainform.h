@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/mainsettings.h"
+#include "store/listchange.h"
 #include "store/storepaths.h"
 
 #include <QMainWindow>
@@ -239,15 +240,8 @@ private:
     void connectStoreOperations();
     LevelParts levelParts(int level);
     bool insertEntry(int level, const QString &text);
-    void storeListFile(const LevelParts &parts);
-    struct Move {
-        QString from;
-        QString to;
-    };
-    bool moveOwnedFiles(int level, const QString &fromName, const QString &toName,
-                        QList<Move> *moves);
-    void undoMoves(const QList<Move> &moves);
-    void reloadLevel(int level);
+    store::ListChange listChange(int level);
+    void showList(int level, const store::ChangeResult &result);
     void updateStoreActions();
     void applySettings(const MainSettings &settings, bool medtagPlacering);
     void setOuterGeometry(int left, int top, int width, int height);

@@ -9,6 +9,7 @@
 #include "mainwindow/listbox.h"
 #include "rtf/rtffile.h"
 #include "store/entryname.h"
+#include "store/listchange.h"
 #include "store/fileerror.h"
 
 #include <QAction>
@@ -22,6 +23,8 @@ using store::StorePaths;
 namespace {
 
 const QString kUnknownError = QStringLiteral("Der opstod en ukendt fejl.\rMåske er mappen i brug.");
+const QString kBusy = QStringLiteral("Opskrifterne bliver ændret af en anden lige nu.\rPrøv igen om et øjeblik.");
+const QString kGone = QStringLiteral("Navnet er ændret eller slettet af en anden i mellemtiden.");
 
 struct LevelTexts {
     QString missingName;
@@ -108,9 +111,22 @@ Tmainform::LevelParts Tmainform::levelParts(int level)
     }
 }
 
-void Tmainform::storeListFile(const LevelParts &parts)
+store::ListChange Tmainform::listChange(int level)
 {
-    store::throwIfFailed(parts.box->saveFile(m_area, parts.listFile));
+    const LevelParts parts = levelParts(level);
+    const QString folders[] = {dir, underDir, opskriftDir, QString()};
+    return store::ListChange(m_area, {level, parts.listFile, folders[level - 1]});
+}
+
+// After a change the list shows what its file holds, others' changes included.
+void Tmainform::showList(int level, const store::ChangeResult &result)
+{
+    const LevelParts parts = levelParts(level);
+    if (result.listKnown)
+        parts.box->setList(result.list);
+    else
+        parts.box->clearEntries();
+    *parts.index = -1;
 }
 
 void Tmainform::insertExecute(int level)
@@ -121,172 +137,96 @@ void Tmainform::insertExecute(int level)
 bool Tmainform::insertEntry(int level, const QString &text)
 {
     const LevelParts parts = levelParts(level);
-    try {
-        const store::Reserved reserved = level == 1 ? m_area.reserved() : store::Reserved::Nothing;
-        const store::NameRules rules{level < 4, reserved, -1};
-        store::NameRefusal refusal = store::checkNewEntry(text, parts.box->entries(), rules);
-        // Below an entry that can't name a folder or file nothing can be stored.
-        if (refusal == store::NameRefusal::None && parts.listFile.isEmpty())
-            refusal = store::NameRefusal::Unusable;
-        if (refusal != store::NameRefusal::None) {
-            Messages::information(refusalText(level, refusal));
-            if (refusal == store::NameRefusal::Duplicate)
-                parts.edit->clear();
-            return false;
-        }
-        QStringList entries = parts.box->entries();
-        if (level == 4)
-            entries.append(text);
-        else
-            entries = store::insertSorted(entries, text);
-        parts.box->setEntries(entries);
-        storeListFile(parts);
-        if (level <= 2) {
-            const QString folder = StorePaths::subFolder(m_area, level == 1 ? dir : underDir, text);
-            if (!m_area.folderExists(folder))
-                m_area.makeFolder(folder);
-        }
-        parts.edit->clear();
-        return true;
-    } catch (...) {
-        reloadLevel(level);
-        Messages::information(kUnknownError);
+    // The field is tested first: an empty one says so without touching the store.
+    if (text.isEmpty()) {
+        Messages::information(refusalText(level, store::NameRefusal::Empty));
         return false;
     }
-}
-
-// After a failed operation the list shows what its file really holds.
-void Tmainform::reloadLevel(int level)
-{
-    const LevelParts parts = levelParts(level);
-    parts.box->clearEntries();
-    try {
-        loadList(parts.box, parts.listFile);
-    } catch (...) {
+    const store::ChangeResult result = listChange(level).insert(text);
+    if (result.outcome != store::ChangeOutcome::Busy)
+        showList(level, result);
+    switch (result.outcome) {
+    case store::ChangeOutcome::Done:
+        parts.edit->clear();
+        return true;
+    case store::ChangeOutcome::Refused:
+        Messages::information(refusalText(level, result.refusal));
+        if (result.refusal == store::NameRefusal::Duplicate)
+            parts.edit->clear();
+        return false;
+    case store::ChangeOutcome::Busy:
+        Messages::information(kBusy);
+        return false;
+    case store::ChangeOutcome::Missing:
+    case store::ChangeOutcome::Failed:
+        break;
     }
+    Messages::information(kUnknownError);
+    return false;
 }
 
 void Tmainform::sletExecute(int level)
 {
     const LevelParts parts = levelParts(level);
     const int index = *parts.index;
-    if (level == 4) {
-        parts.box->removeEntry(index);
-        ingrediensIndex = -1;
-        ingrediensEdit->clear();
-        storeListFile(parts);
-        return;
-    }
-
-    const LevelTexts &texts = levelTexts(level);
     const QString name = parts.box->entry(index);
-    if (!Messages::question(texts.questionStart + u'"' + name + u'"' + u'\r' + texts.questionEnd))
+    if (level < 4) {
+        const LevelTexts &texts = levelTexts(level);
+        if (!Messages::question(texts.questionStart + u'"' + name + u'"' + u'\r' + texts.questionEnd))
+            return;
+    }
+    const store::ChangeResult result = listChange(level).remove(name, index);
+    if (result.outcome == store::ChangeOutcome::Busy) {
+        Messages::information(kBusy);
         return;
-    try {
-        parts.box->removeEntry(index);
-        // The index named the entry just removed; nothing of this level is chosen any more.
-        *parts.index = -1;
-        storeListFile(parts);
-        // An entry that could not name a folder or file has no path: only its line goes.
-        const QString owned = level == 1 ? underDir : opskriftDir;
-        if (level <= 2 && !owned.isEmpty() && m_area.exists(owned))
-            m_area.removeFolder(owned);
-        if (level == 3) {
-            for (const QString &file : {filnavn, fillistenavn}) {
-                if (!file.isEmpty() && m_area.exists(file))
-                    m_area.removeFile(file);
-            }
-        }
-        clearElementer(level);
-        setValues(level);
-    } catch (...) {
-        clearElementer(level);
-        setValues(level);
-        reloadLevel(level);
+    }
+    showList(level, result);
+    if (level == 4) {
+        ingrediensEdit->clear();
+        // Deleting a line has no guard of its own: a failed write reaches the general report.
+        if (result.outcome == store::ChangeOutcome::Failed)
+            throw store::FileError(store::FileResult::writeFailed(parts.listFile).error);
+        return;
+    }
+    // The level's field still shows the deleted name, ready to be inserted again.
+    clearElementer(level);
+    setValues(level);
+    if (result.outcome == store::ChangeOutcome::Failed)
         Messages::information(kUnknownError);
-    }
-}
-
-bool Tmainform::moveOwnedFiles(int level, const QString &fromName, const QString &toName,
-                               QList<Move> *moves)
-{
-    QList<Move> wanted;
-    if (level == 1 || level == 2) {
-        const QString parent = level == 1 ? dir : underDir;
-        wanted.append({StorePaths::subFolder(m_area, parent, fromName),
-                       StorePaths::subFolder(m_area, parent, toName)});
-    } else if (level == 3) {
-        wanted.append({StorePaths::descriptionFile(m_area, opskriftDir, fromName),
-                       StorePaths::descriptionFile(m_area, opskriftDir, toName)});
-        wanted.append({StorePaths::ingredientFile(m_area, opskriftDir, fromName),
-                       StorePaths::ingredientFile(m_area, opskriftDir, toName)});
-    }
-    for (const Move &move : wanted) {
-        // An old name that never named a folder or file owns nothing on disk.
-        if (move.from.isEmpty() || !m_area.exists(move.from))
-            continue;
-        if (move.to.isEmpty() || !m_area.rename(move.from, move.to)) {
-            undoMoves(*moves);
-            moves->clear();
-            return false;
-        }
-        moves->append(move);
-    }
-    return true;
-}
-
-void Tmainform::undoMoves(const QList<Move> &moves)
-{
-    for (auto it = moves.crbegin(); it != moves.crend(); ++it)
-        m_area.rename(it->to, it->from);
 }
 
 void Tmainform::redigerExecute(int level)
 {
     const LevelParts parts = levelParts(level);
-    try {
-        const std::optional<QString> answer = Messages::rename(parts.edit->text());
-        if (!answer)
-            return;
-        const QString newText = *answer;
-        const int index = *parts.index;
-        const QString oldText = parts.box->entry(index);
-        const QStringList oldEntries = parts.box->entries();
-
-        // The new text is tested before anything changes, so a refusal loses nothing.
-        const store::Reserved reserved = level == 1 ? m_area.reserved() : store::Reserved::Nothing;
-        const store::NameRules rules{level < 4, reserved, index};
-        const store::NameRefusal refusal = store::checkNewEntry(newText, oldEntries, rules);
-        if (refusal != store::NameRefusal::None) {
-            Messages::information(refusalText(level, refusal));
-            return;
-        }
-        QList<Move> moves;
-        if (!moveOwnedFiles(level, oldText, newText, &moves)) {
-            clearElementer(level);
-            setValues(level);
-            reloadLevel(level);
-            Messages::information(kUnknownError);
-            return;
-        }
-
-        parts.box->removeEntry(index);
-        parts.edit->setText(newText);
-        if (!insertEntry(level, newText)) {
-            // The list file could not be written: exactly what moved takes its old name back,
-            // so that the list on disk and the store still agree.
-            undoMoves(moves);
-            parts.box->setEntries(oldEntries);
-        }
-        if (level == 4) {
-            ingrediensIndex = -1;
-            ingrediensBox->clearChoice();
-        } else {
-            clearElementer(level);
-            setValues(level);
-        }
-    } catch (...) {
+    const std::optional<QString> answer = Messages::rename(parts.edit->text());
+    if (!answer)
+        return;
+    const int index = *parts.index;
+    const store::ChangeResult result = listChange(level).rename(parts.box->entry(index), index, *answer);
+    switch (result.outcome) {
+    case store::ChangeOutcome::Busy:
+        Messages::information(kBusy);
+        return;
+    case store::ChangeOutcome::Refused:
+        // Nothing has changed: the entry stays chosen.
+        Messages::information(refusalText(level, result.refusal));
+        return;
+    case store::ChangeOutcome::Done:
+        parts.edit->clear();
+        break;
+    case store::ChangeOutcome::Missing:
+        Messages::information(kGone);
+        break;
+    case store::ChangeOutcome::Failed:
         Messages::information(kUnknownError);
+        break;
+    }
+    showList(level, result);
+    if (level == 4) {
+        ingrediensIndex = -1;
+    } else {
+        clearElementer(level);
+        setValues(level);
     }
 }
 

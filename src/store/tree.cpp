@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -51,6 +53,7 @@ public:
     }
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    int release() { return std::exchange(m_fd, -1); }
     // Closes and reports whether the close succeeded: on some file systems a full disk shows
     // only here.
     bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
@@ -379,6 +382,77 @@ bool Tree::exists(const QString &path) const
     const std::optional<Place> place = openPlace(m_root, names(path));
     struct stat st {};
     return place && ::fstatat(place->folder.get(), place->leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool Tree::isFile(const QString &path) const
+{
+    const std::optional<Place> place = openPlace(m_root, names(path));
+    struct stat st {};
+    return place && ::fstatat(place->folder.get(), place->leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+        && S_ISREG(st.st_mode);
+}
+
+int AreaLock::timeoutMs = 3000;
+
+AreaLock::AreaLock(AreaLock &&other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+{
+}
+
+AreaLock &AreaLock::operator=(AreaLock &&other) noexcept
+{
+    std::swap(m_fd, other.m_fd);
+    return *this;
+}
+
+AreaLock::~AreaLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // closing the last descriptor releases the lock
+}
+
+AreaLock Tree::lock() const
+{
+    if (m_root.size() <= 1)
+        return AreaLock();
+    const Fd root = openRoot(m_root);
+    if (!root.valid())
+        return AreaLock();
+    // A lock file of its own: the lists are replaced by renaming, so a lock on a list would be
+    // a lock on a file that is gone.
+    static const char kLockFile[] = ".retterum-laas";
+    Fd file(::openat(root.get(), kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    struct stat st {};
+    if (!file.valid() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return AreaLock();
+    if (m_shared && st.st_uid == ::geteuid())
+        ::fchmod(file.get(), kSharedFile);
+
+    // Lock records of the open file, not of the process: two windows of one program exclude
+    // each other as two programs do.
+    struct flock request {};
+    request.l_type = F_WRLCK;
+    request.l_whence = SEEK_SET;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(AreaLock::timeoutMs);
+    for (;;) {
+        if (::fcntl(file.get(), F_OFD_SETLK, &request) == 0)
+            break;
+        if ((errno != EAGAIN && errno != EACCES && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            return AreaLock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    AreaLock lock(file.get());
+    (void)file.release();
+    return lock;
+}
+
+Tree::Stamp Tree::stamp(const QString &path) const
+{
+    const std::optional<Place> place = openPlace(m_root, names(path));
+    struct stat st {};
+    if (!place || ::fstatat(place->folder.get(), place->leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return {qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, qint64(st.st_size), quint64(st.st_ino)};
 }
 
 } // namespace store

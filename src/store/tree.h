@@ -11,6 +11,31 @@
 
 namespace store {
 
+// An exclusive advisory lock on a whole area, held while one change is made to it, so that
+// several windows or users change its lists one after the other. The system drops it with the
+// process, so a crash never leaves it behind.
+class AreaLock {
+public:
+    AreaLock() = default;
+    explicit AreaLock(int fd)
+        : m_fd(fd)
+    {
+    }
+    AreaLock(AreaLock &&other) noexcept;
+    AreaLock &operator=(AreaLock &&other) noexcept;
+    AreaLock(const AreaLock &) = delete;
+    AreaLock &operator=(const AreaLock &) = delete;
+    ~AreaLock();
+
+    bool isHeld() const { return m_fd >= 0; }
+
+    // How long a change waits for another one to finish before it gives up.
+    static int timeoutMs;
+
+private:
+    int m_fd = -1;
+};
+
 // The store's one gate between entry names and the file system. Every path below the root is
 // composed here from names that pass the name test, and every file operation walks the path
 // from the root one name at a time without following a link, so nothing another user plants
@@ -51,6 +76,24 @@ public:
     bool removeFile(const QString &path) const;
     bool folderExists(const QString &path) const; // a real folder, reached without links
     bool exists(const QString &path) const;       // anything at all, a link included
+    bool isFile(const QString &path) const;       // a regular file, not a link to one
+
+    // Waits up to AreaLock::timeoutMs for the area's lock; an unheld lock when it can't be had.
+    AreaLock lock() const;
+
+    // When and how a file was last written, to tell whether someone else has changed it.
+    struct Stamp {
+        qint64 modified = 0; // nanoseconds
+        qint64 size = -1;
+        quint64 inode = 0;
+        bool operator==(const Stamp &o) const
+        {
+            return modified == o.modified && size == o.size && inode == o.inode;
+        }
+        bool operator!=(const Stamp &o) const { return !(*this == o); }
+    };
+    // An empty stamp (size -1) when nothing is there.
+    Stamp stamp(const QString &path) const;
 
     // The names of path below the root, when it is a path this tree accepts.
     std::optional<QStringList> names(const QString &path) const;

@@ -10,7 +10,8 @@
 #include <unistd.h>
 
 // Everything below a folder, links not followed: for each path its kind, mode and content (a
-// hash) or link target. Two snapshots differ exactly where something was changed.
+// hash) or link target. Two snapshots differ exactly where something was changed. The areas'
+// lock files, which hold nothing, are left out.
 inline QMap<QString, QString> fileSnapshot(const QString &folder)
 {
     QMap<QString, QString> result;
@@ -18,6 +19,8 @@ inline QMap<QString, QString> fileSnapshot(const QString &folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
+        if (it.fileName() == u".retterum-laas")
+            continue;
         const QByteArray native = QFile::encodeName(path);
         struct stat st {};
         if (::lstat(native.constData(), &st) != 0)

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "store/entryname.h"
+#include "store/listfile.h"
+#include "store/tree.h"
+
+namespace store {
+
+// One list of an area and where its entries keep what they own.
+struct ListPlace {
+    int level = 1;     // 1 main category, 2 subcategory, 3 recipe, 4 ingredient line
+    QString listFile;  // empty below an entry that can't name a folder or file
+    QString folder;    // holds the entries' folders (levels 1, 2) or files (level 3)
+};
+
+enum class ChangeOutcome {
+    Done,
+    Refused, // the new text: see refusal
+    Missing, // the entry is no longer in the list: someone else removed or renamed it
+    Busy,    // someone else is changing the area and did not finish in time
+    Failed,  // a file could not be read or written; what had moved is moved back
+};
+
+struct ChangeResult {
+    ChangeOutcome outcome = ChangeOutcome::Done;
+    NameRefusal refusal = NameRefusal::None;
+    // The list as it is on disk afterwards, when it could be read.
+    bool listKnown = false;
+    ListText list;
+};
+
+// Makes one change to a list and to what its entries own, to the list as it is on disk at
+// that moment and under the area's lock, so that two windows or users never lose each other's
+// changes: an entry someone else removed is not brought back, and a name someone else took
+// meanwhile is refused as a duplicate.
+class ListChange {
+public:
+    ListChange(Tree area, ListPlace place);
+
+    ChangeResult insert(const QString &text) const;
+    // index: where the window showed the entry, to tell duplicates apart.
+    ChangeResult remove(const QString &name, int index) const;
+    ChangeResult rename(const QString &oldName, int index, const QString &newName) const;
+
+private:
+    struct Move {
+        QString from;
+        QString to;
+    };
+
+    bool readFresh(ChangeResult *result) const;
+    bool write(const QStringList &entries, ChangeResult *result) const;
+    int find(const QStringList &entries, const QString &name, int index) const;
+    QStringList placed(QStringList entries, const QString &text) const;
+    void makeOwnFolder(const QString &name) const;
+    void removeOwned(const QString &name) const;
+    bool moveOwned(const QString &from, const QString &to, QList<Move> *moves) const;
+    void undo(const QList<Move> &moves) const;
+
+    Tree m_area;
+    ListPlace m_place;
+};
+
+} // namespace store
