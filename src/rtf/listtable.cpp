@@ -90,8 +90,9 @@ void ListTable::appendLevelText(std::string_view bytes)
 void ListTable::endLevelText(const Decode &decode)
 {
     Numbering *level = currentLevel();
-    std::string_view text = m_levelText;
+    const std::string bytes = std::move(m_levelText);
     m_levelText.clear();
+    std::string_view text = bytes;
     if (!level || text.empty())
         return;
     const size_t length = (unsigned char)text.front();

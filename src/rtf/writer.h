@@ -34,8 +34,8 @@ private:
         int font = -1;
         int halfPoints = -1;
         int color = -1;
-        int background = -1;
-        int vertical = -1; // QTextCharFormat::VerticalAlignment, baseline and the two scripts
+        int background = 0; // none, as RTF starts
+        int vertical = 0;   // QTextCharFormat::VerticalAlignment: baseline and the two scripts
         bool bold = false;
         bool italic = false;
         bool underline = false;

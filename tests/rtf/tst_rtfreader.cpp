@@ -1,4 +1,5 @@
 #include "documentsignature.h"
+#include "rtftestdocument.h"
 #include "rtf/formatproperties.h"
 #include "rtf/rtfreader.h"
 
@@ -13,15 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A header with fonts and colours that the cases refer to.
-QByteArray rtfDocument(const QByteArray &body)
-{
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
-           "{\\f1\\fnil\\fcharset204 Cyr;}{\\f2\\fnil\\fcharset2 Symbol;}{\\f3\\fnil\\fcharset128 Jp;}}"
-           "{\\colortbl ;\\red255\\green0\\blue0;}"
-        + body + "}";
-}
 
 QString blockTexts(const QTextDocument &doc)
 {
