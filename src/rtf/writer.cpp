@@ -121,6 +121,7 @@ void Writer::writeFrame(QTextFrame::iterator it, int tableDepth, const char *las
         QTextFrame *frame = it.currentFrame();
         ++it;
         const bool onlyQts = block.isValid() && block.length() == 1
+            && block.blockFormat() == QTextBlockFormat()
             && ((first && !it.atEnd() && it.currentFrame())
                 || (afterTable && tableDepth == 0 && it.atEnd()));
         first = false;
