@@ -80,7 +80,10 @@ void DocumentBuilder::appendHidden(const QString &text, const QTextCharFormat &f
     const QString clean = withoutForbidden(text);
     if (clean.isEmpty())
         return;
-    if (!m_runs.empty() && m_runs.back().formatId == formatId && !m_runs.back().hidden.isNull()) {
+    // By format, not by id: hidden text that groups split in pieces is one object, as it is
+    // once written.
+    if (!m_runs.empty() && !m_runs.back().hidden.isNull()
+        && (m_runs.back().formatId == formatId || m_runs.back().format == format)) {
         m_runs.back().hidden.append(clean);
         return;
     }

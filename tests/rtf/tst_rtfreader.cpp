@@ -138,8 +138,8 @@ void TestRtfReader::formats_data()
         << u"l sp8.0/16.0|[Arial 12 auto ]a\nl lh1:150.0|[Arial 12 auto ]b\nl lh3:20.0|[Arial 12 auto ]c\n"
            "l lh2:20.0|[Arial 12 auto ]d\nl|[Arial 12 auto ]e"_s;
     QTest::newRow("hidden text kept invisible in its format")
-        << QByteArray("a{\\v\\b hid\\'e6den}b{\\v x}{\\v y}")
-        << u"l|[Arial 12 auto ]a<hidden [Arial 12 auto b]hidæden>[Arial 12 auto ]b<hidden [Arial 12 auto ]xy>"_s;
+        << QByteArray("a{\\v\\b hid\\'e6den}b{\\v x}{\\v y}{\\v{\\f0 z}}")
+        << u"l|[Arial 12 auto ]a<hidden [Arial 12 auto b]hidæden>[Arial 12 auto ]b<hidden [Arial 12 auto ]xyz>"_s;
     QTest::newRow("font missing from the table falls back to \\deff")
         << QByteArray("\\f9 a") << u"l|[Arial 12 auto ]a"_s;
 }
