@@ -1,6 +1,7 @@
 // The parser's handling of list tables and tables: the structure around the text.
 
 #include "rtf/parser.h"
+#include "rtf/units.h"
 
 namespace rtf {
 
@@ -12,7 +13,7 @@ constexpr size_t MaxCellEdges = 256;
 void addCellEdge(std::vector<int> &edges, const Token &token)
 {
     if (edges.size() < MaxCellEdges)
-        edges.push_back(qBound(0, token.param, 31680));
+        edges.push_back(qBound(0, token.param, MaxCellEdgeTwips));
 }
 
 } // namespace

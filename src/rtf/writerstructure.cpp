@@ -100,6 +100,7 @@ std::vector<int> cellEdges(const QTextTable &table)
             edge += qMax(1, int(TableWidthTwips * width.rawValue() / 100));
         else
             edge += TableWidthTwips / columns;
+        edge = qMin(edge, MaxCellEdgeTwips);
         edges.push_back(edge);
     }
     return edges;

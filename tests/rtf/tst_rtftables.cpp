@@ -19,6 +19,7 @@ private slots:
     void table_readCellByCell();
     void cellWidths_readFromCellEdges();
     void table_writtenBackAsTable();
+    void absurdlyWideTable_writtenStably();
 };
 
 void TestRtfTables::table_readCellByCell_data()
@@ -94,6 +95,16 @@ void TestRtfTables::table_writtenBackAsTable()
     rtf::read(written, &again);
     QCOMPARE(documentSignature(again), documentSignature(doc));
     QCOMPARE(rtf::write(again), written);
+}
+
+void TestRtfTables::absurdlyWideTable_writtenStably()
+{
+    QTextDocument doc;
+    rtf::read(rtfDocument("\\trowd\\cellx40000\\cellx400000\\cellx4000000\\pard\\intbl a\\cell b\\cell c\\cell\\row"), &doc);
+    const QByteArray once = rtf::write(doc);
+    QTextDocument again;
+    rtf::read(once, &again);
+    QCOMPARE(rtf::write(again), once);
 }
 
 QTEST_MAIN(TestRtfTables)
