@@ -235,14 +235,12 @@ void Writer::writeRowDefinition(const QTextTable &table)
 {
     m_body.word("trowd");
     m_body.word("trgaph", 108);
-    const bool borders = table.format().border() > 0;
+    // Every cell with its borders, as the reader shows every table.
     for (const int edge : cellEdges(table)) {
-        if (borders) {
-            for (const char *side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
-                m_body.word(side);
-                m_body.word("brdrs");
-                m_body.word("brdrw", 10);
-            }
+        for (const char *side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
+            m_body.word(side);
+            m_body.word("brdrs");
+            m_body.word("brdrw", 10);
         }
         m_body.word("cellx", edge);
     }
