@@ -36,6 +36,9 @@ struct Numbering {
     enum Kind : quint8 { NoList, Bullet, Numbered };
     enum Style : quint8 { Decimal, UpperLetter, LowerLetter, UpperRoman, LowerRoman };
 
+    // Longer text around a number is cut here, when read from \pn or from a list table alike.
+    static constexpr qsizetype MaxText = 16;
+
     Kind kind = NoList;
     Style style = Decimal;
     int start = 1;

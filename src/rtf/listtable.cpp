@@ -100,14 +100,14 @@ void ListTable::endLevelText(const Decode &decode)
     const auto isPlaceholder = [](char c) { return c >= 0 && c <= LastPlaceholder; };
     const auto first = std::find_if(text.begin(), text.end(), isPlaceholder);
     if (first == text.end()) {
-        level->prefix = decode(text);
+        level->prefix = decode(text).left(Numbering::MaxText);
         return;
     }
     // "1.1." of a nested level shows here as its own number with what surrounds the whole.
     const auto last = std::find_if(text.rbegin(), text.rend(), isPlaceholder).base();
-    level->prefix = decode(std::string_view(text.data(), size_t(first - text.begin())));
+    level->prefix = decode(std::string_view(text.data(), size_t(first - text.begin()))).left(Numbering::MaxText);
     const size_t after = size_t(last - text.begin());
-    level->suffix = decode(text.substr(after));
+    level->suffix = decode(text.substr(after)).left(Numbering::MaxText);
 }
 
 void ListTable::beginOverride()

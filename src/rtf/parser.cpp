@@ -20,6 +20,11 @@ int boundedIndent(int twips)
     return qBound(-MaxIndent, twips, MaxIndent);
 }
 
+void appendNumberingText(QString &to, const QString &text)
+{
+    to.append(text.left(qMax(qsizetype(0), Numbering::MaxText - to.size())));
+}
+
 bool isNumberingDestination(Destination d)
 {
     return d == Destination::Numbering || d == Destination::NumberingBefore
@@ -569,10 +574,10 @@ void Parser::appendText(const QString &text)
         m_fonts.appendName(text);
         return;
     case Destination::NumberingBefore:
-        state().para.numbering.prefix.append(text.left(16));
+        appendNumberingText(state().para.numbering.prefix, text);
         return;
     case Destination::NumberingAfter:
-        state().para.numbering.suffix.append(text.left(16));
+        appendNumberingText(state().para.numbering.suffix, text);
         return;
     case Destination::Normal:
         break;

@@ -66,6 +66,9 @@ void TestRtfLists::list_readAsItsKind_data()
     QTest::newRow("\\pn without text after the number shows it bare; \\pnstart kept")
         << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart4}\\li720 a\\par")
         << u"l list-4/1 1 @4|[Arial 12 auto ]a"_s;
+    QTest::newRow("text around the number cut at 16 characters, also when it comes in pieces")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec{\\pntxta )abcdefghij\\u230?klmnopqrstu}}\\li720 a\\par")
+        << u"l list-4/1 1)abcdefghijæklmn|[Arial 12 auto ]a"_s;
     QTest::newRow("\\pn bullets")
         << QByteArray("\\pard{\\*\\pn\\pnlvlblt\\pnf2{\\pntxtb\\'B7}}\\li720 a\\par")
         << u"l list-1/1|[Arial 12 auto ]a"_s;
