@@ -167,7 +167,7 @@ void DocumentBuilder::joinList(const ParagraphEnd &end)
         // A paragraph between the items of a \pn list ends it, unless the next item's start
         // says that it goes on. A Word list goes on by its number.
         for (OpenList &open : m_lists)
-            open.runStart = -1;
+            open.interrupted = true;
         return;
     }
     const int level = end.list.indent();
@@ -181,16 +181,17 @@ void DocumentBuilder::joinList(const ParagraphEnd &end)
     });
     if (open != m_lists.end()) {
         const QTextListFormat format = open->list->format();
-        const bool goesOn = end.listId != 0 || start == open->runStart
-            || start == listStart(format) + open->list->count();
+        // A \pn of its own goes on only with the next number: the same \pn again is a new list.
+        const bool goesOn = end.listId != 0
+            || (end.numberingGiven ? start == listStart(format) + open->list->count() : !open->interrupted);
         if (sameKind(format, end.list) && goesOn) {
             open->list->add(m_cursor.block());
-            open->runStart = start;
+            open->interrupted = false;
             return;
         }
         m_lists.erase(open);
     }
-    m_lists.push_back({m_cursor.createList(end.list), end.listId, level, start});
+    m_lists.push_back({m_cursor.createList(end.list), end.listId, level, false});
 }
 
 void DocumentBuilder::enterDepth(int depth)

@@ -18,6 +18,7 @@ struct ParagraphEnd {
     QTextBlockFormat block;
     QTextListFormat list;
     int listId = 0; // \ls of a Word list, 0 for a \pn list
+    bool numberingGiven = false; // the paragraph has a \pn of its own, not one it goes on with
     QTextCharFormat mark;
     int tableDepth = 0; // 0 in the body, 1 in a table, 2 in a table inside that one...
 };
@@ -54,7 +55,7 @@ private:
         QTextList *list;
         int id;
         int level;
-        int runStart; // the start that the paragraphs of its current run give
+        bool interrupted; // by a paragraph outside lists
     };
     struct OpenTable {
         QTextTable *table;

@@ -124,8 +124,10 @@ bool Parser::closeGroup(qsizetype offset)
         });
     // \pn sits in a group of its own but describes the paragraph around it, as its text
     // groups describe the \pn around them.
-    if (isNumberingDestination(closed.destination))
+    if (isNumberingDestination(closed.destination)) {
         parent.para.numbering = closed.para.numbering;
+        m_numberingGiven = m_numberingGiven || !isNumberingDestination(parent.destination);
+    }
     return true;
 }
 
@@ -643,6 +645,8 @@ ParagraphEnd Parser::paragraphEnd(int tableDepth)
     end.listId = p.numbering.kind == Numbering::NoList || m_lists.level(p.listOverride, 0)
         ? p.listOverride
         : 0;
+    end.numberingGiven = m_numberingGiven;
+    m_numberingGiven = false;
     end.mark = charFormat();
     end.tableDepth = tableDepth;
     return end;

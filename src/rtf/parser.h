@@ -85,6 +85,7 @@ private:
     int m_skipUnits = 0;      // fallback characters still to skip after \u
     char16_t m_highSurrogate = 0; // waiting for its low half
     bool m_starPending = false;
+    bool m_numberingGiven = false; // a \pn since the last paragraph ended
     std::vector<int> m_cellEdges;       // \cellx of the current row
     std::vector<int> m_nestedCellEdges; // \cellx of a nested row, from \nesttableprops
     int m_ansiCodePage = 1252;

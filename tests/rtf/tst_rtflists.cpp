@@ -78,6 +78,10 @@ void TestRtfLists::list_readAsItsKind_data()
                       "\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\li720 d\\par")
         << u"l list-4/1 1.|[Arial 12 auto ]a\nl list-4/1 2.|[Arial 12 auto ]b\nl|[Arial 12 auto ]x\n"
            "l list-4/1 3.|[Arial 12 auto ]c\nl|[Arial 12 auto ]y\nl list-4/1 1.|[Arial 12 auto ]d"_s;
+    QTest::newRow("two \\pn lists of one kind back to back stay two lists")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\li720 a\\par"
+                      "\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\li720 b\\par")
+        << u"l list-4/1 1.|[Arial 12 auto ]a\nl list-4/1 1.|[Arial 12 auto ]b"_s;
     QTest::newRow("Word list numbered by its table, sub-level and back keeps counting")
         << WordListTables + wordItem(1, 0, "one") + wordItem(1, 0, "two") + wordItem(1, 1, "sub a")
             + wordItem(1, 1, "sub b") + wordItem(1, 0, "three") + "\\pard plain\\par "
