@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <benchmark/benchmark.h>
 
@@ -58,35 +59,82 @@ void appendSection(QTextCursor &cursor, int n)
     }
 }
 
+// A section with numbered steps, a highlighted tip with spacing and a small table.
+void appendStructuredSection(QTextCursor &cursor, int n)
+{
+    appendSection(cursor, n);
+    QTextCharFormat plain;
+    plain.setFontFamilies({u"Courier New"_s});
+    plain.setFontPointSize(10);
+    QTextCharFormat tip = plain;
+    tip.setBackground(QColor(0xff, 0xff, 0));
+    QTextListFormat steps;
+    steps.setStyle(QTextListFormat::ListDecimal);
+    steps.setNumberSuffix(u")"_s);
+    QTextListFormat subSteps;
+    subSteps.setStyle(QTextListFormat::ListLowerAlpha);
+    subSteps.setIndent(2);
+    cursor.insertBlock(QTextBlockFormat(), plain);
+    QTextList *list = cursor.createList(steps);
+    cursor.insertText(u"Tænd ovnen på 200 °C."_s, plain);
+    cursor.insertBlock(QTextBlockFormat(), plain);
+    QTextList *sub = cursor.createList(subSteps);
+    cursor.insertText(u"Varmluft: 180 °C."_s, plain);
+    cursor.insertBlock(QTextBlockFormat(), plain);
+    sub->add(cursor.block());
+    cursor.insertText(u"Gas: trin 6."_s, plain);
+    cursor.insertBlock(QTextBlockFormat(), plain);
+    list->add(cursor.block());
+    cursor.insertText(u"Bag kagen i 40 minutter."_s, plain);
+    QTextBlockFormat spaced;
+    spaced.setTopMargin(8);
+    spaced.setBottomMargin(8);
+    spaced.setLineHeight(115, QTextBlockFormat::ProportionalHeight);
+    cursor.insertBlock(spaced, plain);
+    cursor.insertText(u"Tip: "_s, plain);
+    cursor.insertText(u"læg bagepapir i formen."_s, tip);
+    QTextTableFormat tableFormat;
+    tableFormat.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 150),
+                                           QTextLength(QTextLength::FixedLength, 100)});
+    QTextTable *table = cursor.insertTable(3, 2, tableFormat);
+    const QString cells[] = {u"Mel"_s, u"150 g"_s, u"Smør"_s, u"200 g"_s, u"Sukker"_s, u"150 g"_s};
+    for (int i = 0; i < 6; ++i)
+        table->cellAt(i / 2, i % 2).firstCursorPosition().insertText(cells[i], plain);
+    cursor.setPosition(table->lastPosition() + 1);
+}
+
+enum Kind { Sections, Structured };
+
 struct Fixture {
     QByteArray rtf;
     QString html;
 };
 
 // A description whose RTF is about megabytes long.
-const Fixture &description(int megabytes)
+const Fixture &description(int megabytes, int kind)
 {
-    static std::map<int, Fixture> made;
-    auto it = made.find(megabytes);
+    static std::map<std::pair<int, int>, Fixture> made;
+    auto it = made.find({megabytes, kind});
     if (it != made.end())
         return it->second;
+    const auto append = kind == Structured ? appendStructuredSection : appendSection;
     QTextDocument sample;
     QTextCursor sampleCursor(&sample);
     for (int i = 0; i < 100; ++i)
-        appendSection(sampleCursor, i);
+        append(sampleCursor, i);
     const auto sectionBytes = double(rtf::write(sample).size()) / 100;
     const int sections = int(megabytes * 1024 * 1024 / sectionBytes);
 
     QTextDocument doc;
     QTextCursor cursor(&doc);
     for (int i = 0; i < sections; ++i)
-        appendSection(cursor, i);
-    return made.emplace(megabytes, Fixture{rtf::write(doc), doc.toHtml()}).first->second;
+        append(cursor, i);
+    return made.emplace(std::pair(megabytes, kind), Fixture{rtf::write(doc), doc.toHtml()}).first->second;
 }
 
 void readRtf(benchmark::State &state)
 {
-    const Fixture &f = description(int(state.range(0)));
+    const Fixture &f = description(int(state.range(0)), int(state.range(1)));
     QTextDocument doc;
     for (auto _ : state)
         rtf::read(f.rtf, &doc);
@@ -95,7 +143,7 @@ void readRtf(benchmark::State &state)
 
 void setHtml(benchmark::State &state)
 {
-    const Fixture &f = description(int(state.range(0)));
+    const Fixture &f = description(int(state.range(0)), int(state.range(1)));
     QTextDocument doc;
     for (auto _ : state)
         doc.setHtml(f.html);
@@ -104,7 +152,7 @@ void setHtml(benchmark::State &state)
 
 void writeRtf(benchmark::State &state)
 {
-    const Fixture &f = description(int(state.range(0)));
+    const Fixture &f = description(int(state.range(0)), int(state.range(1)));
     QTextDocument doc;
     rtf::read(f.rtf, &doc);
     for (auto _ : state)
@@ -114,7 +162,7 @@ void writeRtf(benchmark::State &state)
 
 void toHtml(benchmark::State &state)
 {
-    const Fixture &f = description(int(state.range(0)));
+    const Fixture &f = description(int(state.range(0)), int(state.range(1)));
     QTextDocument doc;
     rtf::read(f.rtf, &doc);
     for (auto _ : state)
@@ -124,10 +172,17 @@ void toHtml(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(readRtf)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
-BENCHMARK(setHtml)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
-BENCHMARK(writeRtf)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
-BENCHMARK(toHtml)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+// Arguments: megabytes, and 0 for sections of text and bullets, 1 for sections that also have
+// numbered steps, a highlighted tip and a table.
+void sizes(benchmark::internal::Benchmark *b)
+{
+    b->Args({1, Sections})->Args({4, Sections})->Args({1, Structured})->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(readRtf)->Apply(sizes);
+BENCHMARK(setHtml)->Apply(sizes);
+BENCHMARK(writeRtf)->Apply(sizes);
+BENCHMARK(toHtml)->Apply(sizes);
 
 int main(int argc, char **argv)
 {

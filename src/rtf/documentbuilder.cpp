@@ -1,7 +1,11 @@
 #include "rtf/documentbuilder.h"
 
+#include "rtf/formatproperties.h"
+#include "rtf/units.h"
+
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -9,11 +13,43 @@ namespace rtf {
 
 namespace {
 
+// Deeper tables are read into the deepest one; nobody nests tables further by hand.
+constexpr int MaxTableDepth = 16;
+// Qt finds a cell in a grid that it rebuilds after every new row, so a table is kept to a size
+// at which that stays cheap: a longer one goes on as the next table, wider rows in their last cell.
+constexpr int MaxRows = 1000;
+constexpr int MaxColumns = 64;
+
 // Characters that would break the document's own structure or start a new block.
 bool isForbidden(QChar c)
 {
     const char16_t u = c.unicode();
     return u == 0xfffc || u == 0xfdd0 || u == 0xfdd1 || u == 0x2029 || (u < 0x20 && u != u'\t');
+}
+
+QString withoutForbidden(const QString &text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), isForbidden))
+        return text;
+    QString clean;
+    for (const QChar c : text) {
+        if (!isForbidden(c))
+            clean.append(c);
+    }
+    return clean;
+}
+
+int listStart(const QTextListFormat &format)
+{
+    return format.hasProperty(ListStartProperty) ? format.intProperty(ListStartProperty) : 1;
+}
+
+// Equal but for the start: the same kind of list.
+bool sameKind(QTextListFormat a, QTextListFormat b)
+{
+    a.clearProperty(ListStartProperty);
+    b.clearProperty(ListStartProperty);
+    return a == b;
 }
 
 } // namespace
@@ -26,80 +62,216 @@ DocumentBuilder::DocumentBuilder(QTextDocument *doc)
 void DocumentBuilder::appendText(const QString &text, const QTextCharFormat &format,
                                  quint64 formatId)
 {
-    if (text.isEmpty())
-        return;
     m_afterParagraphEnd = false;
-    const qsizetype before = m_text.size();
-    if (std::none_of(text.cbegin(), text.cend(), isForbidden)) {
-        m_text.append(text);
-    } else {
-        for (const QChar c : text) {
-            if (!isForbidden(c))
-                m_text.append(c);
-        }
-    }
-    const qsizetype added = m_text.size() - before;
-    if (added == 0)
+    const QString clean = withoutForbidden(text);
+    if (clean.isEmpty())
         return;
-    if (!m_runs.empty() && m_runs.back().formatId == formatId)
-        m_runs.back().length += added;
+    m_text.append(clean);
+    if (!m_runs.empty() && m_runs.back().formatId == formatId && m_runs.back().hidden.isNull())
+        m_runs.back().length += clean.size();
     else
-        m_runs.push_back({added, format, formatId});
+        m_runs.push_back({clean.size(), format, formatId, QString()});
+}
+
+void DocumentBuilder::appendHidden(const QString &text, const QTextCharFormat &format,
+                                   quint64 formatId)
+{
+    m_afterParagraphEnd = false;
+    const QString clean = withoutForbidden(text);
+    if (clean.isEmpty())
+        return;
+    // By format, not by id: hidden text that groups split in pieces is one object, as it is
+    // once written.
+    if (!m_runs.empty() && !m_runs.back().hidden.isNull()
+        && (m_runs.back().formatId == formatId || m_runs.back().format == format)) {
+        m_runs.back().hidden.append(clean);
+        return;
+    }
+    m_text.append(QChar::ObjectReplacementCharacter);
+    m_runs.push_back({1, format, formatId, clean});
 }
 
 void DocumentBuilder::appendObject(const QTextCharFormat &format)
 {
     m_afterParagraphEnd = false;
     m_text.append(QChar::ObjectReplacementCharacter);
-    m_runs.push_back({1, format, ObjectId});
+    m_runs.push_back({1, format, ObjectId, QString()});
 }
 
-void DocumentBuilder::endParagraph(const QTextBlockFormat &block, const QTextListFormat &list,
-                                   const QTextCharFormat &mark)
+void DocumentBuilder::endParagraph(const ParagraphEnd &end)
 {
-    writeParagraph(block, list, mark);
+    writeParagraph(end);
     m_afterParagraphEnd = true;
 }
 
-void DocumentBuilder::finish(const QTextBlockFormat &block, const QTextListFormat &list,
-                             const QTextCharFormat &mark)
+void DocumentBuilder::endCell(const ParagraphEnd &end)
 {
-    if (!m_afterParagraphEnd)
-        writeParagraph(block, list, mark);
+    writeParagraph(end);
+    if (!m_tables.empty())
+        m_tables.back().cellEnded = true;
+    m_afterParagraphEnd = true;
 }
 
-void DocumentBuilder::writeParagraph(const QTextBlockFormat &block, const QTextListFormat &list,
-                                     const QTextCharFormat &mark)
+void DocumentBuilder::endRow(const ParagraphEnd &end, const std::vector<int> &cellEdges)
 {
-    if (m_firstBlock) {
-        m_cursor.setBlockFormat(block);
-        m_cursor.setBlockCharFormat(mark);
-        m_firstBlock = false;
+    const auto depth = size_t(qBound(1, end.tableDepth, MaxTableDepth));
+    if (!m_text.isEmpty()) // text between the last \cell and \row: a cell of its own
+        endCell(end);
+    if (m_tables.size() < depth)
+        return;
+    while (m_tables.size() > depth)
+        leaveTable();
+    OpenTable &table = m_tables.back();
+    setColumnWidths(table.table, cellEdges);
+    table.cellEnded = true;
+    table.rowEnded = true;
+    m_afterParagraphEnd = true;
+}
+
+void DocumentBuilder::finish(const ParagraphEnd &end)
+{
+    if (!m_afterParagraphEnd)
+        writeParagraph(end);
+}
+
+void DocumentBuilder::writeParagraph(const ParagraphEnd &end)
+{
+    enterDepth(end.tableDepth);
+    if (m_freshBlock) {
+        m_cursor.setBlockFormat(end.block);
+        m_cursor.setBlockCharFormat(end.mark);
+        m_freshBlock = false;
     } else {
-        m_cursor.insertBlock(block, mark);
+        m_cursor.insertBlock(end.block, end.mark);
     }
-    joinList(list);
+    joinList(end);
     qsizetype pos = 0;
     for (const Run &run : m_runs) {
-        m_cursor.insertText(m_text.mid(pos, run.length), run.format);
+        if (run.hidden.isNull()) {
+            m_cursor.insertText(m_text.mid(pos, run.length), run.format);
+        } else {
+            QTextCharFormat format = run.format;
+            format.setObjectType(HiddenTextObject);
+            format.setProperty(HiddenTextProperty, run.hidden);
+            m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+        }
         pos += run.length;
     }
     m_text.clear();
     m_runs.clear();
 }
 
-void DocumentBuilder::joinList(const QTextListFormat &list)
+void DocumentBuilder::joinList(const ParagraphEnd &end)
 {
-    if (list.style() == QTextListFormat::ListStyleUndefined) {
-        m_list = nullptr;
+    if (end.list.style() == QTextListFormat::ListStyleUndefined) {
+        // A paragraph between the items of a \pn list ends it, unless the next item's start
+        // says that it goes on. A Word list goes on by its number.
+        for (OpenList &open : m_lists)
+            open.interrupted = true;
         return;
     }
-    if (m_list && m_list->format().style() == list.style()
-        && m_list->format().indent() == list.indent()) {
-        m_list->add(m_cursor.block());
-    } else {
-        m_list = m_cursor.createList(list);
+    const int level = end.list.indent();
+    const int start = listStart(end.list);
+    // A shallower item ends the sub-lists below it, so they count from their start again.
+    m_lists.erase(std::remove_if(m_lists.begin(), m_lists.end(),
+                                 [&](const OpenList &l) { return l.id == end.listId && l.level > level; }),
+                  m_lists.end());
+    const auto open = std::find_if(m_lists.begin(), m_lists.end(), [&](const OpenList &l) {
+        return l.id == end.listId && l.level == level;
+    });
+    if (open != m_lists.end()) {
+        const QTextListFormat format = open->list->format();
+        // A \pn of its own goes on only with the next number: the same \pn again is a new list.
+        const bool goesOn = end.listId != 0
+            || (end.numberingGiven ? start == listStart(format) + open->list->count() : !open->interrupted);
+        if (sameKind(format, end.list) && goesOn) {
+            open->list->add(m_cursor.block());
+            open->interrupted = false;
+            return;
+        }
+        m_lists.erase(open);
     }
+    m_lists.push_back({m_cursor.createList(end.list), end.listId, level, false});
+}
+
+void DocumentBuilder::enterDepth(int depth)
+{
+    const auto wanted = size_t(qBound(0, depth, MaxTableDepth));
+    const bool inSameCell = m_tables.size() == wanted
+        && (wanted == 0 || !m_tables.back().cellEnded);
+    if (inSameCell)
+        return;
+    m_lists.clear(); // a list does not reach from one cell into another
+    while (m_tables.size() > wanted)
+        leaveTable();
+    if (!m_tables.empty() && m_tables.size() == wanted)
+        nextCell();
+    while (m_tables.size() < wanted)
+        openTable();
+}
+
+// The table follows the paragraph at the cursor; in an unused block, Qt keeps that block in
+// front of the table.
+void DocumentBuilder::openTable()
+{
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setCellSpacing(0);
+    format.setCellPadding(4);
+    m_tables.push_back({m_cursor.insertTable(1, 1, format)});
+    m_freshBlock = true;
+}
+
+void DocumentBuilder::leaveTable()
+{
+    m_cursor.setPosition(m_tables.back().table->lastPosition() + 1);
+    m_tables.pop_back();
+    m_freshBlock = true;
+}
+
+void DocumentBuilder::nextCell()
+{
+    OpenTable &t = m_tables.back();
+    if (!t.cellEnded)
+        return;
+    t.cellEnded = false;
+    if (t.rowEnded && t.row + 1 >= MaxRows) {
+        leaveTable();
+        openTable();
+        return;
+    }
+    if (t.rowEnded) {
+        t.rowEnded = false;
+        t.table->appendRows(1);
+        ++t.row;
+        t.column = 0;
+    } else if (t.column + 1 < MaxColumns) {
+        if (++t.column >= t.table->columns())
+            t.table->appendColumns(1);
+    } else {
+        return; // into the last cell, after what it has
+    }
+    m_cursor = t.table->cellAt(t.row, t.column).firstCursorPosition();
+    m_freshBlock = true;
+}
+
+void DocumentBuilder::setColumnWidths(QTextTable *table, const std::vector<int> &cellEdges)
+{
+    if (cellEdges.empty())
+        return;
+    QList<QTextLength> widths;
+    int left = 0;
+    for (const int edge : cellEdges) {
+        widths.append(QTextLength(QTextLength::FixedLength, qMax(0, edge - left) / TwipsPerPixel));
+        left = qMax(left, edge);
+    }
+    while (widths.size() < table->columns())
+        widths.append(QTextLength());
+    widths.resize(table->columns());
+    QTextTableFormat format = table->format();
+    format.setColumnWidthConstraints(widths);
+    table->setFormat(format);
 }
 
 } // namespace rtf

@@ -3,18 +3,30 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextListFormat>
 
 #include <vector>
 
 class QTextDocument;
 class QTextList;
-class QTextListFormat;
+class QTextTable;
 
 namespace rtf {
 
+// What ends a paragraph: its formats and where it stands.
+struct ParagraphEnd {
+    QTextBlockFormat block;
+    QTextListFormat list;
+    int listId = 0; // \ls of a Word list, 0 for a \pn list
+    bool numberingGiven = false; // the paragraph has a \pn of its own, not one it goes on with
+    QTextCharFormat mark;
+    int tableDepth = 0; // 0 in the body, 1 in a table, 2 in a table inside that one...
+};
+
 // Puts paragraphs into the document. A paragraph is held until its end, because RTF gives its
 // format only there; the break after a final \par is never written, so a file that ends with a
-// \par gets no empty paragraph of its own.
+// \par gets no empty paragraph of its own. Tables grow cell by cell as their paragraphs come,
+// so a row needs no count of its cells in advance.
 class DocumentBuilder
 {
 public:
@@ -22,30 +34,52 @@ public:
 
     // formatId names format: equal ids mean equal formats, so runs can be joined.
     void appendText(const QString &text, const QTextCharFormat &format, quint64 formatId);
+    // Hidden text goes into one invisible object per run.
+    void appendHidden(const QString &text, const QTextCharFormat &format, quint64 formatId);
     void appendObject(const QTextCharFormat &format);
-    void endParagraph(const QTextBlockFormat &block, const QTextListFormat &list,
-                      const QTextCharFormat &mark);
+    void endParagraph(const ParagraphEnd &end);
+    void endCell(const ParagraphEnd &end);
+    // cellEdges: the right edge of each cell in twips, as \cellx gives them.
+    void endRow(const ParagraphEnd &end, const std::vector<int> &cellEdges);
     // Writes what is left after the last \par.
-    void finish(const QTextBlockFormat &block, const QTextListFormat &list,
-                const QTextCharFormat &mark);
+    void finish(const ParagraphEnd &end);
 
 private:
     struct Run {
         qsizetype length;
         QTextCharFormat format;
         quint64 formatId;
+        QString hidden; // the text of a hidden run, shown as one object
+    };
+    struct OpenList {
+        QTextList *list;
+        int id;
+        int level;
+        bool interrupted; // by a paragraph outside lists
+    };
+    struct OpenTable {
+        QTextTable *table;
+        int row = 0;
+        int column = 0;
+        bool cellEnded = false;
+        bool rowEnded = false;
     };
     static constexpr quint64 ObjectId = ~quint64(0);
 
-    void writeParagraph(const QTextBlockFormat &block, const QTextListFormat &list,
-                        const QTextCharFormat &mark);
-    void joinList(const QTextListFormat &list);
+    void writeParagraph(const ParagraphEnd &end);
+    void joinList(const ParagraphEnd &end);
+    void enterDepth(int depth);
+    void openTable();
+    void leaveTable();
+    void nextCell();
+    void setColumnWidths(QTextTable *table, const std::vector<int> &cellEdges);
 
     QTextCursor m_cursor;
     QString m_text;
     std::vector<Run> m_runs;
-    QTextList *m_list = nullptr;
-    bool m_firstBlock = true;
+    std::vector<OpenList> m_lists;
+    std::vector<OpenTable> m_tables;
+    bool m_freshBlock = true; // the cursor's block is empty and no paragraph has used it
     bool m_afterParagraphEnd = false;
 };
 

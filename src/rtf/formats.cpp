@@ -1,14 +1,34 @@
 #include "rtf/formats.h"
 
+#include "rtf/colortable.h"
+#include "rtf/formatproperties.h"
+#include "rtf/units.h"
+
 namespace rtf {
 
 namespace {
 
-constexpr double TwipsPerPixel = 15.0;
+constexpr double TwipsPerSingleLine = 240.0;
+
+void setLineSpacing(QTextBlockFormat &format, const ParaState &p)
+{
+    if (p.lineSpacing == 0)
+        return;
+    if (p.lineMultiple) {
+        if (p.lineSpacing > 0)
+            format.setLineHeight(p.lineSpacing * 100 / TwipsPerSingleLine,
+                                 QTextBlockFormat::ProportionalHeight);
+    } else if (p.lineSpacing > 0) {
+        format.setLineHeight(p.lineSpacing / TwipsPerPixel, QTextBlockFormat::MinimumHeight);
+    } else {
+        format.setLineHeight(-p.lineSpacing / TwipsPerPixel, QTextBlockFormat::FixedHeight);
+    }
+}
 
 } // namespace
 
-QTextCharFormat Formats::charFormat(const CharState &c, const QString &family, const QColor &color)
+QTextCharFormat Formats::charFormat(const CharState &c, const QString &family,
+                                    const ColorTable &colors)
 {
     QTextCharFormat format;
     if (!family.isEmpty())
@@ -17,8 +37,18 @@ QTextCharFormat Formats::charFormat(const CharState &c, const QString &family, c
     const int halfPoints = c.doubleByte && c.associatedHalfPoints > 0 ? c.associatedHalfPoints
                                                                       : c.halfPoints;
     format.setFontPointSize(halfPoints / 2.0);
+    const QColor color = colors.color(c.color);
     if (color.isValid()) // else the automatic colour: no foreground at all
         format.setForeground(color);
+    if (c.background > 0) {
+        const QColor background = colors.color(c.background);
+        if (background.isValid())
+            format.setBackground(background);
+    }
+    if (c.vertical == CharState::Super)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.vertical == CharState::Sub)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     if (c.bold)
         format.setFontWeight(QFont::Bold);
     if (c.italic)
@@ -30,7 +60,7 @@ QTextCharFormat Formats::charFormat(const CharState &c, const QString &family, c
     return format;
 }
 
-QTextBlockFormat Formats::blockFormat(const ParaState &p)
+QTextBlockFormat Formats::blockFormat(const ParaState &p, bool listItem)
 {
     QTextBlockFormat format;
     switch (p.alignment) {
@@ -46,8 +76,7 @@ QTextBlockFormat Formats::blockFormat(const ParaState &p)
     case ParaState::Left:
         break;
     }
-    // A list item takes its indent from the list; \li and \fi only place the bullet.
-    if (p.list == ParaState::NoList) {
+    if (!listItem) {
         if (p.leftIndent != 0)
             format.setLeftMargin(p.leftIndent / TwipsPerPixel);
         if (p.firstIndent != 0)
@@ -55,22 +84,31 @@ QTextBlockFormat Formats::blockFormat(const ParaState &p)
     }
     if (p.rightIndent != 0)
         format.setRightMargin(p.rightIndent / TwipsPerPixel);
+    if (p.spaceBefore > 0)
+        format.setTopMargin(p.spaceBefore / TwipsPerPixel);
+    if (p.spaceAfter > 0)
+        format.setBottomMargin(p.spaceAfter / TwipsPerPixel);
+    setLineSpacing(format, p);
     return format;
 }
 
-QTextListFormat Formats::listFormat(const ParaState &p)
+QTextListFormat Formats::listFormat(const Numbering &n, const ParaState &p)
 {
     QTextListFormat format;
-    if (p.list == ParaState::NoList)
+    if (n.kind == Numbering::NoList)
         return format;
-    if (p.list == ParaState::Bullet) {
+    if (n.kind == Numbering::Bullet) {
         format.setStyle(QTextListFormat::ListDisc);
     } else {
         static constexpr QTextListFormat::Style styles[] = {
             QTextListFormat::ListDecimal, QTextListFormat::ListUpperAlpha,
             QTextListFormat::ListLowerAlpha, QTextListFormat::ListUpperRoman,
             QTextListFormat::ListLowerRoman};
-        format.setStyle(styles[p.numberStyle]);
+        format.setStyle(styles[n.style]);
+        format.setNumberPrefix(n.prefix);
+        format.setNumberSuffix(n.suffix);
+        if (n.start != 1)
+            format.setProperty(ListStartProperty, n.start);
     }
     // The writer puts level n at \li n*720; files from elsewhere may give only \ilvl.
     const int level = p.leftIndent > 0 ? (p.leftIndent + 360) / 720 : p.listLevel + 1;

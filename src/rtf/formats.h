@@ -9,14 +9,17 @@
 
 namespace rtf {
 
+class ColorTable;
+
 // Qt formats from the RTF state of a group.
 class Formats
 {
 public:
     static QTextCharFormat charFormat(const CharState &chars, const QString &family,
-                                      const QColor &color);
-    static QTextBlockFormat blockFormat(const ParaState &para);
-    static QTextListFormat listFormat(const ParaState &para);
+                                      const ColorTable &colors);
+    // A list item takes its indent from the list; \li and \fi only place its number.
+    static QTextBlockFormat blockFormat(const ParaState &para, bool listItem);
+    static QTextListFormat listFormat(const Numbering &numbering, const ParaState &para);
 };
 
 } // namespace rtf

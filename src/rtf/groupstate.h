@@ -1,14 +1,18 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace rtf {
 
 struct CharState {
+    enum Vertical : quint8 { Baseline, Super, Sub };
+
     int font = -1; // -1: the default font of \deff
     int halfPoints = 24;
     int associatedHalfPoints = 0; // \afs: the size of double-byte text after \dbch
     int color = 0;
+    int background = 0; // \highlight, \cb: 0 is none
+    Vertical vertical = Baseline;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -18,7 +22,8 @@ struct CharState {
 
     bool operator==(const CharState &o) const
     {
-        return font == o.font && halfPoints == o.halfPoints && color == o.color && bold == o.bold
+        return font == o.font && halfPoints == o.halfPoints && color == o.color
+            && background == o.background && vertical == o.vertical && bold == o.bold
             && italic == o.italic && underline == o.underline && strike == o.strike
             && hidden == o.hidden && doubleByte == o.doubleByte
             && associatedHalfPoints == o.associatedHalfPoints;
@@ -26,19 +31,36 @@ struct CharState {
     bool operator!=(const CharState &o) const { return !(*this == o); }
 };
 
+// One level of a list, as \pn or the list table of \ls describes it.
+struct Numbering {
+    enum Kind : quint8 { NoList, Bullet, Numbered };
+    enum Style : quint8 { Decimal, UpperLetter, LowerLetter, UpperRoman, LowerRoman };
+
+    // Longer text around a number is cut here, when read from \pn or from a list table alike.
+    static constexpr qsizetype MaxText = 16;
+
+    Kind kind = NoList;
+    Style style = Decimal;
+    int start = 1;
+    QString prefix; // \pntxtb: before the number
+    QString suffix; // \pntxta: after it
+};
+
 struct ParaState {
     enum Alignment : quint8 { Left, Center, Right, Justify };
-    enum ListKind : quint8 { NoList, Bullet, Numbered };
-    enum NumberStyle : quint8 { Decimal, UpperLetter, LowerLetter, UpperRoman, LowerRoman };
 
     int leftIndent = 0; // twips
     int rightIndent = 0;
     int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0; // \sl: 0 single, > 0 at least, < 0 exactly; a multiple of 240 with \slmult
+    bool lineMultiple = false;
+    int listOverride = 0; // \ls: an entry of the list override table
     int listLevel = 0;
+    int tableDepth = 0; // \intbl, \itap
     Alignment alignment = Left;
-    ListKind list = NoList;
-    NumberStyle numberStyle = Decimal;
-    bool inTable = false;
+    Numbering numbering; // \pn
 };
 
 enum class Destination : quint8 {
@@ -47,7 +69,13 @@ enum class Destination : quint8 {
     FontTable,
     ColorTable,
     Picture,
-    Numbering, // \pn: its words describe the paragraph's bullet
+    Numbering, // \pn: its words describe the paragraph's list
+    NumberingBefore, // \pntxtb
+    NumberingAfter, // \pntxta
+    ListTable,
+    ListLevelText, // \leveltext
+    ListOverrideTable,
+    NestedTableProperties,
     UnicodePair, // \upr: the text for old readers, skipped until \ud
 };
 

@@ -9,26 +9,30 @@ namespace rtf {
 enum class Keyword {
     Unknown,
     // destinations read
-    FontTable, ColorTable, Picture, ParagraphNumbering, UnicodePair, UnicodePart,
+    FontTable, ColorTable, Picture, ParagraphNumbering, NumberingTextBefore, NumberingTextAfter,
+    UnicodePair, UnicodePart, ListTable, ListOverrideTable, LevelText, NestedTableProperties,
     // destinations skipped with their group
     SkippedDestination,
     // document
     Known, Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont,
+    // list tables
+    List, ListId, ListLevelGroup, LevelFormat, LevelStart, ListOverrideGroup,
     // font and colour tables
     Font, Charset, CodePage, Red, Green, Blue,
     // character formats
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, ColorIndex, Hidden,
-    AssociatedFontSize, DoubleByte, SingleByte,
+    AssociatedFontSize, DoubleByte, SingleByte, Highlight, Superscript, Subscript, NoSuperSub,
+    RaiseBy, LowerBy,
     // paragraph formats
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
     NumberingBullet, NumberingBody, NumberingContinue, NumberingLevel, NumberingDecimal,
     NumberingUpperLetter, NumberingLowerLetter, NumberingUpperRoman, NumberingLowerRoman,
-    ListOverride, ListLevel,
+    NumberingStart, ListOverride, ListLevel, SpaceBefore, SpaceAfter, LineSpacing, LineMultiple,
     // breaks and special characters
     Par, Line, Tab, EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote,
     RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner,
     // tables
-    InTable, Cell, Row,
+    InTable, TableDepth, Cell, Row, NestedCell, NestedRow, RowDefaults, CellEdge,
     // Unicode
     UnicodeSkip, UnicodeChar,
     // picture properties

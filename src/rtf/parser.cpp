@@ -1,7 +1,7 @@
 #include "rtf/parser.h"
 
 #include "rtf/formats.h"
-#include "rtf/pictureproperty.h"
+#include "rtf/formatproperties.h"
 
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -13,10 +13,22 @@ namespace {
 
 constexpr size_t MaxDepth = 1024;
 constexpr int MaxIndent = 31680; // 22 inches in twips
+constexpr int MaxTableDepth = 16;
 
 int boundedIndent(int twips)
 {
     return qBound(-MaxIndent, twips, MaxIndent);
+}
+
+void appendNumberingText(QString &to, const QString &text)
+{
+    to.append(text.left(qMax(qsizetype(0), Numbering::MaxText - to.size())));
+}
+
+bool isNumberingDestination(Destination d)
+{
+    return d == Destination::Numbering || d == Destination::NumberingBefore
+        || d == Destination::NumberingAfter;
 }
 
 bool isOn(const Token &token)
@@ -104,17 +116,25 @@ bool Parser::closeGroup(qsizetype offset)
         endPicture(offset);
     else if (closed.destination == Destination::FontTable)
         m_fonts.endEntry();
-    // \pn sits in a group of its own but describes the paragraph around it.
-    if (closed.destination == Destination::Numbering && parent.destination != Destination::Numbering) {
-        parent.para.list = closed.para.list;
-        parent.para.numberStyle = closed.para.numberStyle;
+    else if (closed.destination == Destination::ListLevelText && parent.destination != closed.destination)
+        m_lists.endLevelText([this](std::string_view bytes) {
+            QString text;
+            m_decoder.decode(bytes, m_ansiCodePage, text);
+            return text;
+        });
+    // \pn sits in a group of its own but describes the paragraph around it, as its text
+    // groups describe the \pn around them.
+    if (isNumberingDestination(closed.destination)) {
+        parent.para.numbering = closed.para.numbering;
+        m_numberingGiven = m_numberingGiven || !isNumberingDestination(parent.destination);
     }
     return true;
 }
 
 void Parser::finishDocument()
 {
-    m_builder.finish(Formats::blockFormat(state().para), Formats::listFormat(state().para), charFormat());
+    flushSurrogate();
+    m_builder.finish(paragraphEnd(state().para.tableDepth));
 }
 
 void Parser::onWord(const Token &token)
@@ -137,7 +157,7 @@ void Parser::onWord(const Token &token)
     if (word == Keyword::UnicodeChar) {
         if (takesText() && token.hasParam) {
             const int unit = token.param < 0 ? token.param + 65536 : token.param;
-            appendChar(unit >= 0 && unit <= 0xffff ? char16_t(unit) : u'\ufffd');
+            appendUnit(unit >= 0 && unit <= 0xffff ? char16_t(unit) : u'\ufffd');
         }
         m_skipUnits = s.unicodeSkip;
         return;
@@ -177,7 +197,19 @@ void Parser::onWord(const Token &token)
             m_picture.applyWord(word, token.param);
         return;
     case Destination::Numbering:
-        onNumberingWord(word);
+    case Destination::NumberingBefore:
+    case Destination::NumberingAfter:
+        onNumberingWord(word, token);
+        return;
+    case Destination::ListTable:
+    case Destination::ListLevelText:
+        onListTableWord(word, token);
+        return;
+    case Destination::ListOverrideTable:
+        onListOverrideWord(word, token);
+        return;
+    case Destination::NestedTableProperties:
+        onNestedTableWord(word, token);
         return;
     default:
         break;
@@ -200,6 +232,17 @@ void Parser::onDestinationWord(Keyword word, const Token &token)
         return;
     case Keyword::ParagraphNumbering:
         s.destination = Destination::Numbering;
+        s.para.numbering = Numbering();
+        s.para.numbering.kind = Numbering::Numbered;
+        return;
+    case Keyword::ListTable:
+        s.destination = Destination::ListTable;
+        return;
+    case Keyword::ListOverrideTable:
+        s.destination = Destination::ListOverrideTable;
+        return;
+    case Keyword::NestedTableProperties:
+        s.destination = Destination::NestedTableProperties;
         return;
     case Keyword::SkippedDestination:
         s.destination = Destination::Skip;
@@ -233,22 +276,11 @@ void Parser::onDocumentWord(Keyword word, const Token &token)
     case Keyword::Par:
         endParagraph();
         return;
-    case Keyword::Row:
-        m_cellPending = false;
-        m_builder.endParagraph(Formats::blockFormat(state().para), Formats::listFormat(state().para),
-                           charFormat());
-        return;
-    case Keyword::Cell:
-        if (state().destination == Destination::Normal) {
-            beforeContent(); // an empty cell still gets its tab
-            m_cellPending = true;
-        }
-        return;
     default:
         if (const char16_t c = specialCharacter(word))
             appendChar(c);
-        else if (!onCharWord(word, token))
-            onParaWord(word, token);
+        else if (!onCharWord(word, token) && !onParaWord(word, token))
+            onTableWord(word, token);
     }
 }
 
@@ -297,6 +329,24 @@ bool Parser::onCharWord(Keyword word, const Token &token)
     case Keyword::Hidden:
         c.hidden = isOn(token);
         return true;
+    case Keyword::Highlight:
+        c.background = qMax(0, token.param);
+        return true;
+    case Keyword::Superscript:
+        c.vertical = CharState::Super;
+        return true;
+    case Keyword::Subscript:
+        c.vertical = CharState::Sub;
+        return true;
+    case Keyword::NoSuperSub:
+        c.vertical = CharState::Baseline;
+        return true;
+    case Keyword::RaiseBy:
+        c.vertical = !token.hasParam || token.param > 0 ? CharState::Super : CharState::Baseline;
+        return true;
+    case Keyword::LowerBy:
+        c.vertical = !token.hasParam || token.param > 0 ? CharState::Sub : CharState::Baseline;
+        return true;
     default:
         return false;
     }
@@ -330,48 +380,74 @@ bool Parser::onParaWord(Keyword word, const Token &token)
     case Keyword::FirstIndent:
         p.firstIndent = boundedIndent(token.param);
         return true;
+    case Keyword::SpaceBefore:
+        p.spaceBefore = qBound(0, token.param, MaxIndent);
+        return true;
+    case Keyword::SpaceAfter:
+        p.spaceAfter = qBound(0, token.param, MaxIndent);
+        return true;
+    case Keyword::LineSpacing:
+        p.lineSpacing = boundedIndent(token.param);
+        return true;
+    case Keyword::LineMultiple:
+        p.lineMultiple = isOn(token);
+        return true;
     case Keyword::ListOverride:
-        p.list = token.param > 0 ? ParaState::Bullet : ParaState::NoList;
+        p.listOverride = qMax(0, token.param);
         return true;
     case Keyword::ListLevel:
         p.listLevel = qBound(0, token.param, 8);
         return true;
     case Keyword::InTable:
-        p.inTable = isOn(token);
+        p.tableDepth = isOn(token) ? qMax(1, p.tableDepth) : 0;
+        return true;
+    case Keyword::TableDepth:
+        p.tableDepth = qBound(0, token.param, MaxTableDepth);
         return true;
     default:
         return false;
     }
 }
 
-void Parser::onNumberingWord(Keyword word)
+void Parser::onNumberingWord(Keyword word, const Token &token)
 {
-    ParaState &p = state().para;
+    Numbering &n = state().para.numbering;
     switch (word) {
     case Keyword::NumberingBullet:
-        p.list = ParaState::Bullet;
+        n.kind = Numbering::Bullet;
         break;
     case Keyword::NumberingBody:
     case Keyword::NumberingLevel:
-        p.list = ParaState::Numbered;
+        n.kind = Numbering::Numbered;
         break;
     case Keyword::NumberingContinue:
-        p.list = ParaState::NoList;
+        n.kind = Numbering::NoList;
         break;
     case Keyword::NumberingDecimal:
-        p.numberStyle = ParaState::Decimal;
+        n.style = Numbering::Decimal;
         break;
     case Keyword::NumberingUpperLetter:
-        p.numberStyle = ParaState::UpperLetter;
+        n.style = Numbering::UpperLetter;
         break;
     case Keyword::NumberingLowerLetter:
-        p.numberStyle = ParaState::LowerLetter;
+        n.style = Numbering::LowerLetter;
         break;
     case Keyword::NumberingUpperRoman:
-        p.numberStyle = ParaState::UpperRoman;
+        n.style = Numbering::UpperRoman;
         break;
     case Keyword::NumberingLowerRoman:
-        p.numberStyle = ParaState::LowerRoman;
+        n.style = Numbering::LowerRoman;
+        break;
+    case Keyword::NumberingStart:
+        n.start = qBound(0, token.param, 32767);
+        break;
+    case Keyword::NumberingTextBefore:
+        n.prefix.clear();
+        state().destination = Destination::NumberingBefore;
+        break;
+    case Keyword::NumberingTextAfter:
+        n.suffix.clear();
+        state().destination = Destination::NumberingAfter;
         break;
     case Keyword::SkippedDestination:
         state().destination = Destination::Skip;
@@ -422,7 +498,12 @@ void Parser::onText(std::string_view bytes)
     switch (state().destination) {
     case Destination::Normal:
     case Destination::FontTable:
+    case Destination::NumberingBefore:
+    case Destination::NumberingAfter:
         m_bytes.append(bytes);
+        break;
+    case Destination::ListLevelText:
+        m_lists.appendLevelText(bytes);
         break;
     case Destination::ColorTable:
         m_colors.appendText(bytes);
@@ -448,6 +529,7 @@ void Parser::beginPicture(qsizetype offset)
         return;
     }
     state().destination = Destination::Picture;
+    flushSurrogate();
     m_picture.begin();
     m_pictureDepth = m_stack.size();
     m_pictureStart = offset;
@@ -466,7 +548,6 @@ void Parser::endPicture(qsizetype end)
     QByteArray raw = m_data.mid(m_pictureStart, end + 1 - m_pictureStart);
     raw.prepend('{');
     format.setProperty(RawPictureProperty, raw);
-    beforeContent();
     m_builder.appendObject(format);
 }
 
@@ -483,20 +564,59 @@ void Parser::flushBytes()
 bool Parser::takesText() const
 {
     const Destination d = m_stack.back().destination;
-    return d == Destination::Normal || d == Destination::FontTable;
+    return d == Destination::Normal || d == Destination::FontTable || d == Destination::NumberingBefore
+        || d == Destination::NumberingAfter;
 }
 
 void Parser::appendText(const QString &text)
 {
-    if (state().destination == Destination::FontTable) {
+    flushSurrogate();
+    switch (state().destination) {
+    case Destination::FontTable:
         m_fonts.appendName(text);
         return;
-    }
-    if (state().destination != Destination::Normal || state().chars.hidden)
+    case Destination::NumberingBefore:
+        appendNumberingText(state().para.numbering.prefix, text);
         return;
-    beforeContent();
+    case Destination::NumberingAfter:
+        appendNumberingText(state().para.numbering.suffix, text);
+        return;
+    case Destination::Normal:
+        break;
+    default:
+        return;
+    }
     const QTextCharFormat &format = charFormat(); // may renew m_formatId
-    m_builder.appendText(text, format, m_formatId);
+    if (state().chars.hidden)
+        m_builder.appendHidden(text, format, m_formatId);
+    else
+        m_builder.appendText(text, format, m_formatId);
+}
+
+void Parser::appendUnit(char16_t unit)
+{
+    if (QChar::isLowSurrogate(unit) && m_highSurrogate) {
+        const char16_t pair[] = {m_highSurrogate, unit};
+        m_highSurrogate = 0;
+        flushBytes();
+        appendText(QString(reinterpret_cast<const QChar *>(pair), 2));
+        return;
+    }
+    flushSurrogate();
+    if (QChar::isHighSurrogate(unit)) {
+        flushBytes();
+        m_highSurrogate = unit;
+        return;
+    }
+    appendChar(QChar::isLowSurrogate(unit) ? u'\ufffd' : unit);
+}
+
+void Parser::flushSurrogate()
+{
+    if (!m_highSurrogate)
+        return;
+    m_highSurrogate = 0;
+    appendText(QString(QChar(u'\ufffd')));
 }
 
 void Parser::appendChar(char16_t c)
@@ -507,26 +627,45 @@ void Parser::appendChar(char16_t c)
     appendText(QString(QChar(c)));
 }
 
-void Parser::beforeContent()
-{
-    if (m_cellPending) {
-        m_cellPending = false;
-        const QTextCharFormat &format = charFormat(); // may renew m_formatId
-        m_builder.appendText(QStringLiteral("\t"), format, m_formatId);
-    }
-}
-
 void Parser::endParagraph()
 {
     if (state().destination != Destination::Normal)
         return;
-    if (state().para.inTable) {
-        appendChar(u'\u2028');
-        return;
-    }
-    m_cellPending = false;
-    m_builder.endParagraph(Formats::blockFormat(state().para), Formats::listFormat(state().para),
-                           charFormat());
+    flushSurrogate();
+    m_builder.endParagraph(paragraphEnd(state().para.tableDepth));
+}
+
+ParagraphEnd Parser::paragraphEnd(int tableDepth)
+{
+    const ParaState &p = state().para;
+    const Numbering numbering = paragraphNumbering();
+    ParagraphEnd end;
+    end.block = Formats::blockFormat(p, numbering.kind != Numbering::NoList);
+    end.list = Formats::listFormat(numbering, p);
+    end.listId = p.numbering.kind == Numbering::NoList || m_lists.level(p.listOverride, 0)
+        ? p.listOverride
+        : 0;
+    end.numberingGiven = m_numberingGiven;
+    m_numberingGiven = false;
+    end.mark = charFormat();
+    end.tableDepth = tableDepth;
+    return end;
+}
+
+// A Word list is what its table says; \pn, which Word writes next to it for older readers,
+// counts only where the table does not know the list.
+Numbering Parser::paragraphNumbering() const
+{
+    const ParaState &p = m_stack.back().para;
+    if (p.listOverride <= 0)
+        return p.numbering;
+    if (const Numbering *level = m_lists.level(p.listOverride, p.listLevel))
+        return *level;
+    if (p.numbering.kind != Numbering::NoList)
+        return p.numbering;
+    Numbering bullet;
+    bullet.kind = Numbering::Bullet;
+    return bullet;
 }
 
 int Parser::codePage()
@@ -550,7 +689,7 @@ const QTextCharFormat &Parser::charFormat()
     const FontTable::Font *font = m_fonts.font(c.font < 0 ? m_defaultFont : c.font);
     if (!font)
         font = m_fonts.font(m_defaultFont);
-    m_format = Formats::charFormat(c, font ? font->family : QString(), m_colors.color(c.color));
+    m_format = Formats::charFormat(c, font ? font->family : QString(), m_colors);
     return m_format;
 }
 

@@ -6,6 +6,7 @@
 #include "rtf/fonttable.h"
 #include "rtf/groupstate.h"
 #include "rtf/keyword.h"
+#include "rtf/listtable.h"
 #include "rtf/picturereader.h"
 #include "rtf/tokenizer.h"
 
@@ -40,7 +41,11 @@ private:
     void onDocumentWord(Keyword word, const Token &token);
     bool onCharWord(Keyword word, const Token &token);
     bool onParaWord(Keyword word, const Token &token);
-    void onNumberingWord(Keyword word);
+    void onNumberingWord(Keyword word, const Token &token);
+    void onListTableWord(Keyword word, const Token &token);
+    void onListOverrideWord(Keyword word, const Token &token);
+    void onNestedTableWord(Keyword word, const Token &token);
+    void onTableWord(Keyword word, const Token &token);
     void onSymbol(char symbol);
     void onText(std::string_view bytes);
     void onBinary(std::string_view bytes);
@@ -50,8 +55,14 @@ private:
     void flushBytes();
     void appendText(const QString &text);
     void appendChar(char16_t c);
-    void beforeContent();
+    // A \u unit: a surrogate waits for its other half, and alone becomes U+FFFD.
+    void appendUnit(char16_t unit);
+    void flushSurrogate();
     void endParagraph();
+    void endCell(int depth);
+    void endRow(int depth, const std::vector<int> &cellEdges);
+    ParagraphEnd paragraphEnd(int tableDepth);
+    Numbering paragraphNumbering() const;
     bool takesText() const;
     int codePage();
 
@@ -64,6 +75,7 @@ private:
     FontTable m_fonts;
     ColorTable m_colors;
     PictureReader m_picture;
+    ListTable m_lists;
     DocumentBuilder m_builder;
 
     std::vector<GroupState> m_stack;
@@ -71,8 +83,11 @@ private:
     std::string m_bytes;      // text bytes not yet decoded
     QString m_decoded;
     int m_skipUnits = 0;      // fallback characters still to skip after \u
+    char16_t m_highSurrogate = 0; // waiting for its low half
     bool m_starPending = false;
-    bool m_cellPending = false;
+    bool m_numberingGiven = false; // a \pn since the last paragraph ended
+    std::vector<int> m_cellEdges;       // \cellx of the current row
+    std::vector<int> m_nestedCellEdges; // \cellx of a nested row, from \nesttableprops
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
     size_t m_pictureDepth = 0;

@@ -78,8 +78,17 @@ void RtfStream::newline()
 
 void RtfStream::text(QStringView text, Encoding encoding)
 {
-    for (const QChar c : text)
-        escaped(c.unicode(), encoding);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!c.isSurrogate()) {
+            escaped(c.unicode(), encoding);
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            escaped(c.unicode(), encoding);
+            escaped(text[++i].unicode(), encoding);
+        } else { // half a pair: no reader could make a character of it
+            escaped(u'\ufffd', encoding);
+        }
+    }
 }
 
 void RtfStream::escaped(char16_t c, Encoding encoding)

@@ -1,7 +1,8 @@
 #include "rtf/writer.h"
 
 #include "rtf/fonttable.h"
-#include "rtf/pictureproperty.h"
+#include "rtf/formatproperties.h"
+#include "rtf/units.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
@@ -18,13 +20,6 @@ namespace rtf {
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
-constexpr int ListIndentTwips = 720;
-
-int twips(double pixels)
-{
-    return int(std::lround(qBound(-30000.0, pixels, 30000.0) * TwipsPerPixel));
-}
 
 QString familyOf(const QTextCharFormat &format, const QTextDocument &doc)
 {
@@ -45,28 +40,6 @@ double pointSizeOf(const QTextCharFormat &format, const QTextDocument &doc)
         return format.fontPointSize();
     const double size = doc.defaultFont().pointSizeF();
     return size > 0 ? size : 12.0;
-}
-
-bool isBullet(QTextListFormat::Style style)
-{
-    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-        || style == QTextListFormat::ListSquare;
-}
-
-const char *numberingWord(QTextListFormat::Style style)
-{
-    switch (style) {
-    case QTextListFormat::ListLowerAlpha:
-        return "pnlcltr";
-    case QTextListFormat::ListUpperAlpha:
-        return "pnucltr";
-    case QTextListFormat::ListLowerRoman:
-        return "pnlcrm";
-    case QTextListFormat::ListUpperRoman:
-        return "pnucrm";
-    default:
-        return "pndec";
-    }
 }
 
 QImage imageOf(const QVariant &resource)
@@ -91,8 +64,7 @@ Writer::Writer(const QTextDocument &doc)
 QByteArray Writer::write()
 {
     m_body.reserve(qsizetype(m_doc.characterCount()) * 5 / 4 + 256);
-    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    writeFrame(m_doc.rootFrame()->begin(), 0, "par");
     QByteArray out = header();
     out.reserve(out.size() + m_body.bytes().size() + 4);
     out.append(m_body.bytes());
@@ -138,9 +110,36 @@ QByteArray Writer::header() const
     return h.bytes();
 }
 
-void Writer::writeBlock(const QTextBlock &block)
+// Qt keeps an empty paragraph in front of a table that opens a frame and after one that ends
+// the document; they are not written, as the reader gets them back from Qt anyway.
+void Writer::writeFrame(QTextFrame::iterator it, int tableDepth, const char *lastEnd)
 {
-    writeParagraphFormat(block);
+    bool first = true;
+    bool afterTable = false;
+    while (!it.atEnd()) {
+        const QTextBlock block = it.currentBlock();
+        QTextFrame *frame = it.currentFrame();
+        ++it;
+        const bool onlyQts = block.isValid() && block.length() == 1
+            && block.blockFormat() == QTextBlockFormat()
+            && ((first && !it.atEnd() && it.currentFrame())
+                || (afterTable && tableDepth == 0 && it.atEnd()));
+        first = false;
+        afterTable = frame != nullptr;
+        if (onlyQts)
+            continue;
+        if (block.isValid())
+            writeBlock(block, tableDepth, it.atEnd() ? lastEnd : "par");
+        else if (const auto *table = qobject_cast<const QTextTable *>(frame))
+            writeTable(*table, tableDepth + 1);
+        else if (frame) // a frame of some other kind: its paragraphs as they stand
+            writeFrame(frame->begin(), tableDepth, "par");
+    }
+}
+
+void Writer::writeBlock(const QTextBlock &block, int tableDepth, const char *end)
+{
+    writeParagraphFormat(block, tableDepth);
     bool empty = true;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -149,6 +148,10 @@ void Writer::writeBlock(const QTextBlock &block)
         empty = false;
         const QTextCharFormat format = fragment.charFormat();
         const QString text = fragment.text();
+        if (format.objectType() == HiddenTextObject) {
+            writeHidden(fragment.charFormatIndex(), format);
+            continue;
+        }
         if (format.isImageFormat()) {
             for (const QChar c : text) {
                 if (c == QChar::ObjectReplacementCharacter)
@@ -163,14 +166,28 @@ void Writer::writeBlock(const QTextBlock &block)
     // An empty paragraph keeps the size of its mark, so an empty line stays as high.
     if (empty)
         writeChars(block.charFormatIndex(), block.charFormat());
-    m_body.word("par");
+    m_body.word(end);
     m_body.newline();
 }
 
-void Writer::writeParagraphFormat(const QTextBlock &block)
+void Writer::writeHidden(int formatIndex, const QTextCharFormat &format)
+{
+    writeChars(formatIndex, format);
+    m_body.open();
+    m_body.word("v");
+    m_body.text(format.stringProperty(HiddenTextProperty),
+                m_written.font == m_symbolFont ? RtfStream::UnicodeOnly : RtfStream::Windows1252);
+    m_body.close();
+}
+
+void Writer::writeParagraphFormat(const QTextBlock &block, int tableDepth)
 {
     const QTextBlockFormat format = block.blockFormat();
     m_body.word("pard");
+    if (tableDepth > 0)
+        m_body.word("intbl");
+    if (tableDepth > 1)
+        m_body.word("itap", tableDepth);
     if (block.textList()) {
         writeListItem(block);
     } else {
@@ -181,6 +198,7 @@ void Writer::writeParagraphFormat(const QTextBlock &block)
     }
     if (const int ri = twips(format.rightMargin()))
         m_body.word("ri", ri);
+    writeSpacing(format);
     const Qt::Alignment align = format.alignment();
     if (align & Qt::AlignHCenter)
         m_body.word("qc");
@@ -188,50 +206,6 @@ void Writer::writeParagraphFormat(const QTextBlock &block)
         m_body.word("qj");
     else if ((align & Qt::AlignRight) || ((align & Qt::AlignTrailing) && !(align & Qt::AlignAbsolute)))
         m_body.word("qr");
-}
-
-void Writer::writeListItem(const QTextBlock &block)
-{
-    const QTextListFormat list = block.textList()->format();
-    const int indent = qBound(1, list.indent(), 9);
-    m_body.open();
-    m_body.word("pntext");
-    if (isBullet(list.style())) {
-        m_body.word("f", fontIndex(QStringLiteral("Symbol")));
-        m_body.raw(QByteArrayLiteral("\\'B7"));
-        m_body.word("tab");
-        m_body.close();
-        m_body.open();
-        m_body.raw(QByteArrayLiteral("\\*"));
-        m_body.word("pn");
-        m_body.word("pnlvlblt");
-        m_body.word("pnf", fontIndex(QStringLiteral("Symbol")));
-        m_body.word("pnindent", 0);
-        m_body.open();
-        m_body.word("pntxtb");
-        m_body.raw(QByteArrayLiteral("\\'B7"));
-        m_body.close();
-    } else {
-        m_body.word("f", 0);
-        m_body.text(block.textList()->itemText(block));
-        m_body.word("tab");
-        m_body.close();
-        m_body.open();
-        m_body.raw(QByteArrayLiteral("\\*"));
-        m_body.word("pn");
-        m_body.word("pnlvlbody");
-        m_body.word("pnf", 0);
-        m_body.word("pnindent", 0);
-        m_body.word("pnstart", 1);
-        m_body.word(numberingWord(list.style()));
-        m_body.open();
-        m_body.word("pntxta");
-        m_body.text(u".");
-        m_body.close();
-    }
-    m_body.close();
-    m_body.word("fi", -360);
-    m_body.word("li", ListIndentTwips * indent);
 }
 
 Writer::Chars Writer::resolve(const QTextCharFormat &format)
@@ -243,6 +217,14 @@ Writer::Chars Writer::resolve(const QTextCharFormat &format)
     c.color = format.hasProperty(QTextFormat::ForegroundBrush) && brush.style() != Qt::NoBrush
         ? colorIndex(brush.color())
         : 0;
+    const QBrush background = format.background();
+    c.background = format.hasProperty(QTextFormat::BackgroundBrush) && background.style() != Qt::NoBrush
+        ? colorIndex(background.color())
+        : 0;
+    c.vertical = format.verticalAlignment() == QTextCharFormat::AlignSuperScript
+            || format.verticalAlignment() == QTextCharFormat::AlignSubScript
+        ? format.verticalAlignment()
+        : QTextCharFormat::AlignNormal;
     c.bold = format.fontWeight() >= QFont::DemiBold;
     c.italic = format.fontItalic();
     c.underline = format.fontUnderline();
@@ -262,6 +244,16 @@ void Writer::writeChars(int formatIndex, const QTextCharFormat &format)
         m_body.word("fs", c.halfPoints);
     if (c.color != m_written.color)
         m_body.word("cf", c.color);
+    if (c.background != m_written.background)
+        m_body.word("highlight", c.background);
+    if (c.vertical != m_written.vertical) {
+        if (c.vertical == QTextCharFormat::AlignSuperScript)
+            m_body.word("super");
+        else if (c.vertical == QTextCharFormat::AlignSubScript)
+            m_body.word("sub");
+        else
+            m_body.word("nosupersub");
+    }
     if (c.bold != m_written.bold)
         c.bold ? m_body.word("b") : m_body.word("b", 0);
     if (c.italic != m_written.italic)

@@ -9,10 +9,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include <QTextFrame>
+
 class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
 class QTextImageFormat;
+class QTextTable;
 
 namespace rtf {
 
@@ -31,15 +34,23 @@ private:
         int font = -1;
         int halfPoints = -1;
         int color = -1;
+        int background = 0; // none, as RTF starts
+        int vertical = 0;   // QTextCharFormat::VerticalAlignment: baseline and the two scripts
         bool bold = false;
         bool italic = false;
         bool underline = false;
         bool strike = false;
     };
 
-    void writeBlock(const QTextBlock &block);
-    void writeParagraphFormat(const QTextBlock &block);
+    // Paragraphs and tables from begin to end, the last paragraph ended by lastEnd.
+    void writeFrame(QTextFrame::iterator it, int tableDepth, const char *lastEnd);
+    void writeTable(const QTextTable &table, int depth);
+    void writeRowDefinition(const QTextTable &table);
+    void writeBlock(const QTextBlock &block, int tableDepth, const char *end);
+    void writeParagraphFormat(const QTextBlock &block, int tableDepth);
+    void writeSpacing(const QTextBlockFormat &format);
     void writeListItem(const QTextBlock &block);
+    void writeHidden(int formatIndex, const QTextCharFormat &format);
     void writeChars(int formatIndex, const QTextCharFormat &format);
     void writeImage(const QTextImageFormat &format);
     Chars resolve(const QTextCharFormat &format);

@@ -1,5 +1,6 @@
 #include "documentsignature.h"
-#include "rtf/pictureproperty.h"
+#include "rtftestdocument.h"
+#include "rtf/formatproperties.h"
 #include "rtf/rtfreader.h"
 
 #include <QBuffer>
@@ -13,15 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A header with fonts and colours that the cases refer to.
-QByteArray rtfDocument(const QByteArray &body)
-{
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
-           "{\\f1\\fnil\\fcharset204 Cyr;}{\\f2\\fnil\\fcharset2 Symbol;}{\\f3\\fnil\\fcharset128 Jp;}}"
-           "{\\colortbl ;\\red255\\green0\\blue0;}"
-        + body + "}";
-}
 
 QString blockTexts(const QTextDocument &doc)
 {
@@ -88,14 +80,12 @@ void TestRtfReader::text_data()
         << u"ok"_s;
     QTest::newRow("known word after \\* keeps its group")
         << QByteArray("{\\*\\shppict shown}") << u"shown"_s;
-    QTest::newRow("table row as one paragraph, cells by tab")
-        << QByteArray("\\trowd\\cellx100\\cellx200\\cellx300\\pard\\intbl a\\cell\\cell c\\cell\\row"
-                      "\\pard after")
-        << u"a\t\tc\nafter"_s;
     QTest::newRow("a final \\par gives no empty paragraph, a second one does")
         << QByteArray("a\\par\\par") << u"a\n"_s;
     QTest::newRow("line and tab") << QByteArray("a\\line b\\tab c") << u"a\u2028b\tc"_s;
-    QTest::newRow("hidden text") << QByteArray("a{\\v hidden}b") << u"ab"_s;
+    QTest::newRow("half a surrogate pair becomes U+FFFD")
+        << QByteArray("\\u-10179?a\\u-8704?b{\\u-10179?}\\u-10179?\\par\\u-10179?\\u-10179?\\u-8704?")
+        << u"\ufffda\ufffdb\ufffd\ufffd\n\ufffd\U0001F600"_s;
 }
 
 void TestRtfReader::text()
@@ -134,6 +124,22 @@ void TestRtfReader::formats_data()
     QTest::newRow("double-byte text takes the associated size")
         << QByteArray("\\fs20 a{\\afs30\\dbch b\\loch c}")
         << u"l|[Arial 10 auto ]a[Arial 15 auto ]b[Arial 10 auto ]c"_s;
+    QTest::newRow("highlight and \\cb as background, 0 ends it")
+        << QByteArray("\\highlight1 a\\highlight0 b\\cb1 c\\cb0 d{\\chcbpat1 e}")
+        << u"l|[Arial 12 auto  bg#ff0000]a[Arial 12 auto ]b[Arial 12 auto  bg#ff0000]c[Arial 12 auto ]d"
+           "[Arial 12 auto  bg#ff0000]e"_s;
+    QTest::newRow("super- and subscript, \\up and \\dn, \\nosupersub")
+        << QByteArray("\\super a\\nosupersub b\\sub c{\\up6 d}{\\dn6 e}{\\up0 f}")
+        << u"l|[Arial 12 auto ^]a[Arial 12 auto ]b[Arial 12 auto _]c[Arial 12 auto ^]d[Arial 12 auto _]e"
+           "[Arial 12 auto ]f"_s;
+    QTest::newRow("space before and after, line spacing as a multiple, at least and exactly")
+        << QByteArray("\\sb120\\sa240 a\\par\\pard\\sl360\\slmult1 b\\par\\pard\\sl300\\slmult0 c\\par"
+                      "\\pard\\sl-300\\slmult0 d\\par\\pard\\sl0 e")
+        << u"l sp8.0/16.0|[Arial 12 auto ]a\nl lh1:150.0|[Arial 12 auto ]b\nl lh3:20.0|[Arial 12 auto ]c\n"
+           "l lh2:20.0|[Arial 12 auto ]d\nl|[Arial 12 auto ]e"_s;
+    QTest::newRow("hidden text kept invisible in its format")
+        << QByteArray("a{\\v\\b hid\\'e6den}b{\\v x}{\\v y}{\\v{\\f0 z}}")
+        << u"l|[Arial 12 auto ]a<hidden [Arial 12 auto b]hidæden>[Arial 12 auto ]b<hidden [Arial 12 auto ]xyz>"_s;
     QTest::newRow("font missing from the table falls back to \\deff")
         << QByteArray("\\f9 a") << u"l|[Arial 12 auto ]a"_s;
 }

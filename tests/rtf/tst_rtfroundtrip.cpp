@@ -64,6 +64,19 @@ void TestRtfRoundTrip::writtenDocument_readsBackAlike_data()
     QTest::newRow("bullets on two levels, lists broken by a paragraph")
         << u"<ul><li>a</li><li>b<ul><li>c</li></ul></li></ul><p>x</p><ul><li>d</li></ul>"_s;
     QTest::newRow("numbered list") << u"<ol><li>en</li><li>to</li></ol>"_s;
+    QTest::newRow("numbered lists of every style, nested, with text around the number")
+        << u"<ol style='list-style-type:lower-alpha'><li>a<ol style='list-style-type:upper-roman'>"
+           "<li>b</li><li>c</li></ol></li><li>d</li></ol><p>x</p><ol style='list-style-type:upper-alpha'>"
+           "<li>e</li></ol><ol style='list-style-type:lower-roman'><li>f</li></ol>"_s;
+    QTest::newRow("highlight, super- and subscript")
+        << u"<p><span style='background-color:#ffff00'>gul</span> m<sup>2</sup> H<sub>2</sub>O "
+           "<span style='background-color:#00ff00; color:#ff0000'><sup>x</sup></span></p>"_s;
+    QTest::newRow("space before and after, line heights")
+        << u"<p style='margin-top:8px; margin-bottom:16px'>a</p><p style='line-height:150%'>b</p>"
+           "<p style='line-height:20px'>c</p>"_s;
+    QTest::newRow("table with widths, paragraphs in a cell, a nested table")
+        << u"<p>før</p><table border=1><tr><td width=100>a</td><td width=200>b<p>c</p></td></tr>"
+           "<tr><td>d<table border=1><tr><td>e</td><td>f</td></tr></table></td><td>g</td></tr></table><p>efter</p>"_s;
     QTest::newRow("characters outside Windows-1252")
         << u"<p>αβγ Привет 你好 \U0001F600 € “citat” – — ½</p>"_s;
     QTest::newRow("RTF specials, tab, line break, hard space")
@@ -130,6 +143,9 @@ void TestRtfRoundTrip::fixture_writingIsStableAfterFirstPass_data()
     QTest::newRow("rich-edit control") << u"richedit.rtf"_s;
     QTest::newRow("Word") << u"word.rtf"_s;
     QTest::newRow("LibreOffice") << u"libreoffice.rtf"_s;
+    QTest::newRow("Word steps") << u"word-steps.rtf"_s;
+    QTest::newRow("WordPad steps") << u"wordpad-steps.rtf"_s;
+    QTest::newRow("LibreOffice steps") << u"libreoffice-steps.rtf"_s;
 }
 
 void TestRtfRoundTrip::fixture_writingIsStableAfterFirstPass()
