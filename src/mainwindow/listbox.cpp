@@ -79,6 +79,12 @@ QString ListBox::entry(int index) const
     return it ? it->text() : QString();
 }
 
+void ListBox::showChosen(int index)
+{
+    m_chosen = index;
+    showChoice();
+}
+
 void ListBox::choose(int index)
 {
     m_chosen = index;

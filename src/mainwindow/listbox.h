@@ -32,6 +32,8 @@ public:
     // The text of entry index, empty when there is none.
     QString entry(int index) const;
     int selectedIndex() const { return m_chosen; }
+    // Shows index as chosen without announcing it: the same entry moved in a refreshed list.
+    void showChosen(int index);
     QString selectedText() const { return entry(m_chosen); }
 
 signals:

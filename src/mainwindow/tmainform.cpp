@@ -65,6 +65,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     buildTrayIcon();
     connectNavigation();
     connectStoreOperations();
+    connectFolderWatch();
     connectEditor();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
@@ -378,6 +379,7 @@ void Tmainform::restoreFromTray()
 
 void Tmainform::updateActions()
 {
+    watchOpenFolders();
     aProgSizes->setEnabled(!hasStandardSizes());
     updateStoreActions();
     updateEditorActions();

@@ -14,6 +14,7 @@ class HintTracker;
 class ListBox;
 class QAction;
 class QButtonGroup;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,7 @@ class QSystemTrayIcon;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+class QTimer;
 
 // The main window: the four lists, the description editor and the bottom row. It owns the
 // navigation state; the work itself is done by the store, the RTF code and the dialogs.
@@ -51,6 +53,7 @@ public:
     void hovedKatBoxClick();
     void underKatBoxClick();
     void opskriftBoxClick();
+    void loadDescription();
     void ingrediensBoxClick();
     void opstartValgClick(int index);
     void modeValgClick(int index);
@@ -236,6 +239,9 @@ private:
     void addToPersonalWordList(const QString &word);
     void updateEditorActions();
     void connectNavigation();
+    void connectFolderWatch();
+    void watchOpenFolders();
+    void followChangesOnDisk();
     void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);
@@ -254,6 +260,9 @@ private:
 
     store::StorePaths m_paths;
     store::Tree m_area; // the open area; every path below it goes through this gate
+    store::Tree::Stamp m_descriptionStamp; // of filnavn when it was loaded or saved here
+    QFileSystemWatcher *m_folderWatcher = nullptr;
+    QTimer *m_followTimer = nullptr;
     bool m_privateUsable = true;
     QString m_startMessage; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;

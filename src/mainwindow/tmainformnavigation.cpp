@@ -129,6 +129,14 @@ void Tmainform::opskriftBoxClick()
     filnavn = StorePaths::descriptionFile(m_area, opskriftDir, name);
     fillistenavn = StorePaths::ingredientFile(m_area, opskriftDir, name);
     loadList(ingrediensBox, fillistenavn);
+    loadDescription();
+}
+
+// What was loaded is remembered, so that a save can tell whether someone else has written the
+// description since.
+void Tmainform::loadDescription()
+{
+    m_descriptionStamp = m_area.stamp(filnavn);
     if (!filnavn.isEmpty() && m_area.exists(filnavn)) {
         store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
         XYinfo();

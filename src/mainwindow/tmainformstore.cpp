@@ -24,6 +24,8 @@ namespace {
 
 const QString kUnknownError = QStringLiteral("Der opstod en ukendt fejl.\rMåske er mappen i brug.");
 const QString kBusy = QStringLiteral("Opskrifterne bliver ændret af en anden lige nu.\rPrøv igen om et øjeblik.");
+const QString kChangedByOthers =
+    QStringLiteral("Opskriften er ændret af en anden, siden du åbnede den.\rVil du overskrive den?");
 const QString kGone = QStringLiteral("Navnet er ændret eller slettet af en anden i mellemtiden.");
 
 struct LevelTexts {
@@ -281,15 +283,17 @@ void Tmainform::AgemBeskrivelseExecute()
         Messages::information(refusalText(3, store::NameRefusal::Unusable));
         return;
     }
+    if (m_area.stamp(filnavn) != m_descriptionStamp && !Messages::question(kChangedByOthers))
+        return;
     store::throwIfFailed(rtf::saveFile(Editor->document(), m_area, filnavn));
+    m_descriptionStamp = m_area.stamp(filnavn);
 }
 
 void Tmainform::AreloadExecute()
 {
     if (filnavn.isEmpty() || !m_area.exists(filnavn))
         return;
-    store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
-    XYinfo();
+    loadDescription();
 }
 
 void Tmainform::updateStoreActions()
