@@ -4,6 +4,9 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +35,7 @@ MessageDialog::MessageDialog(QWidget *mainWindow, const QString &labelName, int 
     , m_label(new QLabel(this))
     , m_panel(new QWidget(this))
     , m_labelSideMargin(labelSideMargin)
+    , m_textWidth(clientWidth - 2 * labelSideMargin)
 {
     setFont(QFont(QStringLiteral("Tahoma"), fontPoints));
     m_label->setObjectName(labelName);
@@ -67,22 +71,51 @@ void MessageDialog::setLabelPointSize(int points)
     m_label->setFont(font);
 }
 
+int MessageDialog::lineHeight(const QFont &font, int dpi)
+{
+    // The line height of the dialog's own face (1.2 em: 16 pixels at 10 points on a 96-dpi
+    // screen), or more where the face drawn in its place needs more.
+    const int designed = qRound(font.pointSizeF() * dpi / 72.0 * 1.2);
+    return std::max(designed, QFontMetrics(font).lineSpacing());
+}
+
+int MessageDialog::wrappedLines(const QString &text, const QFont &font, int width)
+{
+    int lines = 0;
+    // An empty text still takes one line, as a label sized to its text does.
+    for (const QString &paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int count = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++count;
+        }
+        layout.endLayout();
+        lines += std::max(count, 1);
+    }
+    return lines;
+}
+
 void MessageDialog::formShow()
 {
     setLabelPointSize(textPoints);
-    // Where the window system frames the window only after the first showing, the frame counts
-    // as nothing that once.
+    fitToFrame();
+}
+
+// The outer size counts the window system's frame, which is known only once the window is
+// framed: fitted at the showing and again when the frame arrives.
+void MessageDialog::fitToFrame()
+{
     const QMargins frame = windowFrame();
-    const int width = outerWidth - frame.left() - frame.right();
-    const int textWidth = width - 2 * m_labelSideMargin;
-    // An empty text still takes one line, as a label sized to its text does.
-    const QString measured = m_label->text().isEmpty() ? QStringLiteral(" ") : m_label->text();
-    const QRect wrapped = QFontMetrics(m_label->font())
-                              .boundingRect(QRect(0, 0, textWidth, 0),
-                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                            measured);
-    m_label->resize(textWidth, wrapped.height());
-    setFixedSize(width, wrapped.height() + heightBesidesText - frame.top() - frame.bottom());
+    const int lines = wrappedLines(m_label->text(), m_label->font(), m_textWidth);
+    const int textHeight = lines * lineHeight(m_label->font(), logicalDpiY());
+    m_label->setGeometry(m_labelSideMargin, margin, m_textWidth, textHeight);
+    setFixedSize(outerWidth - frame.left() - frame.right(),
+                 textHeight + heightBesidesText - frame.top() - frame.bottom());
 }
 
 void MessageDialog::formClose()
@@ -92,7 +125,6 @@ void MessageDialog::formClose()
 
 void MessageDialog::resizeEvent(QResizeEvent *event)
 {
-    m_label->resize(width() - 2 * m_labelSideMargin, m_label->height());
     m_panel->setGeometry(margin, height() - margin - panelHeight, width() - 2 * margin, panelHeight);
     m_image2->move(m_panel->width() - symbolSide, symbolTop);
     ModalDialog::resizeEvent(event);

@@ -21,6 +21,10 @@ public:
     static constexpr int outerWidth = 339;
     static constexpr int heightBesidesText = 80;
 
+    // Height of one line of the message text, and the lines a text takes at a width.
+    static int lineHeight(const QFont &font, int dpi);
+    static int wrappedLines(const QString &text, const QFont &font, int width);
+
 protected:
     MessageDialog(QWidget *mainWindow, const QString &labelName, int labelSideMargin,
                   int resourceHeight, int fontPoints, const QPixmap &symbol);
@@ -28,6 +32,7 @@ protected:
     QWidget *panel() const { return m_panel; }
 
     void formShow() override;
+    void fitToFrame() override;
     void formClose() override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -38,5 +43,6 @@ private:
     QWidget *m_panel;
     QLabel *m_image2;
     int m_labelSideMargin;
+    int m_textWidth; // 307 or 317 pixels, whatever the frame
     QString m_tekst;
 };

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 ModalDialog::ModalDialog(QWidget *mainWindow)
     : QDialog(mainWindow,
@@ -42,9 +43,11 @@ void ModalDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         formShow();
+        m_fittedFrame = windowFrame();
         if (!m_placed) {
             placeOverMainWindow();
             m_placed = true;
+            m_placedUnframed = m_fittedFrame.isNull();
         }
         if (m_focus)
             m_focus->setFocus(Qt::OtherFocusReason);
@@ -61,6 +64,21 @@ void ModalDialog::hideEvent(QHideEvent *event)
         formClose();
     }
     QDialog::hideEvent(event);
+}
+
+bool ModalDialog::event(QEvent *event)
+{
+    const bool result = QDialog::event(event);
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate) && isVisible()
+        && windowFrame() != m_fittedFrame) {
+        m_fittedFrame = windowFrame();
+        fitToFrame();
+        // The first centring assumed no frame: centre again with the real outer size.
+        if (std::exchange(m_placedUnframed, false))
+            placeOverMainWindow();
+    }
+    return result;
 }
 
 void ModalDialog::keyPressEvent(QKeyEvent *event)

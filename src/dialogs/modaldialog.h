@@ -29,6 +29,8 @@ protected:
 
     // Runs as the dialog is shown, before it becomes visible and before it is placed.
     virtual void formShow() {}
+    // Fits the outer size again once the window system's frame is known.
+    virtual void fitToFrame() {}
     // Runs every time the dialog closes.
     virtual void formClose() {}
     virtual void escapePressed() {}
@@ -36,6 +38,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void placeOverMainWindow();
@@ -43,4 +46,6 @@ private:
     QPointer<QWidget> m_mainWindow;
     QPointer<QWidget> m_focus;
     bool m_placed = false;
+    QMargins m_fittedFrame;      // the frame the size was last fitted to
+    bool m_placedUnframed = false; // centred before the frame was known
 };

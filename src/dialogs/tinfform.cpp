@@ -7,8 +7,9 @@
 Tinfform *infform = nullptr;
 
 namespace {
-constexpr int buttonInset = 16 + 100; // the symbol, then the gap to the button
-}
+constexpr int buttonWidth = 79;
+constexpr int buttonHeight = 25;
+} // namespace
 
 Tinfform::Tinfform(QWidget *mainWindow)
     : MessageDialog(mainWindow, QStringLiteral("Label1"), 8, 54, 10, Glyphs::informationSymbol())
@@ -32,5 +33,6 @@ Tinfform::~Tinfform()
 void Tinfform::resizeEvent(QResizeEvent *event)
 {
     MessageDialog::resizeEvent(event);
-    m_ok->setGeometry(buttonInset, 3, panel()->width() - 2 * buttonInset, 25);
+    // Centred between the two symbols, whatever the frame makes of the width.
+    m_ok->setGeometry((panel()->width() - buttonWidth) / 2, 3, buttonWidth, buttonHeight);
 }

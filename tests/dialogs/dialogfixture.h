@@ -22,6 +22,9 @@ struct DialogFixture
     {
         mainWindow->setGeometry(120, 90, 600, 420);
         mainWindow->show();
+        // Under a window manager a dialog is activated only over an active window.
+        mainWindow->activateWindow();
+        (void)QTest::qWaitForWindowActive(mainWindow.get());
         infform = new Tinfform(mainWindow.get());
         spform = new Tspform(mainWindow.get());
         redigeringsform = new Tredigeringsform(mainWindow.get());
@@ -36,6 +39,7 @@ struct DialogFixture
 inline int execWith(QDialog *dialog, const std::function<void()> &action)
 {
     QTimer::singleShot(0, dialog, [dialog, action] {
+        dialog->activateWindow();
         if (QTest::qWaitForWindowActive(dialog))
             action();
         else
