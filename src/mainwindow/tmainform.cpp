@@ -66,6 +66,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectNavigation();
     connectStoreOperations();
     connectEditor();
+    connectWebSearch();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -364,6 +365,7 @@ void Tmainform::aInformationExecute()
     } else {
         infoform->show();
         infoform->raise();
+        infoform->activateWindow();
     }
 }
 
