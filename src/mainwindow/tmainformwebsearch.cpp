@@ -3,6 +3,7 @@
 
 #include "editor/editoractions.h"
 #include "editor/websearch.h"
+#include "mainwindow/generalerrorreport.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -27,9 +28,11 @@ void Tmainform::connectWebSearch()
     };
     for (const auto &[action, handler] : searches) {
         connect(action, &QAction::triggered, this, [this, action = action, handler = handler] {
-            (this->*handler)(action);
-            // Whether a browser opens is the desktop's affair; nothing is reported.
-            QDesktopServices::openUrl(action->data().toUrl());
+            guardedCommand([this, action, handler] {
+                (this->*handler)(action);
+                // Whether a browser opens is the desktop's affair; nothing is reported.
+                QDesktopServices::openUrl(action->data().toUrl());
+            });
         });
     }
 }
