@@ -18,7 +18,7 @@ void createWindows(const store::StorePaths &paths)
     optform = new Toptform(mainform);
     invisform = new Tinvisform();
     printform = new Tprintform(mainform);
-    infoform = new Tinfoform(mainform);
+    infoform = new Tinfoform(mainform, mainform->grundDir, mainform->optDir);
 }
 
 void destroyWindows()

@@ -67,6 +67,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectStoreOperations();
     connectFolderWatch();
     connectEditor();
+    connectWebSearch();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -365,6 +366,7 @@ void Tmainform::aInformationExecute()
     } else {
         infoform->show();
         infoform->raise();
+        infoform->activateWindow();
     }
 }
 

@@ -108,6 +108,13 @@ public:
     QString stavekontrolOrdbog;
     QString personalWordListPath() const;
 
+    // Web search of the selected text or the word at the caret; each action keeps its address.
+    QString FindTekst() const;
+    QString getTheWord() const;
+    void googleUrlBeforeBrowse(QAction *Sender);
+    void bingUrlBeforeBrowse(QAction *Sender);
+    void tubeUrlBeforeBrowse(QAction *Sender);
+
     void optButtonClick();
     void aInformationExecute();
     void aProgSizesExecute();
@@ -238,6 +245,7 @@ private:
     void formatCommand(void (*apply)(QTextEdit *));
     void addToPersonalWordList(const QString &word);
     void updateEditorActions();
+    void connectWebSearch();
     void connectNavigation();
     void connectFolderWatch();
     void watchOpenFolders();
