@@ -12,9 +12,26 @@ class TestListDrawing : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void item_data();
     void item();
 };
+
+namespace {
+
+// Colours of our own choosing, so that the test does not read them the way the code does.
+const QColor kMenuHighlight(10, 36, 106);
+const QColor kBase(250, 250, 240);
+const QColor kSelection(40, 80, 160);
+
+} // namespace
+
+void TestListDrawing::initTestCase()
+{
+    QPalette menu = QApplication::palette();
+    menu.setColor(QPalette::Highlight, kMenuHighlight);
+    QApplication::setPalette(menu, "QMenu");
+}
 
 void TestListDrawing::item_data()
 {
@@ -23,7 +40,7 @@ void TestListDrawing::item_data()
     QTest::addColumn<QColor>("fill");    // centre of the marker
     QTest::addColumn<QColor>("outline"); // left edge of the marker's square, half way down
 
-    const QColor menu = QApplication::palette("QMenu").color(QPalette::Active, QPalette::Highlight);
+    const QColor menu = kMenuHighlight;
     using M = ListItemDelegate::Marker;
     QTest::newRow("main categories") << M::MenuHighlightSquare << false << menu << menu;
     QTest::newRow("subcategories") << M::SkyBlueSquare << false << QColor(166, 202, 240) << QColor(166, 202, 240);
@@ -41,6 +58,10 @@ void TestListDrawing::item()
     QFETCH(QColor, outline);
 
     QListWidget list;
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Base, kBase);
+    palette.setColor(QPalette::Highlight, kSelection);
+    list.setPalette(palette);
     list.addItem(QStringLiteral("Æblekage"));
     ListItemDelegate delegate(marker);
 
@@ -60,7 +81,7 @@ void TestListDrawing::item()
         delegate.paint(&painter, option, list.model()->index(0, 0));
     }
 
-    const QColor background = option.palette.color(QPalette::Active, selected ? QPalette::Highlight : QPalette::Base);
+    const QColor background = selected ? kSelection : kBase;
     QCOMPARE(image.pixelColor(7, 10), fill);         // marker square (2,5)-(12,15)
     QCOMPARE(image.pixelColor(2, 10), outline);
     QCOMPARE(image.pixelColor(1, 10), background);   // nothing left of the marker

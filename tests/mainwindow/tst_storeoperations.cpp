@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTextEdit>
 
 using Answer = MessageHook::Answer;
@@ -45,6 +46,9 @@ private slots:
     void renameRefused_changesNothing_data();
     void renameRefused_changesNothing();
     void renameOntoExistingFolder_keepsOldName();
+    void renameToSettingsFolder_isRefusedInThePrivateArea();
+    void stripButtons_haveTheirOrderCaptionsAndHints_data();
+    void stripButtons_haveTheirOrderCaptionsAndHints();
     void enableRules_followTheState();
     void enteringAnEditField_startsANewEntry();
     void saveAndReload_description();
@@ -138,10 +142,16 @@ void TestStoreOperations::insertMainCategory_data()
     QTest::newRow("Danish order puts Æ after Z")
         << QStringLiteral("Æbler") << false << QStringList()
         << QStringList{QStringLiteral("Kager"), QStringLiteral("Supper"), QStringLiteral("Æbler")} << QString();
+    // Fails where the collation is not Danish: there "Aa" is read as "Å", after Z.
+    QTest::newRow("Danish order puts Aa after Z")
+        << QStringLiteral("Aalborgkage") << false << QStringList()
+        << QStringList{QStringLiteral("Kager"), QStringLiteral("Supper"), QStringLiteral("Aalborgkage")} << QString();
     QTest::newRow("duplicate ignoring case") << QStringLiteral("kager") << false
                                              << QStringList{kExists} << unchanged << QString();
     QTest::newRow("dot dot") << QStringLiteral("..") << false << QStringList{kUnusable} << unchanged
                              << QStringLiteral("..");
+    QTest::newRow("dot") << QStringLiteral(".") << false << QStringList{kUnusable} << unchanged
+                         << QStringLiteral(".");
     QTest::newRow("slash") << QStringLiteral("Kager/Is") << false << QStringList{kUnusable}
                            << unchanged << QStringLiteral("Kager/Is");
     QTest::newRow("backslash") << QStringLiteral("Is\\Kager") << false << QStringList{kUnusable}
@@ -549,6 +559,77 @@ void TestStoreOperations::failedSave_reachesGeneralReportAndKeepsMark()
     QVERIFY2(shown.last().startsWith(QStringLiteral("Error: Filen")), qPrintable(shown.last()));
     QVERIFY(w->Editor->document()->isModified());
     QVERIFY(QFileInfo(alle(QStringLiteral("Kager/Gærbag/Kringle.rtf"))).isDir());
+}
+
+void TestStoreOperations::renameToSettingsFolder_isRefusedInThePrivateArea()
+{
+    const QString user = Tmainform::GetUserFromWindows();
+    m_root->writeList(QStringLiteral("Brugere/%1/Hovedkategori.txt").arg(user), {QStringLiteral("Mine")});
+    w->opstartGroup->button(1)->click();
+    chooseEntry(w->hovedKatBox, QStringLiteral("Mine"));
+    MessageHook::queue(Answer::rename(QStringLiteral("indstillinger")));
+    MessageHook::queue(Answer::Ok);
+    run(w->AredigerHovedKat);
+    QCOMPARE(MessageHook::takeShown().value(1), kReserved);
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/%1/Hovedkategori.txt").arg(user)), QStringList{QStringLiteral("Mine")});
+    QVERIFY(QFileInfo(m_root->file(QStringLiteral("Brugere/%1/Indstillinger").arg(user))).isDir());
+}
+
+void TestStoreOperations::stripButtons_haveTheirOrderCaptionsAndHints_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QStringList>("hints"); // Slet, Rediger, Indfør
+
+    QTest::newRow("main categories") << 1 << QStringList{
+        QStringLiteral("Når hovekategorien slettes slettes alle underkategorier samt opskrifter"),
+        QStringLiteral("Navnet på hovedkategorien ændres til det nye navn"),
+        QStringLiteral("Opretter en ny hovedkategori med indskrevne navn")};
+    QTest::newRow("subcategories") << 2 << QStringList{
+        QStringLiteral("Når en underkategori slettes slettes også alle opskrifter i denne kategori"),
+        QStringLiteral("Navnet på underkategorien ændres til det nye navn"),
+        QStringLiteral("Opretter en ny underkategori med indskrevne navn")};
+    QTest::newRow("recipes") << 3 << QStringList{
+        QStringLiteral("Opskriften slettes med ingrediensliste samt beskrivelse"),
+        QStringLiteral("Navnet på opskriften ændres til det nye navn"),
+        QStringLiteral("Opretter en ny opskrivft med indskrevne navn")};
+    QTest::newRow("ingredients") << 4 << QStringList{
+        QStringLiteral("Valgte ingrediens slettes fra listen"),
+        QStringLiteral("Den nye ingrediensbeskrivelse erstatter den valgte"),
+        QStringLiteral("Indsætter indskrevne ingrediens i listen")};
+}
+
+// The buttons themselves, clicked with the mouse as a user does.
+void TestStoreOperations::stripButtons_haveTheirOrderCaptionsAndHints()
+{
+    QFETCH(int, level);
+    QFETCH(QStringList, hints);
+
+    QWidget *strips[] = {w->newHovedKatPanel, w->newUnderKatPanel, w->newOpskriftPanel, w->newIngrediensPanel};
+    QList<QPushButton *> buttons = strips[level - 1]->findChildren<QPushButton *>();
+    std::sort(buttons.begin(), buttons.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
+    QCOMPARE(buttons.size(), 3);
+    const QStringList captions{QStringLiteral("Slet"), QStringLiteral("Rediger"), QStringLiteral("Indfør")};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(buttons.at(i)->text(), captions.at(i));
+        QCOMPARE(buttons.at(i)->statusTip(), hints.at(i));
+    }
+
+    openSharedRecipe(QStringLiteral("Boller"));
+    QLineEdit *edits[] = {w->hovedKatEdit, w->underKatEdit, w->opskriftEdit, w->ingrediensEdit};
+    QLineEdit *edit = edits[level - 1];
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, QStringLiteral("Ny"));
+    QTRY_VERIFY(buttons.at(2)->isEnabled());
+    QTest::mouseClick(buttons.at(2), Qt::LeftButton);
+    ListBox *boxes[] = {w->hovedKatBox, w->underKatBox, w->opskriftBox, w->ingrediensBox};
+    QVERIFY2(boxes[level - 1]->entries().contains(QStringLiteral("Ny")), qPrintable(boxes[level - 1]->entries().join(u',')));
+
+    chooseEntry(boxes[level - 1], QStringLiteral("Ny"));
+    if (level < 4)
+        MessageHook::queue(Answer::Yes);
+    QTRY_VERIFY(buttons.at(0)->isEnabled());
+    QTest::mouseClick(buttons.at(0), Qt::LeftButton);
+    QVERIFY(!boxes[level - 1]->entries().contains(QStringLiteral("Ny")));
 }
 
 QTEST_MAIN(TestStoreOperations)

@@ -66,6 +66,15 @@ void TestListFile::readAndWriteBack_data()
         << QByteArray("\xE6\xF8\xE5 \x80\r\n\xC6\xD8\xC5\r\n")
         << QStringList{QStringLiteral("æøå €"), QStringLiteral("ÆØÅ")} << ListEncoding::Windows1252
         << QByteArray("\xE6\xF8\xE5 \x80\r\n\xC6\xD8\xC5\r\n");
+    {
+        // Every byte of 0x80-0x9F, the five unassigned ones as the C1 controls of that value.
+        QByteArray high;
+        for (int b = 0x80; b < 0xA0; ++b)
+            high.append(char(b));
+        const QString expected = QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+        QTest::newRow("the whole 0x80-0x9F range") << high + "\r\n" << QStringList{expected}
+                                                  << ListEncoding::Windows1252 << high + "\r\n";
+    }
     QTest::newRow("UTF-8 with mark keeps its mark")
         << QByteArray("\xEF\xBB\xBF" "Kager\r\n\xC3\x86" "blekage\r\n") << kager
         << ListEncoding::Utf8Bom << QByteArray("\xEF\xBB\xBF" "Kager\r\n\xC3\x86" "blekage\r\n");
