@@ -66,6 +66,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectNavigation();
     connectStoreOperations();
     connectEditor();
+    connectPrinting();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -381,4 +382,7 @@ void Tmainform::updateActions()
     aProgSizes->setEnabled(!hasStandardSizes());
     updateStoreActions();
     updateEditorActions();
+    AudskrivIngredienserUpdate();
+    AudskrivOpskriftUpdate();
+    AudskrivBeggeUpdate();
 }

@@ -22,6 +22,9 @@ class QSystemTrayIcon;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
+namespace printing {
+struct PrintValues;
+}
 
 // The main window: the four lists, the description editor and the bottom row. It owns the
 // navigation state; the work itself is done by the store, the RTF code and the dialogs.
@@ -103,6 +106,14 @@ public:
     // The dictionary the spelling switch loads; the personal words are kept beside the settings.
     QString stavekontrolOrdbog;
     QString personalWordListPath() const;
+
+    // Printing: the ingredient list, the description or both, on the default printer.
+    void AudskrivIngredienserExecute();
+    void AudskrivOpskriftExecute();
+    void AudskrivBeggeExecute();
+    void AudskrivIngredienserUpdate();
+    void AudskrivOpskriftUpdate();
+    void AudskrivBeggeUpdate();
 
     void optButtonClick();
     void aInformationExecute();
@@ -190,6 +201,9 @@ public:
     QAction *AinsertIngrediens = nullptr;
     QAction *AgemBeskrivelse = nullptr;
     QAction *Areload = nullptr;
+    QAction *AudskrivIngredienser = nullptr;
+    QAction *AudskrivOpskrift = nullptr;
+    QAction *AudskrivBegge = nullptr;
 
 signals:
     void closed();
@@ -235,6 +249,8 @@ private:
     void addToPersonalWordList(const QString &word);
     void updateEditorActions();
     void connectNavigation();
+    void connectPrinting();
+    void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
     void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);
