@@ -156,13 +156,20 @@ bool Tprintform::PrintRichText(QTextEdit *Edit, double RTLeftMargin, double RTRi
 void Tprintform::HentOpt()
 {
     if (optfil.isEmpty() || !store::Tree::aroundFile(optfil).exists(optfil)) {
-        move(300, 300);
+        placeAt(300, 300);
         return;
     }
     store::ListText list;
     store::throwIfFailed(store::readListFile(optfil, &list));
-    move(x(), wholeNumber(list.entries, 0, optfil));
-    move(wholeNumber(list.entries, 1, optfil), y());
+    const int top = wholeNumber(list.entries, 0, optfil);
+    int left = x();
+    try {
+        left = wholeNumber(list.entries, 1, optfil);
+    } catch (const store::FileError &) {
+        placeAt(left, top); // the top edge stands
+        throw;
+    }
+    placeAt(left, top);
 }
 
 void Tprintform::GemOpt()
@@ -185,8 +192,6 @@ void Tprintform::FormShow()
             // The dialog opens all the same; the next showing reads the file again.
             Messages::error(e.text());
         }
-        if (testAttribute(Qt::WA_Moved))
-            keepOnScreen();
     } else {
         move(pos()); // an explicit position: the toolkit would centre the dialog again
     }
@@ -197,17 +202,20 @@ void Tprintform::FormClose()
     GemOpt();
 }
 
-void Tprintform::keepOnScreen()
+void Tprintform::placeAt(int left, int top)
 {
-    const QScreen *screen = QGuiApplication::screenAt(pos());
+    // One move only: a second one while hidden would take the frame's corner for the client's.
+    const QScreen *screen = QGuiApplication::screenAt(QPoint(left, top));
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect work = screen->availableGeometry();
-    const QSize size = frameGeometry().size();
-    move(std::clamp(x(), work.left(), std::max(work.left(), work.right() + 1 - size.width())),
-         std::clamp(y(), work.top(), std::max(work.top(), work.bottom() + 1 - size.height())));
+    if (screen) {
+        // Wholly on the screen, so that a file from another screen can't lose the dialog.
+        const QRect work = screen->availableGeometry();
+        const QSize size = frameGeometry().size();
+        left = std::clamp(left, work.left(), std::max(work.left(), work.right() + 1 - size.width()));
+        top = std::clamp(top, work.top(), std::max(work.top(), work.bottom() + 1 - size.height()));
+    }
+    move(left, top);
 }
 
 void Tprintform::setVisible(bool visible)
@@ -220,6 +228,7 @@ void Tprintform::setVisible(bool visible)
 void Tprintform::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+
     if (!event->spontaneous() && m_focus)
         m_focus->setFocus(Qt::OtherFocusReason);
 }

@@ -84,7 +84,7 @@ private:
     void FormShow();
     void FormClose();
     void filterOnChange(QLineEdit *edit, QString (*filter)(const QString &));
-    void keepOnScreen();
+    void placeAt(int left, int top);
 
     std::unique_ptr<Ui::Tprintform> m_ui;
     QPointer<QWidget> m_focus;
