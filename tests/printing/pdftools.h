@@ -10,12 +10,14 @@
 // What poppler reads back from a PDF: text, page count, and where the words stand.
 namespace pdftools {
 
-inline QString run(const QString &program, const QStringList &arguments)
+// Empty when the program fails; quiet leaves out the warning (a file still being written).
+inline QString run(const QString &program, const QStringList &arguments, bool quiet = false)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+        if (!quiet)
+            qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -40,10 +42,11 @@ inline QStringList lines(const QString &pdf)
     return result;
 }
 
-inline int pages(const QString &pdf)
+// -1 when the file is no whole PDF.
+inline int pages(const QString &pdf, bool quiet = false)
 {
     const QRegularExpression pagesLine(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch m = pagesLine.match(run(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch m = pagesLine.match(run(QStringLiteral("pdfinfo"), {pdf}, quiet));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
