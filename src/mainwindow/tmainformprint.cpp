@@ -10,6 +10,7 @@
 #include "rtf/rtffile.h"
 #include "store/fileerror.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -82,6 +83,9 @@ void Tmainform::AudskrivBeggeExecute()
     if (filnavn.isEmpty())
         throw store::FileError(QStringLiteral("Navnet kan ikke bruges som mappe- eller filnavn!"));
     store::throwIfFailed(rtf::loadFile(m_area, filnavn, memo->document()));
+    // As after loading a file, the caret stands at the start: the heading and the lines take
+    // what the styles leave of the first character's format, not the last's.
+    memo->moveCursor(QTextCursor::Start);
     setStandardOverskrift(memo);
     printing::insertLine(memo, 0, QStringLiteral("Ingredienser:"));
     const QStringList lines = ingrediensBox->entries();
