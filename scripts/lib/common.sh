@@ -7,7 +7,7 @@ RETTERUM_PACKAGES=(
   libhunspell-dev hunspell-da
   clang libclang-rt-14-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
-  poppler-utils cups printer-driver-cups-pdf
+  poppler-utils cups printer-driver-cups-pdf libcups2-dev
   fonts-dejavu-core fonts-liberation
 )
 

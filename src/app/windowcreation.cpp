@@ -17,7 +17,7 @@ void createWindows(const store::StorePaths &paths)
     redigeringsform = new Tredigeringsform(mainform);
     optform = new Toptform(mainform);
     invisform = new Tinvisform();
-    printform = new Tprintform(mainform);
+    printform = new Tprintform(mainform, mainform->optDir);
     infoform = new Tinfoform(mainform, mainform->grundDir, mainform->optDir);
 }
 

@@ -68,6 +68,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectFolderWatch();
     connectEditor();
     connectWebSearch();
+    connectPrinting();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -385,4 +386,7 @@ void Tmainform::updateActions()
     aProgSizes->setEnabled(!hasStandardSizes());
     updateStoreActions();
     updateEditorActions();
+    AudskrivIngredienserUpdate();
+    AudskrivOpskriftUpdate();
+    AudskrivBeggeUpdate();
 }

@@ -25,6 +25,9 @@ class QTextEdit;
 class QToolBar;
 class QToolButton;
 class QTimer;
+namespace printing {
+struct PrintValues;
+}
 
 // The main window: the four lists, the description editor and the bottom row. It owns the
 // navigation state; the work itself is done by the store, the RTF code and the dialogs.
@@ -114,6 +117,13 @@ public:
     void googleUrlBeforeBrowse(QAction *Sender);
     void bingUrlBeforeBrowse(QAction *Sender);
     void tubeUrlBeforeBrowse(QAction *Sender);
+    // Printing: the ingredient list, the description or both, on the default printer.
+    void AudskrivIngredienserExecute();
+    void AudskrivOpskriftExecute();
+    void AudskrivBeggeExecute();
+    void AudskrivIngredienserUpdate();
+    void AudskrivOpskriftUpdate();
+    void AudskrivBeggeUpdate();
 
     void optButtonClick();
     void aInformationExecute();
@@ -201,6 +211,9 @@ public:
     QAction *AinsertIngrediens = nullptr;
     QAction *AgemBeskrivelse = nullptr;
     QAction *Areload = nullptr;
+    QAction *AudskrivIngredienser = nullptr;
+    QAction *AudskrivOpskrift = nullptr;
+    QAction *AudskrivBegge = nullptr;
 
 signals:
     void closed();
@@ -250,6 +263,8 @@ private:
     void connectFolderWatch();
     void watchOpenFolders();
     void followChangesOnDisk();
+    void connectPrinting();
+    void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
     void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);
