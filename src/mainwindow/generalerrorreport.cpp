@@ -1,7 +1,7 @@
 #include "mainwindow/generalerrorreport.h"
 
 #include "dialogs/messages.h"
-#include "store/fileerror.h"
+#include "store/usererror.h"
 
 #include <exception>
 
@@ -14,7 +14,7 @@ void reportCurrentException()
 {
     try {
         throw;
-    } catch (const store::FileError &e) {
+    } catch (const store::UserError &e) {
         reportGeneralError(e.text());
     } catch (const std::bad_alloc &) {
         reportGeneralError(QStringLiteral("Der er ikke hukommelse nok"));

@@ -6,16 +6,6 @@
 
 namespace store {
 
-namespace {
-
-ChangeResult busy()
-{
-    ChangeResult result;
-    result.outcome = ChangeOutcome::Busy;
-    return result;
-}
-
-} // namespace
 
 ListChange::ListChange(Tree area, ListPlace place)
     : m_area(std::move(area))
@@ -44,11 +34,25 @@ bool ListChange::write(const QStringList &entries, ChangeResult *result) const
     return true;
 }
 
-int ListChange::find(const QStringList &entries, const QString &name, int index) const
+// The change waits for the area's lock, then starts from the list as it is on disk.
+AreaLock ListChange::begin(ChangeResult *result) const
+{
+    AreaLock lock = m_area.lock();
+    if (!lock.isHeld())
+        result->outcome = ChangeOutcome::Busy;
+    else if (!readFresh(result))
+        result->outcome = ChangeOutcome::Failed;
+    return lock;
+}
+
+int ListChange::find(const QStringList &entries, const QString &name, int index, ChangeResult *result) const
 {
     if (index >= 0 && index < entries.size() && entries.at(index) == name)
         return index;
-    return int(entries.indexOf(name));
+    const int at = int(entries.indexOf(name));
+    if (at < 0)
+        result->outcome = ChangeOutcome::Missing;
+    return at;
 }
 
 QStringList ListChange::placed(QStringList entries, const QString &text) const
@@ -120,13 +124,9 @@ void ListChange::undo(const QList<Move> &moves) const
 ChangeResult ListChange::insert(const QString &text) const
 {
     ChangeResult result;
-    const AreaLock lock = m_area.lock();
-    if (!lock.isHeld())
-        return busy();
-    if (!readFresh(&result)) {
-        result.outcome = ChangeOutcome::Failed;
+    const AreaLock lock = begin(&result);
+    if (result.outcome != ChangeOutcome::Done)
         return result;
-    }
     const Reserved reserved = m_place.level == 1 ? m_area.reserved() : Reserved::Nothing;
     result.refusal = checkNewEntry(text, result.list.entries, {m_place.level < 4, reserved, -1});
     // Below an entry that can't name a folder or file nothing can be stored.
@@ -147,18 +147,12 @@ ChangeResult ListChange::insert(const QString &text) const
 ChangeResult ListChange::remove(const QString &name, int index) const
 {
     ChangeResult result;
-    const AreaLock lock = m_area.lock();
-    if (!lock.isHeld())
-        return busy();
-    if (!readFresh(&result)) {
-        result.outcome = ChangeOutcome::Failed;
+    const AreaLock lock = begin(&result);
+    if (result.outcome != ChangeOutcome::Done)
         return result;
-    }
-    const int at = find(result.list.entries, name, index);
-    if (at < 0) {
-        result.outcome = ChangeOutcome::Missing;
+    const int at = find(result.list.entries, name, index, &result);
+    if (at < 0)
         return result;
-    }
     QStringList entries = result.list.entries;
     entries.removeAt(at);
     if (!write(entries, &result)) {
@@ -172,18 +166,12 @@ ChangeResult ListChange::remove(const QString &name, int index) const
 ChangeResult ListChange::rename(const QString &oldName, int index, const QString &newName) const
 {
     ChangeResult result;
-    const AreaLock lock = m_area.lock();
-    if (!lock.isHeld())
-        return busy();
-    if (!readFresh(&result)) {
-        result.outcome = ChangeOutcome::Failed;
+    const AreaLock lock = begin(&result);
+    if (result.outcome != ChangeOutcome::Done)
         return result;
-    }
-    const int at = find(result.list.entries, oldName, index);
-    if (at < 0) {
-        result.outcome = ChangeOutcome::Missing;
+    const int at = find(result.list.entries, oldName, index, &result);
+    if (at < 0)
         return result;
-    }
     // Tested before anything changes, so a refusal loses nothing.
     const Reserved reserved = m_place.level == 1 ? m_area.reserved() : Reserved::Nothing;
     result.refusal = checkNewEntry(newName, result.list.entries, {m_place.level < 4, reserved, at});

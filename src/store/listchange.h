@@ -50,7 +50,8 @@ private:
 
     bool readFresh(ChangeResult *result) const;
     bool write(const QStringList &entries, ChangeResult *result) const;
-    int find(const QStringList &entries, const QString &name, int index) const;
+    AreaLock begin(ChangeResult *result) const;
+    int find(const QStringList &entries, const QString &name, int index, ChangeResult *result) const;
     QStringList placed(QStringList entries, const QString &text) const;
     void makeOwnFolder(const QString &name) const;
     void removeOwned(const QString &name) const;
