@@ -3,6 +3,7 @@
 #include "displaytext.h"
 
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLabel>
 #include <QTextLayout>
 
@@ -38,6 +39,8 @@ MessageDialog::MessageDialog(QWidget *mainWindow, const QString &labelName, int 
     , m_textWidth(clientWidth - 2 * labelSideMargin)
 {
     setFont(QFont(QStringLiteral("Tahoma"), fontPoints));
+    // A plain dialog frame: without an icon of its own it would show the main window's.
+    setWindowIcon(QIcon());
     m_label->setObjectName(labelName);
     m_label->setTextFormat(Qt::PlainText);
     m_label->setWordWrap(true);

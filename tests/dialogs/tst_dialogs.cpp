@@ -86,6 +86,9 @@ void TestDialogs::windows_areFixedStayOnTopWithCloseBoxOnly()
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QCOMPARE(window->parentWidget(), m_fixture->mainWindow.get());
     QVERIFY(!window->isVisible());
+    // The main window's icon is not the dialogs' (the rename dialog has its own pen).
+    m_fixture->mainWindow->setWindowIcon(QIcon(QPixmap(16, 16)));
+    QCOMPARE(window->windowIcon().isNull(), dialog != u"rename"_s);
 }
 
 void TestDialogs::controls_haveTheirNamesAndCaptions_data()
