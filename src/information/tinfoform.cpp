@@ -1,6 +1,7 @@
 #include "information/tinfoform.h"
 
 #include "dialogs/messages.h"
+#include "dialogs/onscreen.h"
 #include "information/strukturicons.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
@@ -163,7 +164,9 @@ void Tinfoform::HentOpt()
         if (store::readListFile(optFilnavn, &lines))
             position = positionFromLines(lines.entries);
     }
-    move(position.value_or(QPoint(kDefaultLeft, kDefaultTop)));
+    const QPoint wanted = position.value_or(QPoint(kDefaultLeft, kDefaultTop));
+    // A position from another screen, or a hostile one, can't lose the window.
+    move(placeOnScreen(wanted.x(), wanted.y(), width(), height(), size()).topLeft());
 }
 
 void Tinfoform::GemOpt()

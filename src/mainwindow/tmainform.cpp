@@ -1,6 +1,7 @@
 #include "mainwindow/tmainform.h"
 
 #include "dialogs/messages.h"
+#include "dialogs/onscreen.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
@@ -39,19 +40,6 @@ namespace {
 
 constexpr int kStandardOuterWidth = 1057;
 constexpr int kStandardOuterHeight = 678;
-
-QRect onScreen(const QRect &wanted, const QRect &available)
-{
-    // Small enough to be of use, never larger than the desktop, and wholly on it, so that a
-    // settings file from another screen (or a hostile one) can't lose the window.
-    constexpr int kMinWidth = 320;
-    constexpr int kMinHeight = 240;
-    const int width = std::min(std::max(wanted.width(), kMinWidth), available.width());
-    const int height = std::min(std::max(wanted.height(), kMinHeight), available.height());
-    const int left = std::clamp(wanted.left(), available.left(), available.right() + 1 - width);
-    const int top = std::clamp(wanted.top(), available.top(), available.bottom() + 1 - height);
-    return {left, top, width, height};
-}
 
 } // namespace
 
@@ -265,14 +253,8 @@ void Tmainform::setOuterGeometry(int left, int top, int width, int height)
 {
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         setWindowState(Qt::WindowNoState);
-    const QScreen *target = QGuiApplication::screenAt(QPoint(left, top));
-    if (!target)
-        target = QGuiApplication::primaryScreen();
-    // QRect can't hold a width of INT_MAX with its corner: clamp the numbers first.
-    constexpr int kLimit = 1 << 20;
-    const QRect wanted(std::clamp(left, -kLimit, kLimit), std::clamp(top, -kLimit, kLimit),
-                       std::clamp(width, 0, kLimit), std::clamp(height, 0, kLimit));
-    const QRect placed = target ? onScreen(wanted, target->availableGeometry()) : wanted;
+    // Small enough to be of use, never larger than the desktop, and wholly on it.
+    const QRect placed = placeOnScreen(left, top, width, height, QSize(320, 240));
     move(placed.topLeft());
     setOuterSize(placed.width(), placed.height());
 }

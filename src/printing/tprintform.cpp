@@ -2,6 +2,7 @@
 
 #include "dialogs/messages.h"
 #include "dialogs/modaldialog.h"
+#include "dialogs/onscreen.h"
 #include "printing/cupsprinter.h"
 #include "printing/printericon.h"
 #include "printing/richtextprinter.h"
@@ -205,17 +206,8 @@ void Tprintform::FormClose()
 void Tprintform::placeAt(int left, int top)
 {
     // One move only: a second one while hidden would take the frame's corner for the client's.
-    const QScreen *screen = QGuiApplication::screenAt(QPoint(left, top));
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        // Wholly on the screen, so that a file from another screen can't lose the dialog.
-        const QRect work = screen->availableGeometry();
-        const QSize size = frameGeometry().size();
-        left = std::clamp(left, work.left(), std::max(work.left(), work.right() + 1 - size.width()));
-        top = std::clamp(top, work.top(), std::max(work.top(), work.bottom() + 1 - size.height()));
-    }
-    move(left, top);
+    const QSize size = frameGeometry().size();
+    move(placeOnScreen(left, top, size.width(), size.height(), size).topLeft());
 }
 
 void Tprintform::setVisible(bool visible)

@@ -126,7 +126,10 @@ void TestInformation::settingsFile_data()
 
     QTest::newRow("missing file") << false << QStringList() << QPoint(30, 30);
     QTest::newRow("saved position") << true << QStringList{QStringLiteral("212"), QStringLiteral("145")} << QPoint(212, 145);
-    QTest::newRow("negative left edge is kept") << true << QStringList{QStringLiteral("-5"), QStringLiteral("40")} << QPoint(-5, 40);
+    // Off the screen is pulled onto it (a 1920 x 1200 screen, a 617 x 409 window).
+    QTest::newRow("left of the screen") << true << QStringList{QStringLiteral("-5"), QStringLiteral("40")} << QPoint(0, 40);
+    QTest::newRow("far right and down") << true << QStringList{QStringLiteral("5000"), QStringLiteral("5000")}
+                                        << QPoint(1920 - 617, 1200 - 409);
     QTest::newRow("second line not a number") << true << QStringList{QStringLiteral("100"), QStringLiteral("høj")} << QPoint(30, 30);
     QTest::newRow("only one line") << true << QStringList{QStringLiteral("100")} << QPoint(30, 30);
     QTest::newRow("empty file") << true << QStringList() << QPoint(30, 30);
