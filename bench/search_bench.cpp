@@ -67,6 +67,12 @@ void write(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
+void writeList(const QString &path, const QStringList &entries)
+{
+    if (!store::writeListFile(path, entries))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 // The book is made once, in the shared area of a temporary data root.
 struct Book {
     QTemporaryDir dir;
@@ -91,16 +97,16 @@ struct Book {
                 for (int r = 0; r < kRecipes; ++r) {
                     const QString name = QStringLiteral("Opskrift %1-%2-%3").arg(m).arg(s).arg(r);
                     recipes.append(name);
-                    store::writeListFile(folder + name + QStringLiteral("liste.txt"), ingredients(random));
+                    writeList(folder + name + QStringLiteral("liste.txt"), ingredients(random));
                     const QByteArray rtf = description(random);
                     rtfBytes += rtf.size();
                     write(folder + name + QStringLiteral(".rtf"), rtf);
                 }
-                store::writeListFile(folder + QStringLiteral("Index.txt"), recipes);
+                writeList(folder + QStringLiteral("Index.txt"), recipes);
             }
-            store::writeListFile(area + main + QStringLiteral("/Index.txt"), subs);
+            writeList(area + main + QStringLiteral("/Index.txt"), subs);
         }
-        store::writeListFile(area + QStringLiteral("Hovedkategori.txt"), mains);
+        writeList(area + QStringLiteral("Hovedkategori.txt"), mains);
     }
 
     QList<search::AreaSource> areas() const
