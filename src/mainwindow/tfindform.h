@@ -33,6 +33,8 @@ public:
     // The program changed the store: the next answer reads the change first.
     void noteChange();
     void openCurrent();
+    // The words the results on screen answer, as typed.
+    QString answeredText() const { return m_answered; }
 
     QString optFilnavn;
     QLineEdit *soegEdit = nullptr;
