@@ -35,6 +35,7 @@ struct Topic {
 constexpr Topic kTopics[] = {
     {u"Retterum", 0, -1},   {u"Genvejstaster", 2, 0}, {u"Egenskaber", 3, 0}, {u"Funktioner", 0, -1},
     {u"Indfør", 7, 3},      {u"Rediger", 7, 3},       {u"Slet", 7, 3},
+    {u"Søg", 7, 3},
 };
 
 std::optional<QPoint> positionFromLines(const QStringList &lines)

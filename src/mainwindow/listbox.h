@@ -35,6 +35,8 @@ public:
     // Shows index as chosen without announcing it: the same entry moved in a refreshed list.
     void showChosen(int index);
     QString selectedText() const { return entry(m_chosen); }
+    // Chooses entry index exactly as a click on it does.
+    void chooseAsClicked(int index) { choose(index); }
 
 signals:
     // The user chose entry index (or chose the same one again).

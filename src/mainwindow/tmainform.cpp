@@ -57,6 +57,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectEditor();
     connectWebSearch();
     connectPrinting();
+    connectFind();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 class ActionUpdater;
+class Tfindform;
 class DescriptionEdit;
 class EditorActions;
 class FontPanel;
@@ -27,6 +28,9 @@ class QToolButton;
 class QTimer;
 namespace printing {
 struct PrintValues;
+}
+namespace search {
+struct Found;
 }
 
 // The main window: the four lists, the description editor and the bottom row. It owns the
@@ -125,6 +129,11 @@ public:
     void AudskrivOpskriftUpdate();
     void AudskrivBeggeUpdate();
 
+    // Finding a recipe in both areas; a result opens as the user's clicks would open it.
+    void AfindExecute();
+    void openFound(const search::Found &found, const QStringList &words);
+    Tfindform *findform = nullptr; // made at the first search
+
     void optButtonClick();
     void aInformationExecute();
     void aProgSizesExecute();
@@ -189,6 +198,7 @@ public:
     QButtonGroup *modeGroup = nullptr;
     QToolButton *infButton = nullptr;
     QToolButton *optButton = nullptr;
+    QToolButton *findButton = nullptr;
     QStatusBar *hintBar = nullptr;
     QLabel *hintLabel = nullptr;
     QSystemTrayIcon *TrayIcon = nullptr;
@@ -214,6 +224,7 @@ public:
     QAction *AudskrivIngredienser = nullptr;
     QAction *AudskrivOpskrift = nullptr;
     QAction *AudskrivBegge = nullptr;
+    QAction *aFind = nullptr;
 
 signals:
     void closed();
@@ -264,6 +275,8 @@ private:
     void watchOpenFolders();
     void followChangesOnDisk();
     void connectPrinting();
+    void connectFind();
+    void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
     void chooseCategory(int level);
     void connectStoreOperations();

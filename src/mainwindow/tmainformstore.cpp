@@ -145,6 +145,7 @@ bool Tmainform::insertEntry(int level, const QString &text)
         return false;
     }
     const store::ChangeResult result = listChange(level).insert(text);
+    noteOwnChange();
     if (result.outcome != store::ChangeOutcome::Busy)
         showList(level, result);
     switch (result.outcome) {
@@ -178,6 +179,7 @@ void Tmainform::sletExecute(int level)
             return;
     }
     const store::ChangeResult result = listChange(level).remove(name, index);
+    noteOwnChange();
     if (result.outcome == store::ChangeOutcome::Busy) {
         Messages::information(kBusy);
         return;
@@ -205,6 +207,7 @@ void Tmainform::redigerExecute(int level)
         return;
     const int index = *parts.index;
     const store::ChangeResult result = listChange(level).rename(parts.box->entry(index), index, *answer);
+    noteOwnChange();
     switch (result.outcome) {
     case store::ChangeOutcome::Busy:
         Messages::information(kBusy);
@@ -286,6 +289,7 @@ void Tmainform::AgemBeskrivelseExecute()
     if (m_area.stamp(filnavn) != m_descriptionStamp && !Messages::question(kChangedByOthers))
         return;
     store::throwIfFailed(rtf::saveFile(Editor->document(), m_area, filnavn));
+    noteOwnChange();
     m_descriptionStamp = m_area.stamp(filnavn);
 }
 

@@ -79,7 +79,7 @@ void TestHelpPages::pages_linksAndPicturesResolve()
 {
     static const QRegularExpression reference(QStringLiteral("(?:href|src)=\"([^\"]+)\""));
     const QStringList html = pages.entryList({QStringLiteral("*.html")}, QDir::Files);
-    QCOMPARE(html.size(), 7);
+    QCOMPARE(html.size(), 8);
     int checked = 0;
     for (const QString &name : html) {
         const QString text = pageText(name);

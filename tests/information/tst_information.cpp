@@ -196,7 +196,7 @@ void TestInformation::firstToggle_showsShortcutsInExpandedTree_laterTogglesKeepT
 void TestInformation::topics_showTheirPages_data()
 {
     QTest::addColumn<QString>("topic");
-    for (const char *topic : {"Retterum", "Genvejstaster", "Egenskaber", "Funktioner", "Indfør", "Rediger", "Slet"})
+    for (const char *topic : {"Retterum", "Genvejstaster", "Egenskaber", "Funktioner", "Indfør", "Rediger", "Slet", "Søg"})
         QTest::newRow(topic) << QString::fromUtf8(topic);
 }
 
