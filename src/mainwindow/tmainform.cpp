@@ -99,7 +99,7 @@ void Tmainform::FormCreate()
     m_privateUsable = privateFolder == store::PrivateFolder::Ready;
     if (!m_privateUsable) {
         const QString folder = m_paths.userFolder(brugernavn);
-        m_startMessage = (privateFolder == store::PrivateFolder::NotOwn
+        m_startMessages << (privateFolder == store::PrivateFolder::NotOwn
                               ? QStringLiteral("Mappen \"%1\" er ikke din egen og bruges derfor ikke.")
                               : QStringLiteral("Mappen \"%1\" kan ikke oprettes."))
                              .arg(folder)
@@ -151,11 +151,13 @@ void Tmainform::HentOpt(bool medtagPlacering)
         return;
     }
     applySettings(*settings, medtagPlacering);
+    applyDesign();
 }
 
 void Tmainform::defaultOpt()
 {
     applySettings(MainSettings(), true);
+    applyDesign();
 }
 
 void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
@@ -212,8 +214,8 @@ void Tmainform::FormActivate()
     setDir(true);
     definerName(Mainfont);
     definerSize(MainSize);
-    if (!m_startMessage.isEmpty())
-        Messages::information(std::exchange(m_startMessage, QString()));
+    for (const QString &message : std::exchange(m_startMessages, {}))
+        Messages::information(message);
 }
 
 bool Tmainform::event(QEvent *event)
