@@ -205,8 +205,8 @@ void Tmainform::FormActivate()
         return;
     opstart = false;
 
-    const bool trayWanted = optform && optform->trayCheck->isChecked();
-    TrayIcon->setVisible(trayWanted && QSystemTrayIcon::isSystemTrayAvailable());
+    // Shown when a tray appears later too; minimising asks whether one is there (changeEvent).
+    TrayIcon->setVisible(optform && optform->trayCheck->isChecked());
     if (optform && optform->minimerCheck->isChecked())
         showMinimized();
 

@@ -119,7 +119,7 @@ Look windows10ClearDay()
     l.barTop = c("#ffffff");
     l.barBottom = c("#eaf1f9");
     l.barText = c("#1a1a1a");
-    l.hintBar = c("#0078d7");
+    l.hintBar = c("#006cc1");
     l.hintText = c("#ffffff");
     l.toolTip = c("#ffffff");
     l.toolTipText = c("#1a1a1a");
@@ -141,7 +141,7 @@ Look windows10()
     l.buttonText = c("#000000");
     l.hover = c("#e5f1fb");
     l.pressed = c("#cce4f7");
-    l.highlight = c("#0078d7");
+    l.highlight = c("#0067c0");
     l.highlightedText = c("#ffffff");
     l.border = c("#adadad");
     l.accent = c("#0078d7");

@@ -5,6 +5,10 @@
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace design {
 
@@ -15,10 +19,47 @@ struct SystemLook {
     QPalette palette;
 };
 
+double luminance(const QColor &color)
+{
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF())
+        + 0.0722 * channel(color.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The toolkit's own selection colour can be too light for its white text (Fusion's is 3.7:1):
+// it is deepened just enough to be read, and the rest of the system's look stays as it is.
+QPalette withReadableSelection(QPalette palette)
+{
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor text = palette.color(group, QPalette::HighlightedText);
+        QColor selection = palette.color(group, QPalette::Highlight);
+        const bool lightText = luminance(text) > 0.5;
+        for (int step = 0; step < 40 && contrast(text, selection) < 4.5; ++step)
+            selection = lightText ? selection.darker(105) : selection.lighter(105);
+        palette.setColor(group, QPalette::Highlight, selection);
+    }
+    return palette;
+}
+
 // Taken before the first change, so that "Windows" can bring the start-up look back.
 const SystemLook &systemLook()
 {
-    static const SystemLook look{QApplication::style()->name(), QApplication::palette()};
+    static const SystemLook look = [] {
+        const QPalette original = QApplication::palette();
+        SystemLook taken{QApplication::style()->name(), withReadableSelection(original)};
+        if (taken.palette != original)
+            QApplication::setPalette(taken.palette);
+        return taken;
+    }();
     return look;
 }
 
@@ -47,8 +88,14 @@ void applySheetStyleAndPalette(const QString &styleName, const QPalette &palette
 {
     // Without the old sheet first, every widget would be polished once more for nothing.
     qApp->setStyleSheet(QString());
-    QApplication::setStyle(QStyleFactory::create(styleName));
     QApplication::setPalette(palette);
+    QApplication::setStyle(QStyleFactory::create(styleName));
+    // Coming back from a style sheet, the windows keep the palette they had under it until
+    // each is told of the change once more.
+    for (QWidget *widget : QApplication::allWidgets()) {
+        QEvent changed(QEvent::ApplicationPaletteChange);
+        QCoreApplication::sendEvent(widget, &changed);
+    }
     qApp->setStyleSheet(sheet);
 }
 
