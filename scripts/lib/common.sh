@@ -9,6 +9,7 @@ RETTERUM_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils
 )
 
 as_root() {

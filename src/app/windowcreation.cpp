@@ -15,7 +15,8 @@ void createWindows(const store::StorePaths &paths)
     infform = new Tinfform(mainform);
     spform = new Tspform(mainform);
     redigeringsform = new Tredigeringsform(mainform);
-    optform = new Toptform(mainform);
+    optform = new Toptform(mainform, {mainform->grundDir, mainform->optDir, &mainform->DesignName,
+                                      mainform->TrayIcon});
     invisform = new Tinvisform();
     printform = new Tprintform(mainform, mainform->optDir);
     infoform = new Tinfoform(mainform, mainform->grundDir, mainform->optDir);

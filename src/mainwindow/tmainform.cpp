@@ -89,7 +89,7 @@ void Tmainform::FormCreate()
     m_privateUsable = privateFolder == store::PrivateFolder::Ready;
     if (!m_privateUsable) {
         const QString folder = m_paths.userFolder(brugernavn);
-        m_startMessage = (privateFolder == store::PrivateFolder::NotOwn
+        m_startMessages << (privateFolder == store::PrivateFolder::NotOwn
                               ? QStringLiteral("Mappen \"%1\" er ikke din egen og bruges derfor ikke.")
                               : QStringLiteral("Mappen \"%1\" kan ikke oprettes."))
                              .arg(folder)
@@ -141,11 +141,13 @@ void Tmainform::HentOpt(bool medtagPlacering)
         return;
     }
     applySettings(*settings, medtagPlacering);
+    applyDesign();
 }
 
 void Tmainform::defaultOpt()
 {
     applySettings(MainSettings(), true);
+    applyDesign();
 }
 
 void Tmainform::applySettings(const MainSettings &s, bool medtagPlacering)
@@ -193,8 +195,8 @@ void Tmainform::FormActivate()
         return;
     opstart = false;
 
-    const bool trayWanted = optform && optform->trayCheck->isChecked();
-    TrayIcon->setVisible(trayWanted && QSystemTrayIcon::isSystemTrayAvailable());
+    // Shown when a tray appears later too; minimising asks whether one is there (changeEvent).
+    TrayIcon->setVisible(optform && optform->trayCheck->isChecked());
     if (optform && optform->minimerCheck->isChecked())
         showMinimized();
 
@@ -202,8 +204,8 @@ void Tmainform::FormActivate()
     setDir(true);
     definerName(Mainfont);
     definerSize(MainSize);
-    if (!m_startMessage.isEmpty())
-        Messages::information(std::exchange(m_startMessage, QString()));
+    for (const QString &message : std::exchange(m_startMessages, {}))
+        Messages::information(message);
 }
 
 bool Tmainform::event(QEvent *event)

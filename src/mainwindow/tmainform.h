@@ -5,6 +5,7 @@
 #include "store/storepaths.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 class ActionUpdater;
 class Tfindform;
@@ -137,6 +138,8 @@ public:
     void optButtonClick();
     void aInformationExecute();
     void aProgSizesExecute();
+    // Applies the look DesignName names; an unknown name is told at the first activation.
+    void applyDesign();
     void updateActions();
 
     // Fields read by the other windows.
@@ -234,6 +237,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct PanelSizes {
@@ -300,7 +304,7 @@ private:
     QFileSystemWatcher *m_folderWatcher = nullptr;
     QTimer *m_followTimer = nullptr;
     bool m_privateUsable = true;
-    QString m_startMessage; // shown at the first activation, when the dialogs exist
+    QStringList m_startMessages; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;
     HintTracker *m_hintTracker = nullptr;
     PanelSizes m_pendingPanelSizes{};

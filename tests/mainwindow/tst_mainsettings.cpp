@@ -48,7 +48,7 @@ static QStringList validLines()
             QStringLiteral("700"), QStringLiteral("250"), QStringLiteral("210"),
             QStringLiteral("320"), QStringLiteral("280"), QStringLiteral("Georgia"),
             QStringLiteral("12"), QStringLiteral("1"), QStringLiteral("0"),
-            QStringLiteral("Verdana"), QStringLiteral("Blå")};
+            QStringLiteral("Verdana"), QStringLiteral("Lavender Classico")};
 }
 
 void TestMainSettings::settingsFile_data()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QSystemTrayIcon;
+
+// What the options dialog reads from and changes in the main window, which exists before it.
+struct MainWindowLink {
+    QString grundDir; // the program folder, no trailing separator
+    QString optDir;   // the settings folder ending with "/"; empty when the user has none
+    QString *DesignName = nullptr;
+    QSystemTrayIcon *TrayIcon = nullptr;
+};
