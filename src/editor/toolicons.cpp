@@ -86,6 +86,53 @@ QIcon webSearch(const QString &letter, const QColor &color)
     return QIcon(pixmap);
 }
 
+QIcon save()
+{
+    // A floppy disk: the body, the label at the bottom and the shutter at the top.
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath body;
+    body.moveTo(2.5, 2.5);
+    body.lineTo(15, 2.5);
+    body.lineTo(17.5, 5);
+    body.lineTo(17.5, 17.5);
+    body.lineTo(2.5, 17.5);
+    body.closeSubpath();
+    p.setPen(QPen(QColor(30, 50, 90), 1));
+    p.setBrush(QColor(60, 100, 170));
+    p.drawPath(body);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 10.5, 10, 6));
+    p.setBrush(QColor(200, 205, 215));
+    p.drawRect(QRectF(6, 3, 7, 4.5));
+    p.setBrush(QColor(60, 100, 170));
+    p.drawRect(QRectF(10.5, 3.5, 1.5, 3.5));
+    return QIcon(pixmap);
+}
+
+QIcon reload()
+{
+    // A circular arrow, turning clockwise.
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(30, 120, 60);
+    p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(3.5, 3.5, 13, 13), 100 * 16, 290 * 16);
+    QPainterPath head;
+    head.moveTo(9, 0.5);
+    head.lineTo(14, 4.2);
+    head.lineTo(8.5, 7.5);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPath(head);
+    return QIcon(pixmap);
+}
+
 QIcon menuArrow()
 {
     QPixmap pixmap = canvas();
