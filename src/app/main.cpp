@@ -1,3 +1,4 @@
+#include "app/firstpaintprobe.h"
 #include "app/retterumapplication.h"
 #include "app/sessionend.h"
 #include "app/windowcreation.h"
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     RetterumApplication app(argc, argv);
     createWindows(store::StorePaths(store::installedDataRoot()));
     closeInOrderAtSessionEnd(&app);
+    reportFirstPaintIfAsked(mainform);
     mainform->show();
     // Closing the main window ends the program, also when the options or help window is open.
     QObject::connect(mainform, &Tmainform::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

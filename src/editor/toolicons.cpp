@@ -1,7 +1,11 @@
 #include "editor/toolicons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <functional>
+#include <utility>
 
 namespace toolicons {
 
@@ -16,9 +20,51 @@ QPixmap canvas()
     return pixmap;
 }
 
-} // namespace
+// Draws the icon when it is first shown. The letters load font faces of their own, and in read
+// mode, where the program starts, the tool bar is hidden.
+class DrawnWhenShown : public QIconEngine {
+public:
+    explicit DrawnWhenShown(std::function<QPixmap()> draw)
+        : m_draw(std::move(draw))
+    {
+    }
 
-QIcon letter(Letter kind)
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return size.boundedTo(QSize(kSize, kSize));
+    }
+    QIconEngine *clone() const override { return new DrawnWhenShown(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (m_icon.isNull())
+            m_icon = QIcon(m_draw());
+        return m_icon;
+    }
+
+    std::function<QPixmap()> m_draw;
+    QIcon m_icon;
+};
+
+QIcon drawnWhenShown(std::function<QPixmap()> draw)
+{
+    return QIcon(new DrawnWhenShown(std::move(draw)));
+}
+
+QPixmap drawLetter(Letter kind)
 {
     QPixmap pixmap = canvas();
     QPainter p(&pixmap);
@@ -35,7 +81,33 @@ QIcon letter(Letter kind)
     p.setFont(f);
     p.setPen(QColor(30, 30, 30));
     p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, text);
-    return QIcon(pixmap);
+    p.end();
+    return pixmap;
+}
+
+QPixmap drawWebSearch(const QString &letter, const QColor &color)
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawRoundedRect(QRectF(1, 1, kSize - 2, kSize - 2), 4, 4);
+    QFont f;
+    f.setBold(true);
+    f.setPixelSize(13);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, letter);
+    p.end();
+    return pixmap;
+}
+
+} // namespace
+
+QIcon letter(Letter kind)
+{
+    return drawnWhenShown([kind] { return drawLetter(kind); });
 }
 
 QIcon alignment(Qt::Alignment align)
@@ -71,18 +143,53 @@ QIcon bullets()
 
 QIcon webSearch(const QString &letter, const QColor &color)
 {
+    return drawnWhenShown([letter, color] { return drawWebSearch(letter, color); });
+}
+
+QIcon save()
+{
+    // A floppy disk: the body, the label at the bottom and the shutter at the top.
     QPixmap pixmap = canvas();
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath body;
+    body.moveTo(2.5, 2.5);
+    body.lineTo(15, 2.5);
+    body.lineTo(17.5, 5);
+    body.lineTo(17.5, 17.5);
+    body.lineTo(2.5, 17.5);
+    body.closeSubpath();
+    p.setPen(QPen(QColor(30, 50, 90), 1));
+    p.setBrush(QColor(60, 100, 170));
+    p.drawPath(body);
     p.setPen(Qt::NoPen);
-    p.setBrush(color);
-    p.drawRoundedRect(QRectF(1, 1, kSize - 2, kSize - 2), 4, 4);
-    QFont f;
-    f.setBold(true);
-    f.setPixelSize(13);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, letter);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 10.5, 10, 6));
+    p.setBrush(QColor(200, 205, 215));
+    p.drawRect(QRectF(6, 3, 7, 4.5));
+    p.setBrush(QColor(60, 100, 170));
+    p.drawRect(QRectF(10.5, 3.5, 1.5, 3.5));
+    return QIcon(pixmap);
+}
+
+QIcon reload()
+{
+    // A circular arrow, turning clockwise.
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(30, 120, 60);
+    p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(3.5, 3.5, 13, 13), 100 * 16, 290 * 16);
+    QPainterPath head;
+    head.moveTo(9, 0.5);
+    head.lineTo(14, 4.2);
+    head.lineTo(8.5, 7.5);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPath(head);
     return QIcon(pixmap);
 }
 

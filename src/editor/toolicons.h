@@ -12,5 +12,7 @@ QIcon alignment(Qt::Alignment align);
 QIcon bullets();
 QIcon webSearch(const QString &letter, const QColor &color);
 QIcon menuArrow();
+QIcon save();
+QIcon reload();
 
 } // namespace toolicons

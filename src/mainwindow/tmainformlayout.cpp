@@ -152,8 +152,9 @@ void Tmainform::buildActions()
                    QKeySequence(Qt::CTRL | Qt::Key_R));
     for (QAction *a : {AgemBeskrivelse, Areload})
         a->setShortcutContext(Qt::ApplicationShortcut);
-    AgemBeskrivelse->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    Areload->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    // Drawn like the other tool icons: the style's own would search the icon theme at start.
+    AgemBeskrivelse->setIcon(toolicons::save());
+    Areload->setIcon(toolicons::reload());
 
     editorActions = new EditorActions(this);
 }

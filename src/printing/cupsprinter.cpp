@@ -3,6 +3,7 @@
 #include "printing/printerror.h"
 
 #include <QFile>
+#include <QLibrary>
 #include <QPrinter>
 
 #include <cups/cups.h>
@@ -15,6 +16,28 @@ namespace {
 std::unique_ptr<QPrinter> queuePrinter(const QPrinterInfo &queue)
 {
     return std::make_unique<QPrinter>(queue, QPrinter::HighResolution);
+}
+
+// libcups brings some twenty libraries of its own (TLS, Kerberos, Avahi): loaded when the
+// first job is sent rather than at every start of the program.
+struct CupsCalls {
+    decltype(&cupsPrintFile) printFile = nullptr;
+    decltype(&cupsLastErrorString) lastErrorString = nullptr;
+};
+
+const CupsCalls &cups()
+{
+    static const CupsCalls calls = [] {
+        CupsCalls c;
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (library.load()) {
+            c.printFile = reinterpret_cast<decltype(&cupsPrintFile)>(library.resolve("cupsPrintFile"));
+            c.lastErrorString =
+                reinterpret_cast<decltype(&cupsLastErrorString)>(library.resolve("cupsLastErrorString"));
+        }
+        return c;
+    }();
+    return calls;
 }
 
 } // namespace
@@ -55,11 +78,16 @@ void CupsPrinter::endJob(QPrinter &printer)
 {
     const QString file = printer.outputFileName();
     const QByteArray queue = name().toUtf8();
-    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(), "", 0, nullptr);
+    if (!cups().printFile || !cups().lastErrorString) {
+        QFile::remove(file);
+        throw PrintError(QStringLiteral("Printeren \"%1\" tog ikke imod udskriften: "
+                                        "udskriftssystemet (CUPS) kan ikke indlæses").arg(name()));
+    }
+    const int job = cups().printFile(queue.constData(), QFile::encodeName(file).constData(), "", 0, nullptr);
     QFile::remove(file);
     if (job == 0)
         throw PrintError(QStringLiteral("Printeren \"%1\" tog ikke imod udskriften: %2")
-                             .arg(name(), QString::fromUtf8(cupsLastErrorString())));
+                             .arg(name(), QString::fromUtf8(cups().lastErrorString())));
     m_jobIds.append(job);
 }
 
