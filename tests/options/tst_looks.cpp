@@ -69,14 +69,14 @@ private slots:
 private:
     void addLookRows();
 
-    ThrowAwayHome *m_home = nullptr;
+    std::unique_ptr<ThrowAwayHome> m_home;
     QColor m_systemWindow;
     QString m_systemStyle;
 };
 
 void TestLooks::initTestCase()
 {
-    m_home = new ThrowAwayHome;
+    m_home = std::make_unique<ThrowAwayHome>();
     m_systemWindow = QApplication::palette().color(QPalette::Window);
     m_systemStyle = QApplication::style()->name();
 }

@@ -139,7 +139,9 @@ void TestRecipeSearch::results_tellWhereAndMarkTheWords()
     QCOMPARE(cake.marks, (QList<std::pair<int, int>>{{6, 4}}));
 
     // A word only in the description: its sentence, the word marked.
-    const Found &creme = index.search(queryWords(QStringLiteral("brænder")), 100).shown.first();
+    const RecipeIndex::Results burner = index.search(queryWords(QStringLiteral("brænder")), 100);
+    QVERIFY(!burner.shown.isEmpty());
+    const Found &creme = burner.shown.first();
     QCOMPARE(creme.places, int(InDescription));
     QCOMPARE(creme.excerpt, QStringLiteral("Karamelliser sukkeret med en brænder."));
     QCOMPARE(creme.marks, (QList<std::pair<int, int>>{{29, 7}}));
