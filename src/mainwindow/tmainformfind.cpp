@@ -1,6 +1,7 @@
 // Finding a recipe: the search window, and opening what it found as the user's own clicks would.
 #include "mainwindow/tmainform.h"
 
+#include "dialogs/drawnpixmap.h"
 #include "dialogs/messages.h"
 #include "editor/namedaction.h"
 #include "mainwindow/generalerrorreport.h"
@@ -20,16 +21,13 @@ namespace {
 
 QIcon findIcon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(70, 70, 70), 3));
-    p.setBrush(QColor(225, 238, 252));
-    p.drawEllipse(QRectF(4, 4, 17, 17));
-    p.setPen(QPen(QColor(70, 70, 70), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 20), QPointF(28, 28));
-    return QIcon(pixmap);
+    return QIcon(drawnPixmap(QSize(32, 32), [](QPainter &p) {
+        p.setPen(QPen(QColor(70, 70, 70), 3));
+        p.setBrush(QColor(225, 238, 252));
+        p.drawEllipse(QRectF(4, 4, 17, 17));
+        p.setPen(QPen(QColor(70, 70, 70), 5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(20, 20), QPointF(28, 28));
+    }));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Building the main window's controls; the pixel sizes are those of the original at 96 dpi.
 #include "mainwindow/tmainform.h"
 
+#include "dialogs/drawnpixmap.h"
 #include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
 #include "editor/fontpanel.h"
@@ -29,42 +30,36 @@ namespace {
 
 QIcon informationIcon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(20, 80, 170), 2));
-    p.setBrush(QColor(225, 238, 252));
-    p.drawEllipse(QRectF(2, 2, 28, 28));
-    QFont f(QStringLiteral("DejaVu Serif"));
-    f.setBold(true);
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.setPen(QColor(20, 80, 170));
-    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("i"));
-    return QIcon(pixmap);
+    return QIcon(drawnPixmap(QSize(32, 32), [](QPainter &p) {
+        p.setPen(QPen(QColor(20, 80, 170), 2));
+        p.setBrush(QColor(225, 238, 252));
+        p.drawEllipse(QRectF(2, 2, 28, 28));
+        QFont f(QStringLiteral("DejaVu Serif"));
+        f.setBold(true);
+        f.setPixelSize(20);
+        p.setFont(f);
+        p.setPen(QColor(20, 80, 170));
+        p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("i"));
+    }));
 }
 
 QIcon optionsIcon()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 5, Qt::SolidLine, Qt::FlatCap));
-    for (int i = 0; i < 8; ++i) {
-        p.save();
-        p.translate(16, 16);
-        p.rotate(i * 45.0);
-        p.drawLine(0, 9, 0, 14);
-        p.restore();
-    }
-    p.setPen(QPen(QColor(90, 90, 90), 2));
-    p.setBrush(QColor(200, 200, 200));
-    p.drawEllipse(QRectF(7, 7, 18, 18));
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(12, 12, 8, 8));
-    return QIcon(pixmap);
+    return QIcon(drawnPixmap(QSize(32, 32), [](QPainter &p) {
+        p.setPen(QPen(QColor(90, 90, 90), 5, Qt::SolidLine, Qt::FlatCap));
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(16, 16);
+            p.rotate(i * 45.0);
+            p.drawLine(0, 9, 0, 14);
+            p.restore();
+        }
+        p.setPen(QPen(QColor(90, 90, 90), 2));
+        p.setBrush(QColor(200, 200, 200));
+        p.drawEllipse(QRectF(7, 7, 18, 18));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(12, 12, 8, 8));
+    }));
 }
 
 QLabel *caption(QWidget *parent, const QString &name, const QString &text, int points)

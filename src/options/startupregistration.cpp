@@ -16,7 +16,7 @@ namespace startup {
 
 QString autostartFolder()
 {
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME counts as unset, as desktops treat it.
     QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");

@@ -1,5 +1,6 @@
 #include "options/toptform.h"
 
+#include "dialogs/drawnpixmap.h"
 #include "dialogs/messages.h"
 #include "options/actionbinding.h"
 #include "options/styleregistry.h"
@@ -40,40 +41,34 @@ QToolButton *flatButton(QWidget *parent, const QString &name)
 
 QIcon standardSizesIcon()
 {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1.5));
-    p.setBrush(QColor(250, 250, 250));
-    p.drawRect(QRectF(3.5, 5.5, 17, 13));
-    p.fillRect(QRectF(4, 6, 16, 3), QColor(40, 100, 180));
-    p.drawLine(QPointF(9.5, 9), QPointF(9.5, 18));
-    p.drawLine(QPointF(14.5, 9), QPointF(14.5, 18));
-    return QIcon(pixmap);
+    return QIcon(drawnPixmap(QSize(24, 24), [](QPainter &p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(3.5, 5.5, 17, 13));
+        p.fillRect(QRectF(4, 6, 16, 3), QColor(40, 100, 180));
+        p.drawLine(QPointF(9.5, 9), QPointF(9.5, 18));
+        p.drawLine(QPointF(14.5, 9), QPointF(14.5, 18));
+    }));
 }
 
 // A steaming pot: the dialog's picture beside the print commands.
 QPixmap potPicture()
 {
-    QPixmap pixmap(96, 72);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(150, 150, 160), 2, Qt::SolidLine, Qt::RoundCap));
-    for (int x : {34, 48, 62}) {
-        QPainterPath steam(QPointF(x, 30));
-        steam.cubicTo(QPointF(x - 6, 22), QPointF(x + 6, 16), QPointF(x, 6));
-        p.drawPath(steam);
-    }
-    p.setPen(QPen(QColor(70, 70, 80), 2));
-    p.setBrush(QColor(196, 64, 48));
-    p.drawRoundedRect(QRectF(20, 36, 56, 30), 6, 6);
-    p.drawRoundedRect(QRectF(8, 40, 14, 6), 3, 3);
-    p.drawRoundedRect(QRectF(74, 40, 14, 6), 3, 3);
-    p.setBrush(QColor(90, 90, 100));
-    p.drawRoundedRect(QRectF(16, 31, 64, 7), 3, 3);
-    return pixmap;
+    return drawnPixmap(QSize(96, 72), [](QPainter &p) {
+        p.setPen(QPen(QColor(150, 150, 160), 2, Qt::SolidLine, Qt::RoundCap));
+        for (int x : {34, 48, 62}) {
+            QPainterPath steam(QPointF(x, 30));
+            steam.cubicTo(QPointF(x - 6, 22), QPointF(x + 6, 16), QPointF(x, 6));
+            p.drawPath(steam);
+        }
+        p.setPen(QPen(QColor(70, 70, 80), 2));
+        p.setBrush(QColor(196, 64, 48));
+        p.drawRoundedRect(QRectF(20, 36, 56, 30), 6, 6);
+        p.drawRoundedRect(QRectF(8, 40, 14, 6), 3, 3);
+        p.drawRoundedRect(QRectF(74, 40, 14, 6), 3, 3);
+        p.setBrush(QColor(90, 90, 100));
+        p.drawRoundedRect(QRectF(16, 31, 64, 7), 3, 3);
+    });
 }
 
 QHBoxLayout *row(QWidget *left, QWidget *right)

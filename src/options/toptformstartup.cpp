@@ -87,6 +87,8 @@ void Toptform::startProgTimerTimer()
 void Toptform::takeFoundEntry()
 {
     const QString folder = startup::autostartFolder();
+    // The user's own configuration folder, not the shared area: a link there (dotfiles kept
+    // elsewhere) is the user's own choice, so the folder is made as the path gives it.
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
         Messages::information(QStringLiteral("Startup-mappen kunne ikke findes.\r"));
         return;
