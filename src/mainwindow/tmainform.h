@@ -303,6 +303,7 @@ private:
     store::Tree::Stamp m_descriptionStamp; // of filnavn when it was loaded or saved here
     QFileSystemWatcher *m_folderWatcher = nullptr;
     QTimer *m_followTimer = nullptr;
+    QStringList m_watchedFor; // dir, underDir and opskriftDir when the watch was last set
     bool m_privateUsable = true;
     QStringList m_startMessages; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;

@@ -29,8 +29,13 @@ void Tmainform::connectFolderWatch()
     connect(m_followTimer, &QTimer::timeout, this, [this] { guardedCommand([this] { followChangesOnDisk(); }); });
 }
 
+// Runs after every input event: it looks at the disk only when the open folders have changed.
 void Tmainform::watchOpenFolders()
 {
+    const QStringList open{dir, underDir, opskriftDir};
+    if (open == m_watchedFor)
+        return;
+    m_watchedFor = open;
     QStringList wanted;
     for (const QString &folder : {dir, underDir, opskriftDir}) {
         if (!folder.isEmpty() && m_area.folderExists(folder))
@@ -85,5 +90,7 @@ void Tmainform::followChangesOnDisk()
     if (opskriftIndex >= 0 && !Editor->document()->isModified()
         && m_area.stamp(filnavn) != m_descriptionStamp)
         loadDescription();
+    // A folder that was replaced on disk is no longer watched: look again.
+    m_watchedFor.clear();
     watchOpenFolders();
 }
