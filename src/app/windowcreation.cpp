@@ -12,27 +12,30 @@
 void createWindows(const store::StorePaths &paths)
 {
     mainform = new Tmainform(paths);
-    infform = new Tinfform(mainform);
-    spform = new Tspform(mainform);
-    redigeringsform = new Tredigeringsform(mainform);
-    optform = new Toptform(mainform, {mainform->grundDir, mainform->optDir, &mainform->DesignName,
-                                      mainform->TrayIcon});
-    invisform = new Tinvisform();
-    printform = new Tprintform(mainform, mainform->optDir);
-    infoform = new Tinfoform(mainform, mainform->grundDir, mainform->optDir);
+    // The other windows are made when first used: the main window is all that start-up shows.
+    infform.setMaker([] { return new Tinfform(mainform); });
+    spform.setMaker([] { return new Tspform(mainform); });
+    redigeringsform.setMaker([] { return new Tredigeringsform(mainform); });
+    optform.setMaker([] {
+        return new Toptform(mainform, {mainform->grundDir, mainform->optDir, &mainform->DesignName,
+                                       mainform->TrayIcon});
+    });
+    invisform.setMaker([] { return new Tinvisform(); });
+    printform.setMaker([] { return new Tprintform(mainform, mainform->optDir); });
+    infoform.setMaker([] { return new Tinfoform(mainform, mainform->grundDir, mainform->optDir); });
 }
 
 void destroyWindows()
 {
     // The dialogs and the information window are children of the main window.
-    delete invisform;
-    invisform = nullptr;
+    delete invisform.existing();
     delete mainform;
     mainform = nullptr;
-    infform = nullptr;
-    spform = nullptr;
-    redigeringsform = nullptr;
-    optform = nullptr;
-    printform = nullptr;
-    infoform = nullptr;
+    infform.reset();
+    spform.reset();
+    redigeringsform.reset();
+    optform.reset();
+    invisform.reset();
+    printform.reset();
+    infoform.reset();
 }

@@ -16,7 +16,7 @@ template<typename Dialog>
 Dialog *required(Dialog *dialog, const char *global)
 {
     if (!dialog)
-        qFatal("Messages: %s does not exist; create the dialogs right after the main window", global);
+        qFatal("Messages: %s can't be made; set its maker right after the main window", global);
     return dialog;
 }
 
@@ -24,21 +24,21 @@ Dialog *required(Dialog *dialog, const char *global)
 
 void Messages::information(const QString &text)
 {
-    Tinfform *dialog = required(infform, "infform");
+    Tinfform *dialog = required(infform.get(), "infform");
     dialog->insertTekst(text);
     dialog->exec();
 }
 
 bool Messages::question(const QString &text)
 {
-    Tspform *dialog = required(spform, "spform");
+    Tspform *dialog = required(spform.get(), "spform");
     dialog->insertTekst(text);
     return dialog->exec() == mrOk;
 }
 
 std::optional<QString> Messages::rename(const QString &currentText)
 {
-    Tredigeringsform *dialog = required(redigeringsform, "redigeringsform");
+    Tredigeringsform *dialog = required(redigeringsform.get(), "redigeringsform");
     dialog->oldEdit()->setText(currentText);
     dialog->newEdit()->setText(QString());
     if (dialog->exec() != mrOk)

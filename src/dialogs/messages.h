@@ -7,10 +7,10 @@
 // The one place through which every message, question and rename goes.
 //
 // information, question and rename reuse the program's single dialogs infform, spform and
-// redigeringsform; nothing here creates them. The program creates them right after the main
-// window (Tinfform, then Tspform, then Tredigeringsform, each with the main window) and
-// assigns the globals; a test does the same in its fixture. Calling one of these functions
-// while its dialog does not exist is a programming error and aborts with a message saying so.
+// redigeringsform. The program tells each slot how to make its dialog (with the main window
+// as parent) right after the main window, and the dialog is made at its first message; a test
+// puts ready dialogs in through its fixture. Calling one of these functions while its dialog
+// can't be had is a programming error and aborts with a message saying so.
 //
 // MessageHook (messagehook.h) lets tests answer these dialogs and read what was shown.
 class Messages

@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-Tinfform *infform = nullptr;
+FormSlot<Tinfform> infform;
 
 namespace {
 constexpr int buttonWidth = 79;
@@ -22,12 +22,6 @@ Tinfform::Tinfform(QWidget *mainWindow)
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &Tinfform::accept);
     setInitialFocus(m_ok);
-}
-
-Tinfform::~Tinfform()
-{
-    if (infform == this)
-        infform = nullptr;
 }
 
 void Tinfform::resizeEvent(QResizeEvent *event)

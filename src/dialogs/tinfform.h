@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formslot.h"
 #include "messagedialog.h"
 
 class QPushButton;
@@ -11,7 +12,6 @@ class Tinfform : public MessageDialog
 
 public:
     explicit Tinfform(QWidget *mainWindow);
-    ~Tinfform() override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -20,4 +20,4 @@ private:
     QPushButton *m_ok;
 };
 
-extern Tinfform *infform;
+extern FormSlot<Tinfform> infform;

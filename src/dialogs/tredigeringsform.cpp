@@ -3,7 +3,7 @@
 #include "glyphs.h"
 #include "ui_tredigeringsform.h"
 
-Tredigeringsform *redigeringsform = nullptr;
+FormSlot<Tredigeringsform> redigeringsform;
 
 Tredigeringsform::Tredigeringsform(QWidget *mainWindow)
     : ModalDialog(mainWindow)
@@ -17,11 +17,7 @@ Tredigeringsform::Tredigeringsform(QWidget *mainWindow)
     setInitialFocus(m_ui->newEdit);
 }
 
-Tredigeringsform::~Tredigeringsform()
-{
-    if (redigeringsform == this)
-        redigeringsform = nullptr;
-}
+Tredigeringsform::~Tredigeringsform() = default;
 
 QLineEdit *Tredigeringsform::oldEdit() const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formslot.h"
 #include "modaldialog.h"
 
 #include <memory>
@@ -26,4 +27,4 @@ private:
     std::unique_ptr<Ui::Tredigeringsform> m_ui;
 };
 
-extern Tredigeringsform *redigeringsform;
+extern FormSlot<Tredigeringsform> redigeringsform;

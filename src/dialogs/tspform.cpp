@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-Tspform *spform = nullptr;
+FormSlot<Tspform> spform;
 
 namespace {
 
@@ -33,12 +33,6 @@ Tspform::Tspform(QWidget *mainWindow)
     connect(m_nej, &QPushButton::clicked, this, &Tspform::reject);
     connect(ja, &QPushButton::clicked, this, &Tspform::accept);
     setInitialFocus(ja);
-}
-
-Tspform::~Tspform()
-{
-    if (spform == this)
-        spform = nullptr;
 }
 
 void Tspform::escapePressed()

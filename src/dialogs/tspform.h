@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formslot.h"
 #include "messagedialog.h"
 
 class QPushButton;
@@ -12,7 +13,6 @@ class Tspform : public MessageDialog
 
 public:
     explicit Tspform(QWidget *mainWindow);
-    ~Tspform() override;
 
 protected:
     void escapePressed() override;
@@ -21,4 +21,4 @@ private:
     QPushButton *m_nej;
 };
 
-extern Tspform *spform;
+extern FormSlot<Tspform> spform;

@@ -18,7 +18,7 @@
 #include <exception>
 #include <optional>
 
-Tinfoform *infoform = nullptr;
+FormSlot<Tinfoform> infoform;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/formslot.h"
+
 #include <QWidget>
 
 class QTextBrowser;
@@ -48,4 +50,4 @@ private:
     void followPage(const QUrl &source);
 };
 
-extern Tinfoform *infoform;
+extern FormSlot<Tinfoform> infoform;

@@ -196,8 +196,9 @@ void Tmainform::FormActivate()
     opstart = false;
 
     // Shown when a tray appears later too; minimising asks whether one is there (changeEvent).
-    TrayIcon->setVisible(optform && optform->trayCheck->isChecked());
-    if (optform && optform->minimerCheck->isChecked())
+    const options::OptUnit options = Toptform::startOptions(optDir);
+    TrayIcon->setVisible(options.tray);
+    if (options.minimer)
         showMinimized();
 
     setProgramMode(programMode);

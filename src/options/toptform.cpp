@@ -1,8 +1,10 @@
 #include "options/toptform.h"
 
 #include "dialogs/drawnpixmap.h"
+#include "dialogs/glyphs.h"
 #include "dialogs/messages.h"
 #include "options/actionbinding.h"
+#include "options/optunit.h"
 #include "options/styleregistry.h"
 #include "store/listfile.h"
 
@@ -17,13 +19,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-Toptform *optform = nullptr;
+FormSlot<Toptform> optform;
 
 namespace {
 
@@ -48,6 +49,19 @@ QIcon standardSizesIcon()
         p.fillRect(QRectF(4, 6, 16, 3), QColor(40, 100, 180));
         p.drawLine(QPointF(9.5, 9), QPointF(9.5, 18));
         p.drawLine(QPointF(14.5, 9), QPointF(14.5, 18));
+    }));
+}
+
+// A diskette, as save buttons have it. Drawn: the style's own would search the icon themes.
+QIcon saveIcon()
+{
+    return QIcon(drawnPixmap(QSize(16, 16), [](QPainter &p) {
+        p.setPen(QPen(QColor(40, 60, 110), 1));
+        p.setBrush(QColor(70, 110, 190));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.fillRect(QRectF(4, 2, 8, 5), QColor(235, 235, 235));
+        p.fillRect(QRectF(9, 3, 2, 3), QColor(70, 110, 190));
+        p.fillRect(QRectF(4, 10, 8, 4), QColor(250, 250, 250));
     }));
 }
 
@@ -137,7 +151,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
 
     StaticText15 = new QLabel(QStringLiteral("Startop-program"), panel);
     StaticText15->setObjectName(QStringLiteral("StaticText15"));
-    startProgDoButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
+    startProgDoButton = new QPushButton(Glyphs::checkMark(),
                                         QStringLiteral("Udfør"), panel);
     startProgDoButton->setObjectName(QStringLiteral("startProgDoButton"));
     startProgDoButton->setStatusTip(QStringLiteral("Tilføj eller fjern programmet som startop-program"));
@@ -145,7 +159,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     startProgDoButton->setAutoDefault(false);
     layout->addLayout(row(StaticText15, startProgDoButton));
 
-    gemButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
+    gemButton = new QPushButton(saveIcon(),
                                 QStringLiteral("Gem egenskaber"), panel);
     gemButton->setObjectName(QStringLiteral("gemButton"));
     gemButton->setStatusTip(QStringLiteral("Når egenskaber gemmes virker de ved næste programopstart"));
@@ -230,7 +244,7 @@ void Toptform::FormCreate()
 {
     ProgramDir = m_link.grundDir + u'/';
     // Without a settings folder there is no file: the defaults stay and nothing is written.
-    optFilnavn = m_link.optDir.isEmpty() ? QString() : m_link.optDir + QStringLiteral("optUnit.txt");
+    optFilnavn = options::optUnitFile(m_link.optDir);
     HentOpt();
 
     designBox->addItems(design::styleNames());
@@ -249,31 +263,22 @@ void Toptform::HentOpt()
 {
     if (optFilnavn.isEmpty() || !QFileInfo::exists(optFilnavn))
         return;
-    // A faulty file gives what could be read before the fault, and nothing is reported.
-    store::ListText list;
-    const QStringList &lines = list.entries;
-    const auto flag = [&lines](int index, bool *value) {
-        bool ok = false;
-        const int number = index < lines.size() ? lines.at(index).toInt(&ok, 10) : 0;
-        if (ok)
-            *value = (number & 0xFF) != 0;
-        return ok;
-    };
-    bool tray = trayCheck->isChecked();
-    bool minimer = minimerCheck->isChecked();
-    const bool read = bool(store::readListFile(optFilnavn, &list));
-    const bool trayRead = read && flag(0, &tray);
-    trayCheck->setChecked(tray);
-    const bool minimerRead = trayRead && flag(1, &minimer);
-    minimerCheck->setChecked(minimer);
-    if (!minimerRead || lines.size() < 3) {
-        startProgFilename.clear();
-        return;
-    }
-    startProgFilename = lines.at(2);
+    const options::OptUnit read = options::readOptUnit(
+        optFilnavn, {trayCheck->isChecked(), minimerCheck->isChecked(), startProgFilename});
+    trayCheck->setChecked(read.tray);
+    minimerCheck->setChecked(read.minimer);
+    startProgFilename = read.startProgFilename;
     startProgDoButton->setText(!startProgFilename.isEmpty() && QFileInfo::exists(startProgFilename)
                                    ? QStringLiteral("Fjern")
                                    : QStringLiteral("Udfør"));
+}
+
+options::OptUnit Toptform::startOptions(const QString &optDir)
+{
+    if (Toptform *dialog = optform.existing())
+        return {dialog->trayCheck->isChecked(), dialog->minimerCheck->isChecked(),
+                dialog->startProgFilename};
+    return options::readOptUnit(options::optUnitFile(optDir));
 }
 
 store::FileResult Toptform::GemOpt()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "dialogs/formslot.h"
 #include "options/mainwindowlink.h"
+#include "options/optunit.h"
 #include "options/startupregistration.h"
 #include "store/fileresult.h"
 
@@ -23,6 +25,9 @@ public:
     Toptform(QWidget *mainWindow, const MainWindowLink &link);
 
     void HentOpt();
+    // The notification-area and minimise-at-start choices as they stand: the dialog's when it
+    // has been made, else the settings file's.
+    static options::OptUnit startOptions(const QString &optDir);
     [[nodiscard]] store::FileResult GemOpt();
     void gemButtonClick();
     void designBoxChange(int index);
@@ -75,4 +80,4 @@ private:
     startup::ScriptLauncher m_scripts;
 };
 
-extern Toptform *optform;
+extern FormSlot<Toptform> optform;

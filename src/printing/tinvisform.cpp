@@ -3,7 +3,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-Tinvisform *invisform = nullptr;
+FormSlot<Tinvisform> invisform;
 
 Tinvisform::Tinvisform(QWidget *parent)
     : QWidget(parent, Qt::Window)

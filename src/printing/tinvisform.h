@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/formslot.h"
+
 #include <QWidget>
 
 class QTextEdit;
@@ -14,4 +16,4 @@ public:
     QTextEdit *memo = nullptr;
 };
 
-extern Tinvisform *invisform;
+extern FormSlot<Tinvisform> invisform;

@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-Tprintform *printform = nullptr;
+FormSlot<Tprintform> printform;
 
 namespace {
 
@@ -87,11 +87,7 @@ Tprintform::Tprintform(QWidget *mainWindow, const QString &optDir)
     opstart = true;
 }
 
-Tprintform::~Tprintform()
-{
-    if (printform == this)
-        printform = nullptr;
-}
+Tprintform::~Tprintform() = default;
 
 QString Tprintform::Floatkon(const QString &text)
 {

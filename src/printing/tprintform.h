@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/formslot.h"
 #include "printing/pagerect.h"
 #include "printing/printvalues.h"
 
@@ -90,4 +91,4 @@ private:
     QPointer<QWidget> m_focus;
 };
 
-extern Tprintform *printform;
+extern FormSlot<Tprintform> printform;

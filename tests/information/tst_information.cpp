@@ -171,7 +171,7 @@ void TestInformation::firstToggle_showsShortcutsInExpandedTree_laterTogglesKeepT
 
     // F1 in the help window itself closes it and saves where it stood.
     infoform->move(140, 90);
-    QCOMPARE(QApplication::activeWindow(), infoform);
+    QCOMPARE(QApplication::activeWindow(), infoform.get());
     pressF1();
     QVERIFY(!infoform->isVisible());
     QCOMPARE(root.readList(root.settingsFile().mid(root.path().size() + 1)),

@@ -24,7 +24,7 @@ private slots:
     void cleanup();
     void newUser_getsPrivateFolderAndSettingsFolder();
     void missingUsersRoot_isToldOnceAndGivesDefaults();
-    void everyWindowExists_andTheMainWindowFirst();
+    void onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed();
     void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
     void minimiseAtStart_andTrayClickRestores();
@@ -76,19 +76,33 @@ void TestStartup::missingUsersRoot_isToldOnceAndGivesDefaults()
     QVERIFY(MessageHook::shown().isEmpty());
 }
 
-void TestStartup::everyWindowExists_andTheMainWindowFirst()
+void TestStartup::onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed()
 {
     TestDataRoot root;
     MainWindowFixture fixture(root);
-    const QList<QWidget *> windows{mainform, infform, spform, redigeringsform, optform,
-                                   invisform, printform, infoform};
-    for (QWidget *window : windows) {
+    QVERIFY(fixture.showAndActivate());
+    QVERIFY(!infform.existing());
+    QVERIFY(!spform.existing());
+    QVERIFY(!redigeringsform.existing());
+    QVERIFY(!optform.existing());
+    QVERIFY(!invisform.existing());
+    QVERIFY(!printform.existing());
+    QVERIFY(!infoform.existing());
+
+    const QList<QWidget *> dialogs{infform, spform, redigeringsform, optform, printform, infoform};
+    for (QWidget *window : dialogs) {
         QVERIFY(window);
+        QCOMPARE(window->parentWidget(), mainform);
         QVERIFY(!window->isVisible());
     }
+    QVERIFY(invisform);
+    QVERIFY(!invisform->isVisible());
     QCOMPARE(optform->trayCheck->isChecked(), true);
     QCOMPARE(optform->minimerCheck->isChecked(), false);
-    QVERIFY(mainform->opstart);
+
+    // Made once: the next use gets the same window.
+    QWidget *options = optform;
+    QCOMPARE(static_cast<QWidget *>(optform), options);
 }
 
 void TestStartup::trayIconAndWindow_haveHintAndIcon()
@@ -117,9 +131,12 @@ void TestStartup::information_togglesTheHelpWindow()
 void TestStartup::minimiseAtStart_andTrayClickRestores()
 {
     TestDataRoot root;
+    TestDataRoot::writeListAt(root.file(QStringLiteral("Brugere/%1/Indstillinger/optUnit.txt")
+                                            .arg(Tmainform::GetUserFromWindows())),
+                              {QStringLiteral("1"), QStringLiteral("1")});
     MainWindowFixture fixture(root);
-    optform->minimerCheck->setChecked(true); // as loaded from the options file
     QVERIFY(fixture.showAndActivate());
+    QVERIFY(!optform.existing());
     QTRY_VERIFY(mainform->isMinimized());
     QVERIFY(!mainform->hovedKatEdit->isVisibleTo(mainform)); // mode and area applied all the same
     QCOMPARE(mainform->windowTitle(), Tmainform::GetUserFromWindows() + QStringLiteral(": Retterum"));

@@ -102,6 +102,14 @@ void TestOptionsDialog::settingsFile()
         TestDataRoot::writeListAt(settingsFolder(root) + QStringLiteral("optUnit.txt"), lines);
 
     MainWindowFixture fixture(root);
+    // The start reads the file without making the dialog, and must read it as the dialog does.
+    QVERIFY(!optform.existing());
+    const options::OptUnit atStart = Toptform::startOptions(mainform->optDir);
+    QVERIFY(!optform.existing());
+    QCOMPARE(atStart.tray, tray);
+    QCOMPARE(atStart.minimer, minimer);
+    QCOMPARE(atStart.startProgFilename, startProgFilename);
+
     QCOMPARE(optform->optFilnavn, mainform->optDir + QStringLiteral("optUnit.txt"));
     QCOMPARE(optform->trayCheck->isChecked(), tray);
     QCOMPARE(optform->minimerCheck->isChecked(), minimer);
