@@ -1,4 +1,5 @@
 #include "app/firstpaintprobe.h"
+#include "app/fontconfigwarmup.h"
 #include "app/retterumapplication.h"
 #include "app/sessionend.h"
 #include "app/windowcreation.h"
@@ -7,7 +8,9 @@
 
 int main(int argc, char **argv)
 {
+    FontconfigWarmUp fonts;
     RetterumApplication app(argc, argv);
+    fonts.wait();
     createWindows(store::StorePaths(store::installedDataRoot()));
     closeInOrderAtSessionEnd(&app);
     reportFirstPaintIfAsked(mainform);

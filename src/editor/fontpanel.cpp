@@ -1,5 +1,6 @@
 #include "editor/fontpanel.h"
 
+#include "dialogs/drawnicon.h"
 #include "editor/colorgrid.h"
 #include "editor/fontbox.h"
 #include "editor/namedaction.h"
@@ -29,17 +30,19 @@ QToolButton *smallButton(QWidget *parent, const QString &name, const QString &ca
 // A small "A" over a coloured bar: the standard heading is blue, the standard text black.
 QIcon standardIcon(const QColor &color, int letterPixels)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QFont f;
-    f.setBold(true);
-    f.setPixelSize(letterPixels);
-    painter.setFont(f);
-    painter.setPen(color);
-    painter.drawText(QRect(0, 0, 16, 13), Qt::AlignCenter, QStringLiteral("A"));
-    painter.fillRect(2, 13, 12, 2, color);
-    return QIcon(pixmap);
+    return drawnWhenShown(QSize(16, 16), [color, letterPixels] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(letterPixels);
+        painter.setFont(f);
+        painter.setPen(color);
+        painter.drawText(QRect(0, 0, 16, 13), Qt::AlignCenter, QStringLiteral("A"));
+        painter.fillRect(2, 13, 12, 2, color);
+        return pixmap;
+    });
 }
 
 FontBox *fontBox(QWidget *parent, const QString &name, int width)

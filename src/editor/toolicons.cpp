@@ -1,6 +1,7 @@
 #include "editor/toolicons.h"
 
-#include <QIconEngine>
+#include "dialogs/drawnicon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -20,48 +21,9 @@ QPixmap canvas()
     return pixmap;
 }
 
-// Draws the icon when it is first shown. The letters load font faces of their own, and in read
-// mode, where the program starts, the tool bar is hidden.
-class DrawnWhenShown : public QIconEngine {
-public:
-    explicit DrawnWhenShown(std::function<QPixmap()> draw)
-        : m_draw(std::move(draw))
-    {
-    }
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        return icon().pixmap(size, scale, mode, state);
-    }
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
-    {
-        return size.boundedTo(QSize(kSize, kSize));
-    }
-    QIconEngine *clone() const override { return new DrawnWhenShown(*this); }
-
-private:
-    const QIcon &icon()
-    {
-        if (m_icon.isNull())
-            m_icon = QIcon(m_draw());
-        return m_icon;
-    }
-
-    std::function<QPixmap()> m_draw;
-    QIcon m_icon;
-};
-
 QIcon drawnWhenShown(std::function<QPixmap()> draw)
 {
-    return QIcon(new DrawnWhenShown(std::move(draw)));
+    return ::drawnWhenShown(QSize(kSize, kSize), std::move(draw));
 }
 
 QPixmap drawLetter(Letter kind)

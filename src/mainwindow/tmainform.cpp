@@ -48,6 +48,8 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     , m_paths(paths)
 {
     setObjectName(QStringLiteral("mainform"));
+    // Before any control exists: none is then laid out for another font first.
+    setFont(baseFont());
     buildActions();
     buildLayout();
     buildTrayIcon();

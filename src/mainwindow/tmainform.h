@@ -1,9 +1,11 @@
 #pragma once
 
+#include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
 #include "store/listchange.h"
 #include "store/storepaths.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -44,6 +46,8 @@ public:
     ~Tmainform() override;
 
     static QString GetUserFromWindows();
+    // The face of the program's windows.
+    static QFont baseFont();
 
     // Settings file
     void HentOpt(bool medtagPlacering);
@@ -250,14 +254,12 @@ private:
     void FormCreate();
     void buildLayout();
     void buildActions();
-    QWidget *buildListBlock(QWidget *&block, const QString &blockName, const QString &labelName,
-                            const QString &caption, ListBox *&box, const QString &boxName,
-                            QLineEdit *&edit, const QString &editName, QWidget *&strip,
-                            const QString &stripName, int stripHeight, QAction *slet,
-                            QAction *rediger, QAction *indfoer);
-    QWidget *buildBottomRow();
-    static QSplitter *buildColumn(const QString &name, QWidget *top, QWidget *bottom,
-                                  const QString &handleName);
+    void buildListBlock(QSplitter *column, QWidget *&block, const QString &blockName,
+                        const QString &labelName, const QString &caption, ListBox *&box,
+                        ListItemDelegate::Marker marker, const QString &boxName, QLineEdit *&edit,
+                        const QString &editName, QWidget *&strip, const QString &stripName,
+                        int stripHeight, QAction *slet, QAction *rediger, QAction *indfoer);
+    QWidget *buildBottomRow(QWidget *parent);
     void buildTrayIcon();
     struct LevelParts {
         ListBox *box;

@@ -34,12 +34,13 @@ QIcon informationIcon()
         p.setPen(QPen(QColor(20, 80, 170), 2));
         p.setBrush(QColor(225, 238, 252));
         p.drawEllipse(QRectF(2, 2, 28, 28));
-        QFont f(QStringLiteral("DejaVu Serif"));
-        f.setBold(true);
-        f.setPixelSize(20);
-        p.setFont(f);
-        p.setPen(QColor(20, 80, 170));
-        p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("i"));
+        // The "i" in shapes: a letter would load a font face of its own at start.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(20, 80, 170));
+        p.drawEllipse(QRectF(13.5, 6.5, 5, 5));
+        p.drawRect(QRectF(14, 13, 4, 10));
+        p.drawRect(QRectF(11.5, 13, 3, 2));
+        p.drawRect(QRectF(11.5, 22, 9, 2.5));
     }));
 }
 
@@ -93,6 +94,25 @@ QGroupBox *radioGroup(QWidget *parent, const QString &name, const QString &title
         layout->addWidget(radio);
     }
     return box;
+}
+
+// A column of two blocks, filled by the caller, then finished; the lower block keeps its
+// height when the window grows.
+QSplitter *newColumn(const QString &name, QSplitter *parent)
+{
+    auto *column = new QSplitter(Qt::Vertical, parent);
+    column->setObjectName(name);
+    column->setHandleWidth(3);
+    column->setChildrenCollapsible(false);
+    parent->addWidget(column);
+    return column;
+}
+
+void finishColumn(QSplitter *column, const QString &handleName)
+{
+    column->setStretchFactor(0, 1);
+    column->setStretchFactor(1, 0);
+    column->handle(1)->setObjectName(handleName);
 }
 
 QToolButton *flatButton(QWidget *parent, const QString &name)
@@ -154,22 +174,24 @@ void Tmainform::buildActions()
     editorActions = new EditorActions(this);
 }
 
-QWidget *Tmainform::buildListBlock(QWidget *&block, const QString &blockName,
-                                   const QString &labelName, const QString &captionText,
-                                   ListBox *&box, const QString &boxName, QLineEdit *&edit,
-                                   const QString &editName, QWidget *&strip,
-                                   const QString &stripName, int stripHeight, QAction *slet,
-                                   QAction *rediger, QAction *indfoer)
+void Tmainform::buildListBlock(QSplitter *column, QWidget *&block, const QString &blockName,
+                               const QString &labelName, const QString &captionText, ListBox *&box,
+                               ListItemDelegate::Marker marker, const QString &boxName,
+                               QLineEdit *&edit, const QString &editName, QWidget *&strip,
+                               const QString &stripName, int stripHeight, QAction *slet,
+                               QAction *rediger, QAction *indfoer)
 {
-    block = new QWidget;
+    block = new QWidget(column);
     block->setObjectName(blockName);
+    column->addWidget(block);
     auto *layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(caption(block, labelName, captionText, 10));
 
-    layout->addWidget(box, 1);
+    box = new ListBox(marker, block);
     box->setObjectName(boxName);
+    layout->addWidget(box, 1);
 
     strip = new QWidget(block);
     strip->setObjectName(stripName);
@@ -190,12 +212,11 @@ QWidget *Tmainform::buildListBlock(QWidget *&block, const QString &blockName,
     buttons->addStretch(1);
     stripLayout->addLayout(buttons);
     layout->addWidget(strip);
-    return block;
 }
 
-QWidget *Tmainform::buildBottomRow()
+QWidget *Tmainform::buildBottomRow(QWidget *parent)
 {
-    Panel2 = new QWidget;
+    Panel2 = new QWidget(parent);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedHeight(56);
     auto *layout = new QHBoxLayout(Panel2);
@@ -222,20 +243,12 @@ QWidget *Tmainform::buildBottomRow()
     return Panel2;
 }
 
-// A column of two blocks; the lower keeps its height when the window grows.
-QSplitter *Tmainform::buildColumn(const QString &name, QWidget *top, QWidget *bottom,
-                                  const QString &handleName)
+QFont Tmainform::baseFont()
 {
-    auto *column = new QSplitter(Qt::Vertical);
-    column->setObjectName(name);
-    column->setHandleWidth(3);
-    column->setChildrenCollapsible(false);
-    column->addWidget(top);
-    column->addWidget(bottom);
-    column->setStretchFactor(0, 1);
-    column->setStretchFactor(1, 0);
-    column->handle(1)->setObjectName(handleName);
-    return column;
+    QFont base(QStringLiteral("Segoe UI"));
+    base.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});
+    base.setPointSize(9);
+    return base;
 }
 
 void Tmainform::buildLayout()
@@ -243,41 +256,31 @@ void Tmainform::buildLayout()
     // The icon lives in this static library's resources, which are not linked in by themselves.
     Q_INIT_RESOURCE(mainwindow);
     setWindowIcon(QIcon(QStringLiteral(":/icons/retterum.png")));
-    QFont base(QStringLiteral("Segoe UI"));
-    base.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});
-    base.setPointSize(9);
-    setFont(base);
 
-    hovedKatBox = new ListBox(ListItemDelegate::Marker::MenuHighlightSquare);
-    underKatBox = new ListBox(ListItemDelegate::Marker::SkyBlueSquare);
-    opskriftBox = new ListBox(ListItemDelegate::Marker::MoneyGreenSquare);
-    ingrediensBox = new ListBox(ListItemDelegate::Marker::OrangeCircle);
+    // Built from the outside in and in the order of the focus chain: every control is born in
+    // its place with the window's font, and no splitter measures its columns more than once.
+    mainSplitter = new QSplitter(Qt::Horizontal, this);
+    mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
+    mainSplitter->setHandleWidth(3);
+    mainSplitter->setChildrenCollapsible(false);
 
     // Left column: main categories over subcategories; right: ingredients over recipes.
-    buildListBlock(topPanel, QStringLiteral("topPanel"), QStringLiteral("Label1"),
-        QStringLiteral("Hovedkategori"), hovedKatBox, QStringLiteral("hovedKatBox"), hovedKatEdit,
-        QStringLiteral("hovedKatEdit"), newHovedKatPanel, QStringLiteral("newHovedKatPanel"), 60,
-        AsletHovedKat, AredigerHovedKat, AinsertHovedKat);
-    buildListBlock(bottomPanel, QStringLiteral("bottomPanel"), QStringLiteral("Label2"),
-        QStringLiteral("Underkategori"), underKatBox, QStringLiteral("underKatBox"), underKatEdit,
-        QStringLiteral("underKatEdit"), newUnderKatPanel, QStringLiteral("newUnderKatPanel"), 60,
-        AsletUnderKat, AredigerUnderKat, AinsertUnderKat);
+    mainPanel1 = newColumn(QStringLiteral("mainPanel1"), mainSplitter);
+    buildListBlock(mainPanel1, topPanel, QStringLiteral("topPanel"), QStringLiteral("Label1"),
+        QStringLiteral("Hovedkategori"), hovedKatBox, ListItemDelegate::Marker::MenuHighlightSquare,
+        QStringLiteral("hovedKatBox"), hovedKatEdit, QStringLiteral("hovedKatEdit"), newHovedKatPanel,
+        QStringLiteral("newHovedKatPanel"), 60, AsletHovedKat, AredigerHovedKat, AinsertHovedKat);
+    buildListBlock(mainPanel1, bottomPanel, QStringLiteral("bottomPanel"), QStringLiteral("Label2"),
+        QStringLiteral("Underkategori"), underKatBox, ListItemDelegate::Marker::SkyBlueSquare,
+        QStringLiteral("underKatBox"), underKatEdit, QStringLiteral("underKatEdit"), newUnderKatPanel,
+        QStringLiteral("newUnderKatPanel"), 60, AsletUnderKat, AredigerUnderKat, AinsertUnderKat);
     bottomPanel->setMinimumHeight(190);
-    mainPanel1 = buildColumn(QStringLiteral("mainPanel1"), topPanel, bottomPanel, QStringLiteral("Splitter1"));
-
-    buildListBlock(rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),
-        QStringLiteral("Ingredienser"), ingrediensBox, QStringLiteral("ingrediensBox"), ingrediensEdit,
-        QStringLiteral("ingrediensEdit"), newIngrediensPanel, QStringLiteral("newIngrediensPanel"), 64,
-        AsletIngrediens, AredigerIngrediens, AinsertIngrediens);
-    buildListBlock(rightPanel1, QStringLiteral("rightPanel1"), QStringLiteral("Label3"),
-        QStringLiteral("Opskrifter"), opskriftBox, QStringLiteral("opskriftBox"), opskriftEdit,
-        QStringLiteral("opskriftEdit"), newOpskriftPanel, QStringLiteral("newOpskriftPanel"), 60,
-        AsletOpskrift, AredigerOpskrift, AinsertOpskrift);
-    mainPanel2 = buildColumn(QStringLiteral("mainPanel2"), rightPanel2, rightPanel1, QStringLiteral("Splitter4"));
+    finishColumn(mainPanel1, QStringLiteral("Splitter1"));
 
     // Centre: title line, font panel, tool bar, editor, bottom row.
-    mainPanel3 = new QWidget;
+    mainPanel3 = new QWidget(mainSplitter);
     mainPanel3->setObjectName(QStringLiteral("mainPanel3"));
+    mainSplitter->addWidget(mainPanel3);
     auto *centre = new QVBoxLayout(mainPanel3);
     centre->setContentsMargins(0, 0, 0, 0);
     centre->setSpacing(0);
@@ -331,7 +334,7 @@ void Tmainform::buildLayout()
     Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->document()->setDocumentMargin(8);
     centre->addWidget(Editor, 1);
-    centre->addWidget(buildBottomRow());
+    centre->addWidget(buildBottomRow(mainPanel3));
     // The centre column may be narrower than its rows' natural width (a long title, the font
     // panel, the tool bar, the bottom row): they are cut off rather than keeping the window
     // wider than a small screen.
@@ -339,13 +342,18 @@ void Tmainform::buildLayout()
                          static_cast<QWidget *>(toolPanel), Panel2})
         row->setSizePolicy(QSizePolicy::Ignored, row->sizePolicy().verticalPolicy());
 
-    mainSplitter = new QSplitter(Qt::Horizontal);
-    mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
-    mainSplitter->setHandleWidth(3);
-    mainSplitter->setChildrenCollapsible(false);
-    mainSplitter->addWidget(mainPanel1);
-    mainSplitter->addWidget(mainPanel3);
-    mainSplitter->addWidget(mainPanel2);
+    mainPanel2 = newColumn(QStringLiteral("mainPanel2"), mainSplitter);
+    buildListBlock(mainPanel2, rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),
+        QStringLiteral("Ingredienser"), ingrediensBox, ListItemDelegate::Marker::OrangeCircle,
+        QStringLiteral("ingrediensBox"), ingrediensEdit, QStringLiteral("ingrediensEdit"),
+        newIngrediensPanel, QStringLiteral("newIngrediensPanel"), 64, AsletIngrediens,
+        AredigerIngrediens, AinsertIngrediens);
+    buildListBlock(mainPanel2, rightPanel1, QStringLiteral("rightPanel1"), QStringLiteral("Label3"),
+        QStringLiteral("Opskrifter"), opskriftBox, ListItemDelegate::Marker::MoneyGreenSquare,
+        QStringLiteral("opskriftBox"), opskriftEdit, QStringLiteral("opskriftEdit"), newOpskriftPanel,
+        QStringLiteral("newOpskriftPanel"), 60, AsletOpskrift, AredigerOpskrift, AinsertOpskrift);
+    finishColumn(mainPanel2, QStringLiteral("Splitter4"));
+
     mainSplitter->setStretchFactor(0, 0);
     mainSplitter->setStretchFactor(1, 1);
     mainSplitter->setStretchFactor(2, 0);

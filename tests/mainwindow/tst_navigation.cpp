@@ -37,6 +37,7 @@ private slots:
     void unreadableIndex_reachesTheGeneralErrorReport();
     void listBox_writesBackInTheEncodingItRead();
     void focusAndTab_chooseNothing();
+    void tab_walksTheColumnsInReadingOrder();
     void onlyALeftClickOnAnEntryChooses_data();
     void onlyALeftClickOnAnEntryChooses();
     void checkedAreaButtonAgain_changesNothing();
@@ -345,6 +346,29 @@ void TestNavigation::focusAndTab_chooseNothing()
     w->updateActions();
     QVERIFY(!w->AsletIngrediens->isEnabled());
     QCOMPARE(w->underKatBox->count(), 2);
+}
+
+// Tab goes down the left column, through the centre and down the right column.
+void TestNavigation::tab_walksTheColumnsInReadingOrder()
+{
+    using namespace Qt::StringLiterals;
+    w->modeGroup->button(1)->click();
+    QStringList order;
+    QWidget *widget = w->hovedKatBox;
+    do {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+            order << (widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                                     : widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != w->hovedKatBox);
+    const QString edit = QStringLiteral("QLineEdit");
+    const QString radio = QStringLiteral("QRadioButton");
+    const QStringList expected{
+        u"hovedKatBox"_s, u"hovedKatEdit"_s, u"underKatBox"_s, u"underKatEdit"_s,
+        u"sizeBox"_s, edit, u"nameBox"_s, edit, u"menuButton"_s, u"Editor"_s,
+        radio, radio, radio, radio, u"infButton"_s, u"optButton"_s,
+        u"ingrediensBox"_s, u"ingrediensEdit"_s, u"opskriftBox"_s, u"opskriftEdit"_s, u"findButton"_s};
+    QCOMPARE(order, expected);
 }
 
 void TestNavigation::onlyALeftClickOnAnEntryChooses_data()
