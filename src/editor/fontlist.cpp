@@ -1,17 +1,29 @@
 #include "editor/fontlist.h"
 
 #include <QFontDatabase>
-#include <QRegularExpression>
 
 #include <algorithm>
 
+QString withoutFoundry(QString family)
+{
+    if (!family.endsWith(u']'))
+        return family;
+    const qsizetype open = family.lastIndexOf(u'[');
+    if (open < 0 || family.indexOf(u']', open) != family.size() - 1)
+        return family;
+    qsizetype end = open;
+    while (end > 0 && family.at(end - 1).isSpace())
+        --end;
+    family.truncate(end);
+    return family;
+}
+
 QStringList installedFontNames()
 {
-    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
     QStringList names;
     const QStringList families = QFontDatabase::families();
-    for (QString family : families) {
-        family.remove(foundry);
+    for (const QString &listed : families) {
+        const QString family = withoutFoundry(listed);
         if (family.isEmpty() || family.startsWith(u'@'))
             continue;
         names.append(family);

@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -255,7 +256,10 @@ void Tmainform::buildLayout()
 {
     // The icon lives in this static library's resources, which are not linked in by themselves.
     Q_INIT_RESOURCE(mainwindow);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/retterum.png")));
+    // Read as the PNG it is: left to guess, the reader would load every image plugin first.
+    QImageReader icon(QStringLiteral(":/icons/retterum.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    setWindowIcon(QIcon(QPixmap::fromImageReader(&icon)));
 
     // Built from the outside in and in the order of the focus chain: every control is born in
     // its place with the window's font, and no splitter measures its columns more than once.

@@ -1,5 +1,6 @@
 #include "editor/colorgrid.h"
 #include "editor/fontbox.h"
+#include "editor/fontlist.h"
 #include "editor/statusline.h"
 #include "editorfixture.h"
 #include "rtf/rtffile.h"
@@ -36,6 +37,8 @@ class TestFontControls : public QObject {
 private slots:
     void cleanup();
     void fontList_isSortedWithoutFoundriesOrDuplicates();
+    void withoutFoundry_data();
+    void withoutFoundry();
     void definerName_data();
     void definerName();
     void savedSettings_becomeListValuesAndAreWrittenBack_data();
@@ -58,6 +61,28 @@ void TestFontControls::cleanup()
 {
     const QString leftovers = MessageHook::verifyClean();
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+void TestFontControls::withoutFoundry_data()
+{
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("DejaVu Sans") << QStringLiteral("DejaVu Sans");
+    QTest::newRow("foundry") << QStringLiteral("DejaVu Sans [PfEd]") << QStringLiteral("DejaVu Sans");
+    QTest::newRow("no space") << QStringLiteral("Mono[urw]") << QStringLiteral("Mono");
+    QTest::newRow("several spaces") << QStringLiteral("Mono \t [urw]") << QStringLiteral("Mono");
+    QTest::newRow("only the last brackets") << QStringLiteral("A [b] [c]") << QStringLiteral("A [b]");
+    QTest::newRow("bracket inside") << QStringLiteral("A [b]c]") << QStringLiteral("A [b]c]");
+    QTest::newRow("not at the end") << QStringLiteral("A [b] c") << QStringLiteral("A [b] c");
+    QTest::newRow("no opening") << QStringLiteral("A b]") << QStringLiteral("A b]");
+    QTest::newRow("nothing but a foundry") << QStringLiteral("[x]") << QString();
+}
+
+void TestFontControls::withoutFoundry()
+{
+    QFETCH(QString, listed);
+    QFETCH(QString, name);
+    QCOMPARE(::withoutFoundry(listed), name);
 }
 
 void TestFontControls::fontList_isSortedWithoutFoundriesOrDuplicates()
