@@ -2,6 +2,7 @@
 #include "mainwindow/tmainform.h"
 
 #include "dialogs/drawnpixmap.h"
+#include "dialogs/flatbutton.h"
 #include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
 #include "editor/fontpanel.h"
@@ -114,18 +115,6 @@ void finishColumn(QSplitter *column, const QString &handleName)
     column->setStretchFactor(0, 1);
     column->setStretchFactor(1, 0);
     column->handle(1)->setObjectName(handleName);
-}
-
-QToolButton *flatButton(QWidget *parent, const QString &name)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setFixedSize(82, 50);
-    button->setAutoRaise(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIconSize(QSize(24, 24));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "options/toptform.h"
 
 #include "dialogs/drawnpixmap.h"
+#include "dialogs/flatbutton.h"
 #include "dialogs/glyphs.h"
 #include "dialogs/messages.h"
+#include "editor/toolicons.h"
 #include "options/actionbinding.h"
 #include "options/optunit.h"
 #include "options/styleregistry.h"
@@ -28,18 +30,6 @@ FormSlot<Toptform> optform;
 
 namespace {
 
-QToolButton *flatButton(QWidget *parent, const QString &name)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setFixedSize(82, 50);
-    button->setAutoRaise(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIconSize(QSize(24, 24));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 QIcon standardSizesIcon()
 {
     return QIcon(drawnPixmap(QSize(24, 24), [](QPainter &p) {
@@ -49,19 +39,6 @@ QIcon standardSizesIcon()
         p.fillRect(QRectF(4, 6, 16, 3), QColor(40, 100, 180));
         p.drawLine(QPointF(9.5, 9), QPointF(9.5, 18));
         p.drawLine(QPointF(14.5, 9), QPointF(14.5, 18));
-    }));
-}
-
-// A diskette, as save buttons have it. Drawn: the style's own would search the icon themes.
-QIcon saveIcon()
-{
-    return QIcon(drawnPixmap(QSize(16, 16), [](QPainter &p) {
-        p.setPen(QPen(QColor(40, 60, 110), 1));
-        p.setBrush(QColor(70, 110, 190));
-        p.drawRect(QRectF(1.5, 1.5, 13, 13));
-        p.fillRect(QRectF(4, 2, 8, 5), QColor(235, 235, 235));
-        p.fillRect(QRectF(9, 3, 2, 3), QColor(70, 110, 190));
-        p.fillRect(QRectF(4, 10, 8, 4), QColor(250, 250, 250));
     }));
 }
 
@@ -159,7 +136,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     startProgDoButton->setAutoDefault(false);
     layout->addLayout(row(StaticText15, startProgDoButton));
 
-    gemButton = new QPushButton(saveIcon(),
+    gemButton = new QPushButton(toolicons::save(),
                                 QStringLiteral("Gem egenskaber"), panel);
     gemButton->setObjectName(QStringLiteral("gemButton"));
     gemButton->setStatusTip(QStringLiteral("Når egenskaber gemmes virker de ved næste programopstart"));
@@ -261,8 +238,6 @@ void Toptform::FormCreate()
 
 void Toptform::HentOpt()
 {
-    if (optFilnavn.isEmpty() || !QFileInfo::exists(optFilnavn))
-        return;
     const options::OptUnit read = options::readOptUnit(
         optFilnavn, {trayCheck->isChecked(), minimerCheck->isChecked(), startProgFilename});
     trayCheck->setChecked(read.tray);

@@ -79,6 +79,9 @@ void TestLooks::initTestCase()
     m_home = std::make_unique<ThrowAwayHome>();
     m_systemWindow = QApplication::palette().color(QPalette::Window);
     m_systemStyle = QApplication::style()->name();
+    // The measure the readability test uses, against the guidelines' own figures.
+    QCOMPARE(qRound(contrast(Qt::white, Qt::black) * 100), 2100);
+    QCOMPARE(qRound(contrast(QColor(0x77, 0x77, 0x77), Qt::white) * 100), 448);
 }
 
 void TestLooks::cleanup()
