@@ -1,9 +1,14 @@
 #include "app/fontconfigwarmup.h"
 
+#include "mainwindow/windowface.h"
+
 #include <fontconfig/fontconfig.h>
 
 FontconfigWarmUp::FontconfigWarmUp()
-    : m_thread([] { FcInit(); })
+    : m_thread([] {
+        FcInit();
+        preferredFaceInstalled();
+    })
 {
 }
 

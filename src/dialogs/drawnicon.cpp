@@ -9,7 +9,7 @@ namespace {
 
 class DrawnWhenShown : public QIconEngine {
 public:
-    DrawnWhenShown(QSize size, std::function<QPixmap()> draw)
+    DrawnWhenShown(QSize size, std::function<QIcon()> draw)
         : m_size(size)
         , m_draw(std::move(draw))
     {
@@ -37,18 +37,18 @@ private:
     const QIcon &icon()
     {
         if (m_icon.isNull())
-            m_icon = QIcon(m_draw());
+            m_icon = m_draw();
         return m_icon;
     }
 
     QSize m_size;
-    std::function<QPixmap()> m_draw;
+    std::function<QIcon()> m_draw;
     QIcon m_icon;
 };
 
 } // namespace
 
-QIcon drawnWhenShown(QSize size, std::function<QPixmap()> draw)
+QIcon drawnWhenShown(QSize size, std::function<QIcon()> draw)
 {
     return QIcon(new DrawnWhenShown(size, std::move(draw)));
 }

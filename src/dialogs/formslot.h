@@ -5,9 +5,10 @@
 #include <functional>
 #include <utility>
 
-// One of the program's single windows, made the first time it is used rather than at start:
-// the main window appears sooner, and a window the user never opens costs nothing. Used like
-// the plain pointer it replaces; a window put in directly (as tests do) is used as it is.
+// One of the program's single windows, or a part of one, made the first time it is used rather
+// than at start: the main window appears sooner, and what the user never opens costs nothing.
+// Used like the plain pointer it replaces; a window put in directly (as tests do) is used as it
+// is, and a maker may put its window in itself before it returns it.
 template<typename Form>
 class FormSlot
 {

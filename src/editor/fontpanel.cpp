@@ -67,7 +67,7 @@ FontPanel::FontPanel(QWidget *parent)
     Info->setObjectName(QStringLiteral("Info"));
 
     sizeBox = fontBox(this, QStringLiteral("sizeBox"), 49);
-    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+    for (int size : listedSizes())
         sizeBox->addItem(QString::number(size));
     nameBox = fontBox(this, QStringLiteral("nameBox"), 200);
 
@@ -134,6 +134,11 @@ void FontPanel::buildFontMenu()
         mFont[i]->setObjectName(QStringLiteral("mFont%1").arg(i + 1));
         FontPU->addAction(mFont[i]);
     }
+}
+
+QList<int> FontPanel::listedSizes()
+{
+    return {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 }
 
 QString FontPanel::menuFontName(int number)

@@ -32,6 +32,8 @@ public:
     QAction *mFontGem = nullptr;
     QAction *mFont[8] = {};
 
+    // The entries of the size list, smallest first.
+    static QList<int> listedSizes();
     // The fixed names of the font menu's eight font items.
     static QString menuFontName(int number);
 

@@ -119,15 +119,19 @@ void Tmainform::FormCreate()
 
 void Tmainform::readAlleFonte()
 {
-    FontBox *names = fontPanel->nameBox;
+    m_fontNames = installedFontNames();
+    FontPanel *panel = fontPanel.existing();
+    if (!panel)
+        return;
+    FontBox *names = panel->nameBox;
     {
         const QSignalBlocker blocker(names);
         names->clear();
-        names->addItems(installedFontNames());
+        names->addItems(m_fontNames);
     }
     // Shown until the first activation applies the font.
     names->showEntry(Mainfont);
-    fontPanel->sizeBox->showEntry(QString::number(MainSize));
+    panel->sizeBox->showEntry(QString::number(MainSize));
 }
 
 void Tmainform::HentOpt(bool medtagPlacering)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/formslot.h"
 #include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
 #include "store/listchange.h"
@@ -195,8 +196,10 @@ public:
     QWidget *newOpskriftPanel = nullptr;
     QWidget *newIngrediensPanel = nullptr;
     QLabel *opskriftLabel = nullptr;
-    FontPanel *fontPanel = nullptr;
-    QToolBar *toolPanel = nullptr;
+    // Only write mode shows these two: they are made the first time write mode is chosen or
+    // they are used, and follow the editor from then on.
+    FormSlot<FontPanel> fontPanel;
+    FormSlot<QToolBar> toolPanel;
     QTextEdit *Editor = nullptr;
     QWidget *Panel2 = nullptr;
     QGroupBox *opstartValg = nullptr;
@@ -260,6 +263,8 @@ private:
                         const QString &editName, QWidget *&strip, const QString &stripName,
                         int stripHeight, QAction *slet, QAction *rediger, QAction *indfoer);
     QWidget *buildBottomRow(QWidget *parent);
+    void buildWritePanels();
+    QToolBar *buildToolPanel(QWidget *parent);
     void buildTrayIcon();
     struct LevelParts {
         ListBox *box;
@@ -307,6 +312,8 @@ private:
     QTimer *m_followTimer = nullptr;
     QStringList m_watchedFor; // dir, underDir and opskriftDir when the watch was last set
     bool m_privateUsable = true;
+    QStringList m_fontNames; // the font list's entries, read once at start
+    bool m_caretFollowed = false; // the status line shows nothing until the caret is followed
     QStringList m_startMessages; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;
     HintTracker *m_hintTracker = nullptr;

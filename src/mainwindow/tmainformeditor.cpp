@@ -142,11 +142,7 @@ void Tmainform::connectEditor()
     stavekontrolOrdbog = danishDictionaryBase();
 
     m_hintTracker = new HintTracker(this);
-    m_hintTracker->setTooltipWidget(fontPanel->colorGrid);
-    fontPanel->colorGrid->setToolTip(HintTracker::shortPart(statusTip()));
     connect(m_hintTracker, &HintTracker::hintChanged, this, &Tmainform::HintInfo);
-
-    connectFontControls();
 
     DescriptionEdit *edit = descriptionEdit();
     EditorActions *e = editorActions;
@@ -214,26 +210,29 @@ void Tmainform::connectFontControls()
     connect(p->colorGrid, &ColorGrid::clicked, this, [this] { guardedCommand([this] { colorGridClick(); }); });
 }
 
+// The name as the font list has it, or the list's first entry when the list lacks it.
 void Tmainform::definerName(const QString &aName)
 {
-    FontBox *box = fontPanel->nameBox;
-    int index = aName.isEmpty() ? -1 : box->findText(aName, Qt::MatchFixedString);
-    if (index < 0 && box->count() > 0)
-        index = 0;
-    if (index >= 0) {
-        box->showEntry(box->itemText(index));
-        Mainfont = box->itemText(index);
-    }
+    const auto listed = std::find_if(m_fontNames.cbegin(), m_fontNames.cend(), [&](const QString &name) {
+        return !aName.isEmpty() && name.compare(aName, Qt::CaseInsensitive) == 0;
+    });
+    if (listed != m_fontNames.cend())
+        Mainfont = *listed;
+    else if (!m_fontNames.isEmpty())
+        Mainfont = m_fontNames.first();
+    if (FontPanel *panel = fontPanel.existing())
+        panel->nameBox->showEntry(Mainfont);
     textformat::setFontName(Editor, Mainfont);
     Editor->setFocus();
 }
 
+// The size as the size list has it, or the list's first entry when the list lacks it.
 void Tmainform::definerSize(int aSize)
 {
-    FontBox *box = fontPanel->sizeBox;
-    const int index = std::max(box->findText(QString::number(aSize), Qt::MatchExactly), 0);
-    box->showEntry(box->itemText(index));
-    MainSize = box->itemText(index).toInt();
+    const QList<int> sizes = FontPanel::listedSizes();
+    MainSize = sizes.contains(aSize) ? aSize : sizes.first();
+    if (FontPanel *panel = fontPanel.existing())
+        panel->sizeBox->showEntry(QString::number(MainSize));
     textformat::setSize(Editor, MainSize);
     Editor->setFocus();
 }
@@ -312,13 +311,19 @@ void Tmainform::colorGridClick()
 
 void Tmainform::udskrivFarve()
 {
-    const int cell = fontPanel->colorGrid->foregroundIndex();
+    FontPanel *panel = fontPanel.existing();
+    const int cell = panel ? panel->colorGrid->foregroundIndex() : -1;
     if (cell >= 0)
-        fontPanel->Info->setPanelText(6, colorTable()[std::size_t(cell)].name);
+        panel->Info->setPanelText(6, colorTable()[std::size_t(cell)].name);
 }
 
+// Everything here is for the font panel; a panel made later shows it then.
 void Tmainform::XYinfo()
 {
+    m_caretFollowed = true;
+    FontPanel *panel = fontPanel.existing();
+    if (!panel)
+        return;
     QTextDocument *doc = Editor->document();
     int lines = 0;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
@@ -338,8 +343,8 @@ void Tmainform::XYinfo()
             column -= textLine.textStart();
         }
     }
-    fontPanel->Info->setPanelText(2, QString::number(std::max(lines, 1)));
-    fontPanel->Info->setPanelText(4, QString::number(line + 1) + u',' + QString::number(column));
+    panel->Info->setPanelText(2, QString::number(std::max(lines, 1)));
+    panel->Info->setPanelText(4, QString::number(line + 1) + u',' + QString::number(column));
     followCaret();
 }
 
@@ -347,9 +352,12 @@ void Tmainform::XYinfo()
 // caret, without applying anything.
 void Tmainform::followCaret()
 {
-    fontPanel->nameBox->showEntry(textformat::fontName(Editor));
-    fontPanel->sizeBox->showEntry(QString::number(textformat::size(Editor)));
-    fontPanel->colorGrid->setForegroundIndex(ColorToIndex(textformat::color(Editor)));
+    FontPanel *panel = fontPanel.existing();
+    if (!panel)
+        return;
+    panel->nameBox->showEntry(textformat::fontName(Editor));
+    panel->sizeBox->showEntry(QString::number(textformat::size(Editor)));
+    panel->colorGrid->setForegroundIndex(ColorToIndex(textformat::color(Editor)));
     udskrivFarve();
 }
 

@@ -5,11 +5,15 @@
 #include "dialogs/flatbutton.h"
 #include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
+#include "editor/fontbox.h"
 #include "editor/fontpanel.h"
+#include "editor/hinttracker.h"
+#include "editor/colorgrid.h"
 #include "editor/namedaction.h"
 #include "editor/toolicons.h"
 #include "mainwindow/actionbutton.h"
 #include "mainwindow/listbox.h"
+#include "mainwindow/windowface.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -115,6 +119,14 @@ void finishColumn(QSplitter *column, const QString &handleName)
     column->setStretchFactor(0, 1);
     column->setStretchFactor(1, 0);
     column->handle(1)->setObjectName(handleName);
+}
+
+// The centre column may be narrower than its rows' natural width (a long title, the font panel,
+// the tool bar, the bottom row): they are cut off rather than keeping the window wider than a
+// small screen.
+void cutOffWhenNarrow(QWidget *row)
+{
+    row->setSizePolicy(QSizePolicy::Ignored, row->sizePolicy().verticalPolicy());
 }
 
 } // namespace
@@ -233,12 +245,82 @@ QWidget *Tmainform::buildBottomRow(QWidget *parent)
     return Panel2;
 }
 
+QToolBar *Tmainform::buildToolPanel(QWidget *parent)
+{
+    auto *bar = new QToolBar(parent);
+    bar->setObjectName(QStringLiteral("toolPanel"));
+    bar->setFixedHeight(30);
+    bar->setIconSize(QSize(20, 20));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    EditorActions *e = editorActions;
+    bar->addAction(e->FormatRichEditBullets1);
+    bar->addSeparator();
+    bar->addActions({e->FormatRichEditAlignLeft1, e->FormatRichEditAlignCenter1, e->FormatRichEditAlignRight1});
+    bar->addSeparator();
+    bar->addActions({e->FormatRichEditBold1, e->FormatRichEditItalic1, e->FormatRichEditUnderline1,
+                     e->FormatRichEditStrikeOut1});
+    bar->addSeparator();
+    auto *menuButton = new QToolButton(bar);
+    menuButton->setObjectName(QStringLiteral("menuButton"));
+    menuButton->setIcon(toolicons::menuArrow());
+    menuButton->setStatusTip(QStringLiteral("Dropdown menu"));
+    menuButton->setMenu(e->EditorPU);
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    bar->addWidget(menuButton);
+    bar->addSeparator();
+    bar->addAction(e->EditStavekontrol);
+    if (auto *spell = qobject_cast<QToolButton *>(bar->widgetForAction(e->EditStavekontrol)))
+        spell->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->addSeparator();
+    bar->addActions({AgemBeskrivelse, Areload});
+    bar->addSeparator();
+    bar->addActions({e->bingUrl, e->googleUrl, e->tubeUrl});
+    return bar;
+}
+
+void Tmainform::buildWritePanels()
+{
+    // Put in before anything else uses them: the slots would otherwise make them again.
+    auto *panel = new FontPanel(mainPanel3);
+    fontPanel = panel;
+    QToolBar *bar = buildToolPanel(mainPanel3);
+    toolPanel = bar;
+    auto *centre = static_cast<QVBoxLayout *>(mainPanel3->layout());
+    centre->insertWidget(1, panel);
+    centre->insertWidget(2, bar);
+    for (QWidget *row : {static_cast<QWidget *>(panel), static_cast<QWidget *>(bar)}) {
+        cutOffWhenNarrow(row);
+        row->setVisible(programMode != 0);
+    }
+
+    // Made last, their controls would come last in the Tab order; they belong between the
+    // left column and the editor.
+    QWidget *previous = underKatEdit;
+    for (QWidget *next : {static_cast<QWidget *>(panel->sizeBox), static_cast<QWidget *>(panel->sizeBox->lineEdit()),
+                          static_cast<QWidget *>(panel->nameBox), static_cast<QWidget *>(panel->nameBox->lineEdit()),
+                          bar->findChild<QWidget *>(QStringLiteral("menuButton"))}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+
+    m_hintTracker->setTooltipWidget(panel->colorGrid);
+    panel->colorGrid->setToolTip(HintTracker::shortPart(statusTip()));
+    connectFontControls();
+    {
+        const QSignalBlocker blocker(panel->nameBox);
+        panel->nameBox->addItems(m_fontNames);
+    }
+    panel->nameBox->showEntry(Mainfont);
+    panel->sizeBox->showEntry(QString::number(MainSize));
+    // From here on they follow the editor; they show where it stands once it has been followed.
+    if (m_caretFollowed)
+        XYinfo();
+    updateStoreActions();
+}
+
 QFont Tmainform::baseFont()
 {
-    QFont base(QStringLiteral("Segoe UI"));
-    base.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});
-    base.setPointSize(9);
-    return base;
+    return windowFace();
 }
 
 void Tmainform::buildLayout()
@@ -270,7 +352,8 @@ void Tmainform::buildLayout()
     bottomPanel->setMinimumHeight(190);
     finishColumn(mainPanel1, QStringLiteral("Splitter1"));
 
-    // Centre: title line, font panel, tool bar, editor, bottom row.
+    // Centre: title line, editor, bottom row; the font panel and the tool bar go between the
+    // title and the editor when write mode is first chosen.
     mainPanel3 = new QWidget(mainSplitter);
     mainPanel3->setObjectName(QStringLiteral("mainPanel3"));
     mainSplitter->addWidget(mainPanel3);
@@ -287,39 +370,6 @@ void Tmainform::buildLayout()
     opskriftLabel->setContentsMargins(8, 3, 8, 3);
     centre->addWidget(opskriftLabel);
 
-    fontPanel = new FontPanel(mainPanel3);
-    centre->addWidget(fontPanel);
-
-    toolPanel = new QToolBar(mainPanel3);
-    toolPanel->setObjectName(QStringLiteral("toolPanel"));
-    toolPanel->setFixedHeight(30);
-    toolPanel->setIconSize(QSize(20, 20));
-    toolPanel->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    EditorActions *e = editorActions;
-    toolPanel->addAction(e->FormatRichEditBullets1);
-    toolPanel->addSeparator();
-    toolPanel->addActions({e->FormatRichEditAlignLeft1, e->FormatRichEditAlignCenter1, e->FormatRichEditAlignRight1});
-    toolPanel->addSeparator();
-    toolPanel->addActions({e->FormatRichEditBold1, e->FormatRichEditItalic1, e->FormatRichEditUnderline1,
-                           e->FormatRichEditStrikeOut1});
-    toolPanel->addSeparator();
-    auto *menuButton = new QToolButton(toolPanel);
-    menuButton->setObjectName(QStringLiteral("menuButton"));
-    menuButton->setIcon(toolicons::menuArrow());
-    menuButton->setStatusTip(QStringLiteral("Dropdown menu"));
-    menuButton->setMenu(e->EditorPU);
-    menuButton->setPopupMode(QToolButton::InstantPopup);
-    toolPanel->addWidget(menuButton);
-    toolPanel->addSeparator();
-    toolPanel->addAction(e->EditStavekontrol);
-    if (auto *spell = qobject_cast<QToolButton *>(toolPanel->widgetForAction(e->EditStavekontrol)))
-        spell->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolPanel->addSeparator();
-    toolPanel->addActions({AgemBeskrivelse, Areload});
-    toolPanel->addSeparator();
-    toolPanel->addActions({e->bingUrl, e->googleUrl, e->tubeUrl});
-    centre->addWidget(toolPanel);
-
     Editor = new DescriptionEdit(mainPanel3);
     Editor->setObjectName(QStringLiteral("Editor"));
     Editor->setAcceptRichText(true);
@@ -328,12 +378,16 @@ void Tmainform::buildLayout()
     Editor->document()->setDocumentMargin(8);
     centre->addWidget(Editor, 1);
     centre->addWidget(buildBottomRow(mainPanel3));
-    // The centre column may be narrower than its rows' natural width (a long title, the font
-    // panel, the tool bar, the bottom row): they are cut off rather than keeping the window
-    // wider than a small screen.
-    for (QWidget *row : {static_cast<QWidget *>(opskriftLabel), static_cast<QWidget *>(fontPanel),
-                         static_cast<QWidget *>(toolPanel), Panel2})
-        row->setSizePolicy(QSizePolicy::Ignored, row->sizePolicy().verticalPolicy());
+    for (QWidget *row : {static_cast<QWidget *>(opskriftLabel), Panel2})
+        cutOffWhenNarrow(row);
+    fontPanel.setMaker([this] {
+        buildWritePanels();
+        return fontPanel.existing();
+    });
+    toolPanel.setMaker([this] {
+        buildWritePanels();
+        return toolPanel.existing();
+    });
 
     mainPanel2 = newColumn(QStringLiteral("mainPanel2"), mainSplitter);
     buildListBlock(mainPanel2, rightPanel2, QStringLiteral("rightPanel2"), QStringLiteral("Label4"),

@@ -179,10 +179,14 @@ void Tmainform::setProgramMode(int aModeNumber)
 {
     programMode = aModeNumber;
     const bool write = aModeNumber != 0;
+    // Reading never makes the font panel and the tool bar; writing makes them the first time.
+    QWidget *fonts = write ? fontPanel.get() : fontPanel.existing();
+    QWidget *tools = write ? toolPanel.get() : toolPanel.existing();
     for (QWidget *panel : {newHovedKatPanel, newUnderKatPanel, newOpskriftPanel,
-                           newIngrediensPanel, static_cast<QWidget *>(fontPanel),
-                           static_cast<QWidget *>(toolPanel)})
-        panel->setVisible(write);
+                           newIngrediensPanel, fonts, tools}) {
+        if (panel)
+            panel->setVisible(write);
+    }
 }
 
 void Tmainform::modeValgClick(int index)

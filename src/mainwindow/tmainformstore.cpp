@@ -319,5 +319,6 @@ void Tmainform::updateStoreActions()
     const bool modified = Editor->document()->isModified();
     AgemBeskrivelse->setEnabled(modified && !filnavn.isEmpty());
     Areload->setEnabled(modified && !filnavn.isEmpty());
-    fontPanel->Info->setPanelText(7, modified ? QStringLiteral("Modificeret") : QString());
+    if (FontPanel *panel = fontPanel.existing())
+        panel->Info->setPanelText(7, modified ? QStringLiteral("Modificeret") : QString());
 }

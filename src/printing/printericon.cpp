@@ -1,11 +1,15 @@
 #include "printing/printericon.h"
 
+#include "dialogs/drawnicon.h"
+
 #include <QPainter>
 #include <QPixmap>
 
 namespace printing {
 
-QIcon printerIcon()
+namespace {
+
+QIcon drawPrinter()
 {
     QIcon icon;
     for (const int side : {16, 32}) {
@@ -32,6 +36,13 @@ QIcon printerIcon()
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+} // namespace
+
+QIcon printerIcon()
+{
+    return drawnWhenShown(QSize(32, 32), drawPrinter);
 }
 
 } // namespace printing

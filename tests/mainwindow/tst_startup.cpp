@@ -2,6 +2,10 @@
 #include "dialogs/tinfform.h"
 #include "dialogs/tredigeringsform.h"
 #include "dialogs/tspform.h"
+#include "editor/fontbox.h"
+#include "editor/fontlist.h"
+#include "editor/fontpanel.h"
+#include "editor/statusline.h"
 #include "information/tinfoform.h"
 #include "mainwindow/listbox.h"
 #include "mainwindowfixture.h"
@@ -10,7 +14,13 @@
 #include "printing/tprintform.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QTextEdit>
+#include <QToolBar>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QSystemTrayIcon>
@@ -25,6 +35,7 @@ private slots:
     void newUser_getsPrivateFolderAndSettingsFolder();
     void missingUsersRoot_isToldOnceAndGivesDefaults();
     void onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed();
+    void readMode_makesNoWritePanels_writeModeMakesThemOnceInPlace();
     void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
     void minimiseAtStart_andTrayClickRestores();
@@ -103,6 +114,46 @@ void TestStartup::onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed()
     // Made once: the next use gets the same window.
     QWidget *options = optform;
     QCOMPARE(static_cast<QWidget *>(optform), options);
+}
+
+void TestStartup::readMode_makesNoWritePanels_writeModeMakesThemOnceInPlace()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    QVERIFY(fixture.showAndActivate());
+    QCOMPARE(mainform->programMode, 0);
+    QVERIFY(!mainform->fontPanel.existing());
+    QVERIFY(!mainform->toolPanel.existing());
+    QVERIFY(mainform->findChildren<QComboBox *>().isEmpty());
+    QVERIFY(mainform->findChildren<QToolBar *>().isEmpty());
+    // Reading follows the caret without a panel to show it in.
+    QTest::mouseClick(mainform->Editor->viewport(), Qt::LeftButton, {}, QPoint(40, 20));
+
+    mainform->modeGroup->button(1)->click();
+    FontPanel *panel = mainform->fontPanel.existing();
+    QToolBar *bar = mainform->toolPanel.existing();
+    QVERIFY(panel && bar);
+    QVERIFY(panel->isVisible() && bar->isVisible());
+    // Between the title and the editor, in that order.
+    const QLayout *centre = mainform->mainPanel3->layout();
+    QCOMPARE(centre->indexOf(mainform->opskriftLabel), 0);
+    QCOMPARE(centre->indexOf(panel), 1);
+    QCOMPARE(centre->indexOf(bar), 2);
+    QCOMPARE(centre->indexOf(mainform->Editor), 3);
+    // Showing the font the start chose and where the caret stands.
+    QCOMPARE(panel->nameBox->count(), installedFontNames().size());
+    QCOMPARE(panel->nameBox->currentText(), mainform->Mainfont);
+    QCOMPARE(panel->sizeBox->currentText(), QString::number(mainform->MainSize));
+    QCOMPARE(panel->Info->panelText(2), QStringLiteral("1"));
+    QCOMPARE(panel->Info->panelText(4), QStringLiteral("1,0"));
+
+    // Made once: reading hides them, writing shows the same ones again.
+    mainform->modeGroup->button(0)->click();
+    QVERIFY(!panel->isVisible() && !bar->isVisible());
+    mainform->modeGroup->button(1)->click();
+    QCOMPARE(mainform->fontPanel.existing(), panel);
+    QCOMPARE(mainform->findChildren<FontPanel *>().size(), 1);
+    QVERIFY(panel->isVisible());
 }
 
 void TestStartup::trayIconAndWindow_haveHintAndIcon()
