@@ -11,6 +11,7 @@ int main(int argc, char **argv)
     FontconfigWarmUp fonts;
     RetterumApplication app(argc, argv);
     fonts.wait();
+    app.useWindowFace();
     createWindows(store::StorePaths(store::installedDataRoot()));
     closeInOrderAtSessionEnd(&app);
     reportFirstPaintIfAsked(mainform);

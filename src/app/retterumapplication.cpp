@@ -9,6 +9,10 @@ RetterumApplication::RetterumApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Retterum"));
     setDesktopFileName(QStringLiteral("retterum"));
     setQuitOnLastWindowClosed(false);
+}
+
+void RetterumApplication::useWindowFace()
+{
     // Every window in the main window's face. It also spares the start a second face: a line
     // edit lays out its text in the application's font before it takes its window's.
     setFont(Tmainform::baseFont());

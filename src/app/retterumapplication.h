@@ -10,5 +10,8 @@ class RetterumApplication : public QApplication {
 public:
     RetterumApplication(int &argc, char **argv);
 
+    // Before the first window; the face is known once the font configuration has been read.
+    void useWindowFace();
+
     bool notify(QObject *receiver, QEvent *event) override;
 };
