@@ -120,9 +120,12 @@ void Tmainform::FormCreate()
 void Tmainform::readAlleFonte()
 {
     m_fontNames = installedFontNames();
-    FontPanel *panel = fontPanel.existing();
-    if (!panel)
-        return;
+    if (FontPanel *panel = fontPanel.existing())
+        showFontList(panel);
+}
+
+void Tmainform::showFontList(FontPanel *panel)
+{
     FontBox *names = panel->nameBox;
     {
         const QSignalBlocker blocker(names);

@@ -264,6 +264,7 @@ private:
                         int stripHeight, QAction *slet, QAction *rediger, QAction *indfoer);
     QWidget *buildBottomRow(QWidget *parent);
     void buildWritePanels();
+    void showFontList(FontPanel *panel);
     QToolBar *buildToolPanel(QWidget *parent);
     void buildTrayIcon();
     struct LevelParts {

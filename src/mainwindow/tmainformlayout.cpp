@@ -3,12 +3,12 @@
 
 #include "dialogs/drawnpixmap.h"
 #include "dialogs/flatbutton.h"
+#include "editor/colorgrid.h"
 #include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
 #include "editor/fontbox.h"
 #include "editor/fontpanel.h"
 #include "editor/hinttracker.h"
-#include "editor/colorgrid.h"
 #include "editor/namedaction.h"
 #include "editor/toolicons.h"
 #include "mainwindow/actionbutton.h"
@@ -306,12 +306,7 @@ void Tmainform::buildWritePanels()
     m_hintTracker->setTooltipWidget(panel->colorGrid);
     panel->colorGrid->setToolTip(HintTracker::shortPart(statusTip()));
     connectFontControls();
-    {
-        const QSignalBlocker blocker(panel->nameBox);
-        panel->nameBox->addItems(m_fontNames);
-    }
-    panel->nameBox->showEntry(Mainfont);
-    panel->sizeBox->showEntry(QString::number(MainSize));
+    showFontList(panel);
     // From here on they follow the editor; they show where it stands once it has been followed.
     if (m_caretFollowed)
         XYinfo();
