@@ -1,7 +1,7 @@
 #include "app/retterumapplication.h"
 
 #include "mainwindow/generalerrorreport.h"
-#include "mainwindow/tmainform.h"
+#include "mainwindow/windowface.h"
 
 RetterumApplication::RetterumApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -15,7 +15,7 @@ void RetterumApplication::useWindowFace()
 {
     // Every window in the main window's face. It also spares the start a second face: a line
     // edit lays out its text in the application's font before it takes its window's.
-    setFont(Tmainform::baseFont());
+    setFont(windowFace());
 }
 
 bool RetterumApplication::notify(QObject *receiver, QEvent *event)

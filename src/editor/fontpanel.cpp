@@ -1,6 +1,7 @@
 #include "editor/fontpanel.h"
 
 #include "dialogs/drawnicon.h"
+#include "dialogs/drawnpixmap.h"
 #include "editor/colorgrid.h"
 #include "editor/fontbox.h"
 #include "editor/namedaction.h"
@@ -31,17 +32,15 @@ QToolButton *smallButton(QWidget *parent, const QString &name, const QString &ca
 QIcon standardIcon(const QColor &color, int letterPixels)
 {
     return drawnWhenShown(QSize(16, 16), [color, letterPixels] {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        QFont f;
-        f.setBold(true);
-        f.setPixelSize(letterPixels);
-        painter.setFont(f);
-        painter.setPen(color);
-        painter.drawText(QRect(0, 0, 16, 13), Qt::AlignCenter, QStringLiteral("A"));
-        painter.fillRect(2, 13, 12, 2, color);
-        return pixmap;
+        return drawnPixmap(QSize(16, 16), [&](QPainter &painter) {
+            QFont f;
+            f.setBold(true);
+            f.setPixelSize(letterPixels);
+            painter.setFont(f);
+            painter.setPen(color);
+            painter.drawText(QRect(0, 0, 16, 13), Qt::AlignCenter, QStringLiteral("A"));
+            painter.fillRect(2, 13, 12, 2, color);
+        });
     });
 }
 

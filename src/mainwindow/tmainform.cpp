@@ -9,6 +9,7 @@
 #include "mainwindow/actionupdater.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
+#include "mainwindow/windowface.h"
 #include "options/toptform.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
@@ -49,7 +50,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
 {
     setObjectName(QStringLiteral("mainform"));
     // Before any control exists: none is then laid out for another font first.
-    setFont(baseFont());
+    setFont(windowFace());
     buildActions();
     buildLayout();
     buildTrayIcon();

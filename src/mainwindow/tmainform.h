@@ -6,7 +6,6 @@
 #include "store/listchange.h"
 #include "store/storepaths.h"
 
-#include <QFont>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -47,8 +46,6 @@ public:
     ~Tmainform() override;
 
     static QString GetUserFromWindows();
-    // The face of the program's windows.
-    static QFont baseFont();
 
     // Settings file
     void HentOpt(bool medtagPlacering);

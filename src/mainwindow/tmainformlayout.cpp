@@ -13,7 +13,6 @@
 #include "editor/toolicons.h"
 #include "mainwindow/actionbutton.h"
 #include "mainwindow/listbox.h"
-#include "mainwindow/windowface.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -311,11 +310,6 @@ void Tmainform::buildWritePanels()
     if (m_caretFollowed)
         XYinfo();
     updateStoreActions();
-}
-
-QFont Tmainform::baseFont()
-{
-    return windowFace();
 }
 
 void Tmainform::buildLayout()

@@ -8,6 +8,7 @@
 #include "editor/statusline.h"
 #include "information/tinfoform.h"
 #include "mainwindow/listbox.h"
+#include "mainwindow/windowface.h"
 #include "mainwindowfixture.h"
 #include "options/toptform.h"
 #include "printing/tinvisform.h"
@@ -17,13 +18,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLayout>
-#include <QTextEdit>
-#include <QToolBar>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QSystemTrayIcon>
+#include <QTextEdit>
+#include <QToolBar>
 
 #include <csignal>
 
@@ -36,6 +38,9 @@ private slots:
     void missingUsersRoot_isToldOnceAndGivesDefaults();
     void onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed();
     void readMode_makesNoWritePanels_writeModeMakesThemOnceInPlace();
+    void familyInstalled_asksForTheFamilyItself_data();
+    void familyInstalled_asksForTheFamilyItself();
+    void windowFace_isAnInstalledFaceAt9Points();
     void trayIconAndWindow_haveHintAndIcon();
     void information_togglesTheHelpWindow();
     void minimiseAtStart_andTrayClickRestores();
@@ -154,6 +159,33 @@ void TestStartup::readMode_makesNoWritePanels_writeModeMakesThemOnceInPlace()
     QCOMPARE(mainform->fontPanel.existing(), panel);
     QCOMPARE(mainform->findChildren<FontPanel *>().size(), 1);
     QVERIFY(panel->isVisible());
+}
+
+void TestStartup::familyInstalled_asksForTheFamilyItself_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("installed") << QStringLiteral("DejaVu Sans") << true;
+    QTest::newRow("in other case") << QStringLiteral("dejavu sans") << true;
+    // fontconfig would give a stand-in for these; the question is whether they are there.
+    QTest::newRow("missing") << QStringLiteral("Retterum No Such Face") << false;
+    QTest::newRow("generic name") << QStringLiteral("sans-serif") << false;
+}
+
+void TestStartup::familyInstalled_asksForTheFamilyItself()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, installed);
+    QCOMPARE(familyInstalled(family), installed);
+}
+
+// The windows' face is one the font system has, so no text starts with a search for stand-ins.
+void TestStartup::windowFace_isAnInstalledFaceAt9Points()
+{
+    const QFont face = windowFace();
+    QCOMPARE(face.pointSize(), 9);
+    QCOMPARE(QFontInfo(face).family(), face.family());
+    QCOMPARE(face.family() == QStringLiteral("Segoe UI"), familyInstalled(QStringLiteral("Segoe UI")));
 }
 
 void TestStartup::trayIconAndWindow_haveHintAndIcon()
