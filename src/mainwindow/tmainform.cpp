@@ -207,7 +207,12 @@ void Tmainform::FormActivate()
 
     // Shown when a tray appears later too; minimising asks whether one is there (changeEvent).
     const options::OptUnit options = Toptform::startOptions(optDir);
-    TrayIcon->setVisible(options.tray);
+    // Asking for a notification area takes a while; the window is drawn first, unless it goes
+    // straight into the tray.
+    if (m_firstFrameOut || options.minimer)
+        TrayIcon->setVisible(options.tray);
+    else
+        m_trayAfterFirstFrame = options.tray;
     if (options.minimer)
         showMinimized();
 
@@ -253,6 +258,23 @@ void Tmainform::showEvent(QShowEvent *event)
     // The frame is known only once the window is on screen; the stored size includes it.
     if (m_panelSizesPending)
         setPanelSizes(m_pendingPanelSizes);
+}
+
+void Tmainform::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // The frame goes to the screen once this pass of paint events is over.
+    if (!m_firstFrameOut)
+        QTimer::singleShot(0, this, &Tmainform::afterFirstFrame);
+}
+
+void Tmainform::afterFirstFrame()
+{
+    if (std::exchange(m_firstFrameOut, true))
+        return;
+    if (m_trayAfterFirstFrame)
+        TrayIcon->setVisible(*std::exchange(m_trayAfterFirstFrame, std::nullopt));
+    m_actionUpdater->schedule(); // the paste command may ask the clipboard now
 }
 
 void Tmainform::closeEvent(QCloseEvent *event)

@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <optional>
+
 class ActionUpdater;
 class Tfindform;
 class DescriptionEdit;
@@ -52,6 +54,8 @@ public:
     void defaultOpt();
     void GemOpt();
     void FormActivate();
+    // What the first frame does not show (the tray icon, the clipboard's contents) waits for it.
+    bool firstFrameOut() const { return m_firstFrameOut; }
     void setProgSizes();
     bool hasStandardSizes() const;
 
@@ -241,6 +245,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -302,6 +307,7 @@ private:
     PanelSizes panelSizes() const;
     void loadList(ListBox *box, const QString &path);
     void restoreFromTray();
+    void afterFirstFrame();
 
     store::StorePaths m_paths;
     store::Tree m_area; // the open area; every path below it goes through this gate
@@ -312,6 +318,8 @@ private:
     bool m_privateUsable = true;
     QStringList m_fontNames; // the font list's entries, read once at start
     bool m_caretFollowed = false; // the status line shows nothing until the caret is followed
+    bool m_firstFrameOut = false;
+    std::optional<bool> m_trayAfterFirstFrame; // the start's choice, when activation came first
     QStringList m_startMessages; // shown at the first activation, when the dialogs exist
     ActionUpdater *m_actionUpdater = nullptr;
     HintTracker *m_hintTracker = nullptr;

@@ -447,8 +447,11 @@ void Tmainform::updateEditorActions()
     e->EditUndo1->setEnabled(writable && field.canUndo());
     e->EditCut1->setEnabled(writable && field.hasSelection());
     e->EditCopy1->setEnabled(field.hasSelection());
-    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
-    e->EditPaste1->setEnabled(writable && clipboard && clipboard->hasText());
+    // Only a field that takes text asks the clipboard, and not before the first frame: the
+    // question goes to the X server, and its answer's list of formats loads every image plugin.
+    const QMimeData *clipboard =
+        writable && m_firstFrameOut ? QApplication::clipboard()->mimeData() : nullptr;
+    e->EditPaste1->setEnabled(clipboard && clipboard->hasText());
     e->EditSelectAll1->setEnabled(field.hasText());
     e->EditDelete1->setEnabled(writable && field.hasSelection());
 }

@@ -3,6 +3,7 @@
 
 #include "dialogs/drawnpixmap.h"
 #include "dialogs/flatbutton.h"
+#include "dialogs/pngfile.h"
 #include "editor/colorgrid.h"
 #include "editor/descriptionedit.h"
 #include "editor/editoractions.h"
@@ -17,7 +18,6 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -224,6 +224,8 @@ QWidget *Tmainform::buildBottomRow(QWidget *parent)
     layout->setContentsMargins(4, 3, 4, 3);
     layout->setSpacing(6);
 
+    // The Fusion style draws a group box's frame from this picture, which it loads by name.
+    cachePng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
     opstartValg = radioGroup(Panel2, QStringLiteral("opstartValg"), QStringLiteral("Opskrifter"),
                              QStringLiteral("For alle"), QStringLiteral("Private"), opstartGroup);
     modeValg = radioGroup(Panel2, QStringLiteral("modeValg"), QStringLiteral("Aktivitet"),
@@ -316,10 +318,7 @@ void Tmainform::buildLayout()
 {
     // The icon lives in this static library's resources, which are not linked in by themselves.
     Q_INIT_RESOURCE(mainwindow);
-    // Read as the PNG it is: left to guess, the reader would load every image plugin first.
-    QImageReader icon(QStringLiteral(":/icons/retterum.png"), "png");
-    icon.setAutoDetectImageFormat(false);
-    setWindowIcon(QIcon(QPixmap::fromImageReader(&icon)));
+    setWindowIcon(QIcon(readPng(QStringLiteral(":/icons/retterum.png"))));
 
     // Built from the outside in and in the order of the focus chain: every control is born in
     // its place with the window's font, and no splitter measures its columns more than once.

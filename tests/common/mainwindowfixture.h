@@ -21,14 +21,17 @@ public:
 
     Tmainform *window() const { return mainform; }
 
-    // Shows the main window and waits for its first activation to open the area.
+    // Shows the main window and waits for its first activation to open the area, and for its
+    // first frame, after which the rest of the start follows (unless it went into the tray).
     bool showAndActivate() const
     {
         mainform->show();
         mainform->activateWindow();
         if (!QTest::qWaitForWindowActive(mainform))
             mainform->FormActivate();
-        return !mainform->opstart;
+        return !mainform->opstart && QTest::qWaitFor([] {
+            return mainform->firstFrameOut() || mainform->isMinimized() || !mainform->isVisible();
+        });
     }
 };
 

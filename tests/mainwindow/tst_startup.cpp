@@ -1,4 +1,5 @@
 #include "app/sessionend.h"
+#include "dialogs/pngfile.h"
 #include "dialogs/tinfform.h"
 #include "dialogs/tredigeringsform.h"
 #include "dialogs/tspform.h"
@@ -19,21 +20,29 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
 #include <QToolBar>
 
 #include <csignal>
+#include <cstring>
+
+#include <link.h>
 
 class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
     void cleanup();
+    // First: it asks which image plugins the process has loaded so far.
+    void firstFrame_loadsNoImagePlugin_andTheTrayIconFollowsIt();
+    void pixmapCacheKey_isTheKeyQPixmapLooksUp();
     void newUser_getsPrivateFolderAndSettingsFolder();
     void missingUsersRoot_isToldOnceAndGivesDefaults();
     void onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed();
@@ -52,6 +61,46 @@ void TestStartup::cleanup()
 {
     const QString leftovers = MessageHook::verifyClean();
     QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+}
+
+namespace {
+
+const QString kGroupBoxPicture = QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+
+bool imagePluginLoaded()
+{
+    return dl_iterate_phdr([](dl_phdr_info *info, size_t, void *) {
+        return std::strstr(info->dlpi_name, "/imageformats/") ? 1 : 0;
+    }, nullptr) != 0;
+}
+
+} // namespace
+
+void TestStartup::firstFrame_loadsNoImagePlugin_andTheTrayIconFollowsIt()
+{
+    QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion")); // draws group boxes from a picture
+    QVERIFY(!imagePluginLoaded());
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    mainform->FormActivate(); // activated before the first frame, as under a window manager
+    QVERIFY(!mainform->opstart);
+    QVERIFY(!mainform->TrayIcon->isVisible());
+
+    mainform->show();
+    QTRY_VERIFY(mainform->firstFrameOut());
+    QVERIFY(mainform->TrayIcon->isVisible());
+    QVERIFY(mainform->opstartValg->isVisible());
+    QVERIFY(!imagePluginLoaded());
+}
+
+void TestStartup::pixmapCacheKey_isTheKeyQPixmapLooksUp()
+{
+    QPixmap marked(4, 4);
+    marked.fill(Qt::red);
+    QPixmapCache::insert(pixmapCacheKey(kGroupBoxPicture), marked);
+    QCOMPARE(QPixmap(kGroupBoxPicture).toImage().pixelColor(1, 1), QColor(Qt::red));
+    QPixmapCache::clear();
+    QVERIFY(QPixmap(kGroupBoxPicture).toImage().pixelColor(1, 1) != QColor(Qt::red));
 }
 
 void TestStartup::newUser_getsPrivateFolderAndSettingsFolder()
@@ -220,6 +269,7 @@ void TestStartup::minimiseAtStart_andTrayClickRestores()
     MainWindowFixture fixture(root);
     QVERIFY(fixture.showAndActivate());
     QVERIFY(!optform.existing());
+    QVERIFY(mainform->TrayIcon->isVisible()); // at once: the window may go there before any frame
     QTRY_VERIFY(mainform->isMinimized());
     QVERIFY(!mainform->hovedKatEdit->isVisibleTo(mainform)); // mode and area applied all the same
     QCOMPARE(mainform->windowTitle(), Tmainform::GetUserFromWindows() + QStringLiteral(": Retterum"));
