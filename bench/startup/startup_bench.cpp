@@ -1,7 +1,7 @@
-// Starts two programs in turn as whole processes, each until its first painted frame, and
-// prints the median start-up times, the median peak memory and the ratios of the first to the
-// second. The programs say that they have painted by writing a byte to the descriptor named in
-// RETTERUM_FIRST_PAINT_FD; they are then killed, so that nothing of theirs is written.
+// Starts programs in turn as whole processes, each until its first painted frame, and prints
+// the median start-up times, the median peak memory and the ratios of each program to those
+// after it. The programs say that they have painted by writing a byte to the descriptor named
+// in RETTERUM_FIRST_PAINT_FD; they are then killed, so that nothing of theirs is written.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -74,6 +74,7 @@ double median(std::vector<double> values)
 }
 
 struct Series {
+    std::string name;
     const char *program;
     std::vector<double> milliseconds;
     std::vector<double> peakMebibytes;
@@ -83,24 +84,33 @@ struct Series {
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s <runs> <program> <bare window>\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <runs> <name>=<program> <name>=<program>...\n", argv[0]);
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    Series series[2] = {{argv[2], {}, {}}, {argv[3], {}, {}}};
+    std::vector<Series> series;
+    for (int i = 2; i < argc; ++i) {
+        char *equals = std::strchr(argv[i], '=');
+        if (!equals) {
+            std::fprintf(stderr, "%s: not <name>=<program>\n", argv[i]);
+            return 2;
+        }
+        series.push_back(Series{std::string(argv[i], size_t(equals - argv[i])), equals + 1, {}, {}});
+    }
 
-    // One start of each first, so that both find their files in the page cache.
+    // One start of each first, so that all find their files in the page cache.
     for (Series &s : series) {
         Run warmUp;
         if (!startOnce(s.program, &warmUp))
             return 1;
     }
+    const size_t n = series.size();
     for (int i = 0; i < runs; ++i) {
-        // Interleaved, each going first in every other round: load on the machine and the
-        // order of starts fall on both alike.
-        for (int k = 0; k < 2; ++k) {
-            Series &s = series[(i + k) % 2];
+        // Interleaved, a different one going first in every round: load on the machine and the
+        // order of starts fall on all alike.
+        for (size_t k = 0; k < n; ++k) {
+            Series &s = series[(i + k) % n];
             Run run;
             if (!startOnce(s.program, &run))
                 return 1;
@@ -109,11 +119,18 @@ int main(int argc, char **argv)
         }
     }
 
-    const double ms[2] = {median(series[0].milliseconds), median(series[1].milliseconds)};
-    const double mib[2] = {median(series[0].peakMebibytes), median(series[1].peakMebibytes)};
     std::printf("Start until the first painted frame, %d runs each, interleaved; medians:\n", runs);
-    std::printf("  %-12s %8.1f ms   peak memory %6.1f MiB\n", "program", ms[0], mib[0]);
-    std::printf("  %-12s %8.1f ms   peak memory %6.1f MiB\n", "bare window", ms[1], mib[1]);
-    std::printf("  %-12s %8.2f x                %6.2f x\n", "ratio", ms[0] / ms[1], mib[0] / mib[1]);
+    std::vector<double> ms, mib;
+    for (const Series &s : series) {
+        ms.push_back(median(s.milliseconds));
+        mib.push_back(median(s.peakMebibytes));
+        std::printf("  %-26s %8.1f ms   peak memory %6.1f MiB\n", s.name.c_str(), ms.back(), mib.back());
+    }
+    std::printf("Ratios:\n");
+    for (size_t a = 0; a < n; ++a)
+        for (size_t b = a + 1; b < n; ++b) {
+            const std::string pair = series[a].name + " / " + series[b].name;
+            std::printf("  %-26s %8.2f x                %6.2f x\n", pair.c_str(), ms[a] / ms[b], mib[a] / mib[b]);
+        }
     return 0;
 }
