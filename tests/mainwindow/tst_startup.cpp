@@ -3,6 +3,7 @@
 #include "dialogs/tinfform.h"
 #include "dialogs/tredigeringsform.h"
 #include "dialogs/tspform.h"
+#include "editor/editoractions.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -41,7 +43,7 @@ class TestStartup : public QObject {
 private slots:
     void cleanup();
     // First: it asks which image plugins the process has loaded so far.
-    void firstFrame_loadsNoImagePlugin_andTheTrayIconFollowsIt();
+    void firstFrame_loadsNoImagePlugin_trayIconAndClipboardFollowIt();
     void pixmapCacheKey_isTheKeyQPixmapLooksUp();
     void newUser_getsPrivateFolderAndSettingsFolder();
     void missingUsersRoot_isToldOnceAndGivesDefaults();
@@ -76,7 +78,7 @@ bool imagePluginLoaded()
 
 } // namespace
 
-void TestStartup::firstFrame_loadsNoImagePlugin_andTheTrayIconFollowsIt()
+void TestStartup::firstFrame_loadsNoImagePlugin_trayIconAndClipboardFollowIt()
 {
     QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion")); // draws group boxes from a picture
     QVERIFY(!imagePluginLoaded());
@@ -86,10 +88,21 @@ void TestStartup::firstFrame_loadsNoImagePlugin_andTheTrayIconFollowsIt()
     QVERIFY(!mainform->opstart);
     QVERIFY(!mainform->TrayIcon->isVisible());
 
+    // Before the first frame the paste command doesn't ask the clipboard, even for a field that
+    // takes text.
+    QApplication::clipboard()->setText(QStringLiteral("Smør"));
     mainform->show();
+    QApplication::setActiveWindow(mainform);
+    mainform->hovedKatEdit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), mainform->hovedKatEdit);
+    QVERIFY(!mainform->firstFrameOut());
+    mainform->updateActions();
+    QVERIFY(!mainform->editorActions->EditPaste1->isEnabled());
+
     QTRY_VERIFY(mainform->firstFrameOut());
     QVERIFY(mainform->TrayIcon->isVisible());
     QVERIFY(mainform->opstartValg->isVisible());
+    QTRY_VERIFY(mainform->editorActions->EditPaste1->isEnabled()); // asked once the frame is out
     QVERIFY(!imagePluginLoaded());
 }
 
