@@ -6,6 +6,7 @@
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "rtf/rtffile.h"
+#include "store/changerecord.h"
 #include "store/fileerror.h"
 
 #include <QAbstractButton>
@@ -48,7 +49,12 @@ void Tmainform::loadList(ListBox *box, const QString &path)
 void Tmainform::clearElementer(int No)
 {
     opskriftLabel->setText(QStringLiteral("Opskrift"));
+    for (int level = No; level <= 3; ++level)
+        m_chosenInodes[level - 1] = 0;
     if (No < 4) {
+        // Leaving a changed description asks nothing; its text is kept as a draft.
+        keepDraft();
+        m_orphaned = false;
         ingrediensIndex = -1;
         opskriftIndex = -1;
         ingrediensBox->clearEntries();
@@ -102,6 +108,7 @@ void Tmainform::chooseCategory(int level)
     QString &indexFile = level == 1 ? underFile : opskriftFile;
     folder = StorePaths::subFolder(m_area, level == 1 ? dir : underDir, entry);
     indexFile = StorePaths::indexFile(folder);
+    rememberChosen(level);
     loadList(level == 1 ? underKatBox : opskriftBox, indexFile);
 }
 
@@ -130,6 +137,8 @@ void Tmainform::opskriftBoxClick()
     fillistenavn = StorePaths::ingredientFile(m_area, opskriftDir, name);
     loadList(ingrediensBox, fillistenavn);
     loadDescription();
+    rememberChosen(3);
+    offerDraft();
 }
 
 // What was loaded is remembered, so that a save can tell whether someone else has written the
@@ -151,6 +160,7 @@ void Tmainform::ingrediensBoxClick()
 
 void Tmainform::setDir(bool)
 {
+    keepDraft(); // under the area it was typed in
     if (!m_privateUsable) {
         brugerOpstart = 0;
         const QSignalBlocker blocker(opstartGroup);
@@ -161,6 +171,8 @@ void Tmainform::setDir(bool)
     m_area = m_paths.areaTree(brugerOpstart != 0, brugernavn);
     hovedFile = StorePaths::mainCategoryFile(dir);
     clearElementer(1);
+    // A change that a crash cut off is finished before anything of the area is shown.
+    store::repairIfInterrupted(m_area);
     setValues(1);
     hovedKatEdit->clear();
     hovedKatBox->clearEntries();
