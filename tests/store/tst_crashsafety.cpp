@@ -53,6 +53,7 @@ private slots:
     void cleanup();
     void changeCutOffAtAnyStep_isFinishedOrTakenBack_data();
     void changeCutOffAtAnyStep_isFinishedOrTakenBack();
+    void openingTheArea_finishesACutOffChange();
     void hiddenRecipes_areListedAgain();
     void leftoverTemporaryFiles_goWhenOld();
     void plantedRecord_touchesNothingOutside();
@@ -176,6 +177,23 @@ void TestCrashSafety::changeCutOffAtAnyStep_isFinishedOrTakenBack()
     } else {
         QVERIFY(!listed.contains(QStringLiteral("Nyt")) || QFileInfo(folders[level - 1] + QStringLiteral("Nyt")).isDir());
     }
+}
+
+void TestCrashSafety::openingTheArea_finishesACutOffChange()
+{
+    QTemporaryDir dir;
+    const store::Tree area = makeBook(dir);
+    const QString kager = area.root() + QStringLiteral("Kager/");
+    store::ListChange::stopAfterStep = 2; // the folder has its new name, the list the old one
+    (void)store::ListChange(area, {2, StorePaths::indexFile(kager), kager})
+        .rename(QStringLiteral("Småkager"), 0, QStringLiteral("Julekager"));
+    store::ListChange::stopAfterStep = -1;
+    QCOMPARE(listOf(area, StorePaths::indexFile(kager)), QStringList{QStringLiteral("Småkager")});
+
+    store::repairIfInterrupted(area);
+    QCOMPARE(listOf(area, StorePaths::indexFile(kager)), QStringList{QStringLiteral("Julekager")});
+    QCOMPARE(readFile(kager + QStringLiteral("Julekager/Vaniljekranse.rtf")), QByteArray("{\\rtf1 Bag dem}"));
+    checkAgreement(area);
 }
 
 void TestCrashSafety::hiddenRecipes_areListedAgain()
