@@ -42,7 +42,7 @@ class TestRtfLists : public QObject
 private slots:
     void list_readAsItsKind_data();
     void list_readAsItsKind();
-    void numberedList_writtenBackInTheRichEditForm();
+    void numberedList_writtenInBothListForms();
 };
 
 void TestRtfLists::list_readAsItsKind_data()
@@ -116,18 +116,28 @@ void TestRtfLists::list_readAsItsKind()
     QCOMPARE(documentSignature(doc), expected);
 }
 
-// Each item carries its visible number and its own start, so the number is right also where a
-// reader counts differently after a sub-list.
-void TestRtfLists::numberedList_writtenBackInTheRichEditForm()
+// Each item carries its visible number and its own start in the \pn form, so the number is right
+// also where a reader counts differently after a sub-list; beside it the list table form, where
+// each of our lists is a list of its own with its style on every level.
+void TestRtfLists::numberedList_writtenInBothListForms()
 {
     QTextDocument doc;
     rtf::read(rtfDocument(WordListTables + wordItem(1, 0, "one") + wordItem(1, 1, "sub")
                           + wordItem(1, 0, "two")),
               &doc);
     const QByteArray written = rtf::write(doc);
-    for (const char *part : {"{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}\\fi-360\\li720",
-                             "{\\pntext\\f0 a)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnlcltr{\\pntxta )}}\\fi-360\\li1440",
-                             "{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart2\\pndec{\\pntxta .}}\\fi-360\\li720"})
+    for (const char *part : {"{\\*\\listtext\\f0 1.\\tab}{\\pntext\\f0 1.\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}\\ls1\\ilvl0\\fi-360\\li720",
+                             "{\\*\\listtext\\f0 a)\\tab}{\\pntext\\f0 a)\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnlcltr{\\pntxta )}}\\ls2\\ilvl1\\fi-360\\li1440",
+                             "{\\*\\listtext\\f0 2.\\tab}{\\pntext\\f0 2.\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart2\\pndec{\\pntxta .}}\\ls1\\ilvl0\\fi-360\\li720",
+                             "{\\*\\listtable{\\list\\listtemplateid1\\listhybrid{\\listlevel\\levelnfc0\\levelnfcn0"
+                             "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}",
+                             "{\\listlevel\\levelnfc4\\levelnfcn4\\leveljc0\\levelfollow0\\levelstartat1"
+                             "{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}\\f0\\fi-360\\li1440}",
+                             "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+                             "{\\listoverride\\listid2\\listoverridecount0\\ls2}}"})
         QVERIFY2(written.contains(part), part);
     QTextDocument again;
     rtf::read(written, &again);

@@ -131,7 +131,8 @@ void TestRtfRoundTrip::writtenForm_isTheRichEditForm()
     QVERIFY2(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}"
                             "{\\f1\\fnil\\fcharset2 Symbol;}}"), rtf.constData());
     for (const char *part : {"{\\colortbl ;\\red255\\green0\\blue0;}", "\\viewkind4\\uc1",
-                             "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720",
+                             "{\\*\\listtext\\f0\\'95\\tab}{\\pntext\\f1\\'B7\\tab}"
+                             "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\ls1\\ilvl0\\fi-360\\li720",
                              "\\qc", "\\cf1 bl\\'e5 \\u945? \\{x\\}\\par", "\\fs20"})
         QVERIFY2(rtf.contains(part), part);
     QVERIFY(rtf.endsWith("}\r\n"));
