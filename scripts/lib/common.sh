@@ -10,6 +10,7 @@ RETTERUM_PACKAGES=(
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
   fonts-dejavu-core fonts-liberation
   desktop-file-utils
+  libreoffice-writer-nogui
 )
 
 as_root() {
