@@ -90,6 +90,19 @@ void TestRtfLists::list_readAsItsKind_data()
            "l list-5/2 a)|[Arial 12 auto ]sub a\nl list-5/2 b)|[Arial 12 auto ]sub b\n"
            "l list-4/1 3.|[Arial 12 auto ]three\nl|[Arial 12 auto ]plain\n"
            "l list-4/1 4.|[Arial 12 auto ]four\nl list-5/2 a)|[Arial 12 auto ]sub again"_s;
+    QTest::newRow("a Word list's level is its \\ilvl, not its indent; it counts on in the next cell")
+        << WordListTables + "\\pard\\ls1\\ilvl1\\li360 x\\par"
+            + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\ls1\\ilvl0\\li2880 a\\cell"
+              "\\pard\\intbl\\ls1\\ilvl0 b\\cell\\row"
+        << u"l list-5/2 a)|[Arial 12 auto ]x\nt1:0,0 l list-4/1 1.|[Arial 12 auto ]a\n"
+           "t1:0,1 l list-4/1 2.|[Arial 12 auto ]b\nl|"_s;
+    QTest::newRow("Word bullets of sub-levels by their character: \"o\" and a square")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01o;}\\f0}"
+                      "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3929 ?;}\\f2}"
+                      "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u9702 ?;}}\\listid3}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid3\\ls4}}")
+            + wordItem(4, 0, "o") + wordItem(4, 1, "square") + wordItem(4, 2, "circle")
+        << u"l list-2/1|[Arial 12 auto ]o\nl list-3/2|[Arial 12 auto ]square\nl list-2/3|[Arial 12 auto ]circle"_s;
     QTest::newRow("Word bullets by the table, also next to a numbered \\pn")
         << WordListTables + "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}" + wordItem(2, 0, "a")
         << u"l list-1/1|[Arial 12 auto ]a"_s;
