@@ -1,10 +1,13 @@
 #include "editor/descriptionedit.h"
 
+#include "editor/liststartlabels.h"
 #include "editor/spellchecker.h"
 #include "editor/spellhighlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QTextBlock>
 
 DescriptionEdit::DescriptionEdit(QWidget *parent)
@@ -13,6 +16,13 @@ DescriptionEdit::DescriptionEdit(QWidget *parent)
 }
 
 DescriptionEdit::~DescriptionEdit() = default;
+
+void DescriptionEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    paintListStartLabels(*this, painter, event->rect());
+}
 
 bool DescriptionEdit::startSpellChecking(const QString &dictionaryBase, const QStringList &ownWords)
 {
