@@ -67,10 +67,16 @@ void Parser::appendNotes()
     rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
                      QTextLength(QTextLength::PercentageLength, RulePercent));
     cursor.insertBlock(rule, m_notesDoc->begin().charFormat());
+    // Lists and tables of a note are objects of the notes' document: their paragraphs come as
+    // plain paragraphs, without the reference to an object that this document does not have.
+    const auto own = [](auto format) {
+        format.setObjectIndex(-1);
+        return format;
+    };
     for (QTextBlock block = m_notesDoc->begin(); block.isValid(); block = block.next()) {
-        cursor.insertBlock(block.blockFormat(), block.charFormat());
+        cursor.insertBlock(own(block.blockFormat()), own(block.charFormat()));
         for (auto it = block.begin(); !it.atEnd(); ++it)
-            cursor.insertText(it.fragment().text(), it.fragment().charFormat());
+            cursor.insertText(it.fragment().text(), own(it.fragment().charFormat()));
     }
 }
 
