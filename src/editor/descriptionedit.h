@@ -30,6 +30,8 @@ public:
     bool startSpellChecking(const QString &dictionaryBase, const QStringList &ownWords);
     void stopSpellChecking();
     bool isSpellChecking() const { return m_highlighter != nullptr; }
+    // Whether paragraphs are still waiting to be checked or cleared, a slice at a time.
+    bool isSpellCheckingBehind() const { return false; }
     // The loaded dictionary, or nullptr before the first start.
     SpellChecker *spellChecker() const { return m_checker.get(); }
     // Checks every paragraph again, after the checker has learnt a word.

@@ -69,6 +69,8 @@ public:
     void underKatBoxClick();
     void opskriftBoxClick();
     void loadDescription();
+    // Whether a description is still being read in.
+    bool isLoadingDescription() const { return false; }
     void ingrediensBoxClick();
     void opstartValgClick(int index);
     void modeValgClick(int index);
