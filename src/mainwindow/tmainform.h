@@ -69,6 +69,8 @@ public:
     void underKatBoxClick();
     void opskriftBoxClick();
     void loadDescription();
+    // Whether a description is still being read in.
+    bool isLoadingDescription() const { return m_loadingDescription; }
     void ingrediensBoxClick();
     void opstartValgClick(int index);
     void modeValgClick(int index);
@@ -95,7 +97,7 @@ public:
     void AredigerIngrediensExecute() { redigerExecute(4); }
     void AgemBeskrivelseExecute();
     void AreloadExecute();
-    // Whether a change is waiting for another one to let go of the area's lock.
+    // Whether a command waits beside the window: for the area's lock, a long read or write.
     static bool waitingForLock();
     static void waitWithWindowAnswering();
 
@@ -333,6 +335,7 @@ private:
     // The open recipe was deleted by someone else while its text was unsaved: the editor keeps
     // the text and the paths, and "Gem" makes the recipe anew.
     bool m_orphaned = false;
+    bool m_loadingDescription = false;
     Drafts m_drafts;
     QFileSystemWatcher *m_folderWatcher = nullptr;
     QTimer *m_followTimer = nullptr;

@@ -3,6 +3,7 @@
 #include "mainwindow/tmainform.h"
 
 #include "dialogs/messages.h"
+#include "editor/descriptionedit.h"
 #include "mainwindow/listbox.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
@@ -61,7 +62,9 @@ void Tmainform::offerDraft()
     if (!Messages::question(QStringLiteral("Der findes en ikke-gemt udgave af opskriften fra %1.\rVil du hente den?")
                                 .arg(when)))
         return;
+    descriptionEdit()->beginReplacingText();
     rtf::read(draft->rtf, Editor->document());
+    descriptionEdit()->endReplacingText();
     Editor->document()->setModified(true);
     XYinfo();
 }

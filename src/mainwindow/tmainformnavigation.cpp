@@ -1,8 +1,10 @@
 // Walking the store through the four lists, the area switch and the mode switch.
 #include "mainwindow/tmainform.h"
 
+#include "editor/descriptionedit.h"
 #include "editor/fontpanel.h"
 #include "editor/statusline.h"
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "rtf/rtffile.h"
@@ -14,11 +16,20 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 
 using store::StorePaths;
+
+namespace {
+
+// From this size a description is read beside the window.
+constexpr qint64 kReadBesideBytes = 256 * 1024;
+
+} // namespace
 
 void Tmainform::connectNavigation()
 {
@@ -146,10 +157,32 @@ void Tmainform::opskriftBoxClick()
 void Tmainform::loadDescription()
 {
     m_descriptionStamp = m_area.stamp(filnavn);
-    if (!filnavn.isEmpty() && m_area.exists(filnavn)) {
-        store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
-        XYinfo();
+    if (filnavn.isEmpty() || !m_area.exists(filnavn))
+        return;
+    DescriptionEdit *edit = descriptionEdit();
+    store::FileResult loaded;
+    if (m_descriptionStamp.size < kReadBesideBytes) {
+        edit->beginReplacingText();
+        loaded = rtf::loadFile(m_area, filnavn, Editor->document());
+        edit->endReplacingText();
+    } else {
+        // A long description is read into a document of its own beside the window, which goes
+        // on painting, and then takes the editor's document's place.
+        QTextDocument *fresh = edit->newDocumentLikeThis();
+        QThread *window = thread();
+        m_loadingDescription = true;
+        runBesideWindow([&] {
+            loaded = rtf::loadFile(m_area, filnavn, fresh);
+            fresh->moveToThread(window);
+        });
+        m_loadingDescription = false;
+        if (loaded)
+            edit->adoptDocument(fresh);
+        else
+            delete fresh;
     }
+    store::throwIfFailed(loaded);
+    XYinfo();
 }
 
 void Tmainform::ingrediensBoxClick()

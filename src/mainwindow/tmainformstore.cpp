@@ -6,9 +6,11 @@
 #include "editor/fontpanel.h"
 #include "editor/statusline.h"
 #include "mainwindow/generalerrorreport.h"
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/listbox.h"
 #include "mainwindow/storemessages.h"
 #include "rtf/rtffile.h"
+#include "rtf/rtfwriter.h"
 #include "store/entryname.h"
 #include "store/listchange.h"
 #include "store/fileerror.h"
@@ -322,30 +324,20 @@ void Tmainform::AgemBeskrivelseExecute()
         return;
     if (m_area.stamp(filnavn) != m_descriptionStamp && !Messages::question(kChangedByOthers))
         return;
-    store::throwIfFailed(rtf::saveFile(Editor->document(), m_area, filnavn));
+    // Written and flushed to the disk beside the window: a long description takes a while.
+    const QByteArray bytes = rtf::write(*Editor->document());
+    store::FileResult written;
+    runBesideWindow([&] { written = m_area.writeFile(filnavn, bytes); });
+    store::throwIfFailed(written);
+    Editor->document()->setModified(false);
     noteOwnChange();
     m_descriptionStamp = m_area.stamp(filnavn);
     m_drafts.drop(openRecipeKey());
 }
 
-namespace {
-
-bool lockWaitInProgress = false;
-
-// While a change waits for the lock, the window goes on painting; what the user does waits.
-void answerWhileWaiting()
-{
-    const bool outer = !std::exchange(lockWaitInProgress, true);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (outer)
-        lockWaitInProgress = false;
-}
-
-} // namespace
-
 bool Tmainform::waitingForLock()
 {
-    return lockWaitInProgress;
+    return isWaitingBesideWindow();
 }
 
 void Tmainform::waitWithWindowAnswering()
