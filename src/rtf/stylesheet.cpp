@@ -32,18 +32,21 @@ void StyleSheet::setBase(int number)
 {
     if (m_open)
         m_styles.back().base = number;
+    m_indexed = false;
 }
 
 void StyleSheet::addWord(Keyword keyword, int param, bool hasParam)
 {
     if (m_open && m_styles.back().words.size() < MaxWords)
         m_styles.back().words.push_back({keyword, param, hasParam});
+    m_indexed = false;
 }
 
 const StyleSheet::Style *StyleSheet::find(Kind kind, int number) const
 {
     if (!m_indexed) {
         m_index.clear();
+        m_resolved.clear();
         for (size_t i = 0; i < m_styles.size(); ++i)
             m_index.emplace(std::make_pair(int(m_styles[i].kind), m_styles[i].number), i);
         m_indexed = true;
@@ -52,8 +55,14 @@ const StyleSheet::Style *StyleSheet::find(Kind kind, int number) const
     return it == m_index.end() ? nullptr : &m_styles[it->second];
 }
 
-std::vector<StyleSheet::Word> StyleSheet::words(Kind kind, int number) const
+// Kept once worked out; a long chain of bases gives at most MaxWords words, its own last.
+const std::vector<StyleSheet::Word> &StyleSheet::words(Kind kind, int number) const
 {
+    if (m_indexed) {
+        const auto known = m_resolved.find({int(kind), number});
+        if (known != m_resolved.end())
+            return known->second;
+    }
     std::vector<const Style *> chain;
     for (const Style *style = find(kind, number); style && int(chain.size()) < MaxBaseDepth;
          style = style->base >= 0 && style->base != style->number ? find(kind, style->base) : nullptr)
@@ -61,7 +70,9 @@ std::vector<StyleSheet::Word> StyleSheet::words(Kind kind, int number) const
     std::vector<Word> words;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         words.insert(words.end(), (*it)->words.begin(), (*it)->words.end());
-    return words;
+    if (words.size() > MaxWords)
+        words.erase(words.begin(), words.end() - MaxWords);
+    return m_resolved[{int(kind), number}] = std::move(words);
 }
 
 } // namespace rtf

@@ -27,7 +27,7 @@ public:
     void addWord(Keyword keyword, int param, bool hasParam);
 
     // The words of a style, those of the styles it is based on first.
-    std::vector<Word> words(Kind kind, int number) const;
+    const std::vector<Word> &words(Kind kind, int number) const;
 
 private:
     struct Style {
@@ -42,6 +42,7 @@ private:
     bool m_open = false;
     mutable std::map<std::pair<int, int>, size_t> m_index; // by kind and number
     mutable bool m_indexed = false;
+    mutable std::map<std::pair<int, int>, std::vector<Word>> m_resolved;
 };
 
 } // namespace rtf
