@@ -36,9 +36,10 @@ void paintListStartLabels(const QTextEdit &edit, QPainter &painter, const QRect 
 {
     for (QTextBlock block = edit.cursorForPosition(area.topLeft()).block(); block.isValid();
          block = block.next()) {
-        QTextCursor start(block);
+        const QTextCursor start(block);
         const QRect caret = edit.cursorRect(start);
-        if (caret.top() > area.bottom())
+        // In a table a later cell may stand higher than the end of the cell before it.
+        if (caret.top() > area.bottom() && !start.currentTable())
             break;
         if (!startsElsewhere(block))
             continue;
