@@ -8,6 +8,8 @@
 #include <QTextLayout>
 #include <QTextList>
 
+#include <algorithm>
+
 namespace {
 
 bool startsElsewhere(const QTextBlock &block)
@@ -30,10 +32,21 @@ void drawLabel(QPainter &painter, const QString &text, const QFont &font, const 
     layout.draw(&painter, topLeft);
 }
 
+// Most documents have none: then nothing is looked at block by block.
+bool hasListStartingElsewhere(const QTextDocument &doc)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    return std::any_of(formats.begin(), formats.end(), [](const QTextFormat &format) {
+        return format.isListFormat() && rtf::listStart(format.toListFormat()) != 1;
+    });
+}
+
 } // namespace
 
 void paintListStartLabels(const QTextEdit &edit, QPainter &painter, const QRect &area)
 {
+    if (!hasListStartingElsewhere(*edit.document()))
+        return;
     for (QTextBlock block = edit.cursorForPosition(area.topLeft()).block(); block.isValid();
          block = block.next()) {
         const QTextCursor start(block);
