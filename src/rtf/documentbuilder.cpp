@@ -178,7 +178,9 @@ void DocumentBuilder::joinList(const ParagraphEnd &end)
     const int start = listStart(end.list);
     // A shallower item ends the sub-lists below it, so they count from their start again.
     m_lists.erase(std::remove_if(m_lists.begin(), m_lists.end(),
-                                 [&](const OpenList &l) { return l.id == end.listId && l.level > level; }),
+                                 [&](const OpenList &l) {
+                                     return !l.list || (l.id == end.listId && l.level > level);
+                                 }),
                   m_lists.end());
     const auto open = std::find_if(m_lists.begin(), m_lists.end(), [&](const OpenList &l) {
         return l.id == end.listId && l.level == level;

@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextListFormat>
 
 #include <utility>
 #include <vector>
 
 class QTextDocument;
-class QTextList;
 class QTextTable;
 
 namespace rtf {
@@ -64,7 +65,7 @@ private:
         QString hidden; // the text of a hidden run, shown as one object
     };
     struct OpenList {
-        QTextList *list;
+        QPointer<QTextList> list; // Qt deletes a list whose last item goes, as merging cells may do
         int id;
         int level;
         bool interrupted; // by a paragraph outside lists
