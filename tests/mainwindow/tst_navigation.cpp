@@ -350,7 +350,7 @@ void TestNavigation::focusAndTab_chooseNothing()
 }
 
 // Tab goes down the left column, through the centre and down the right column, disabled
-// buttons included (they are passed over while disabled); the tool bar's buttons that fit.
+// buttons included (they are passed over while disabled).
 void TestNavigation::tab_walksTheColumnsInReadingOrder()
 {
     using namespace Qt::StringLiterals;
@@ -358,7 +358,9 @@ void TestNavigation::tab_walksTheColumnsInReadingOrder()
     QStringList order;
     QWidget *widget = w->hovedKatBox;
     do {
-        if (widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus))
+        // The tool bar's buttons that don't fit the width wait behind its extension button.
+        const bool shown = widget->isVisible() || w->toolPanel->isAncestorOf(widget);
+        if (shown && (widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().startsWith(u"qt_"))
             order << (widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
                                                      : widget->objectName());
         widget = widget->nextInFocusChain();
@@ -373,7 +375,8 @@ void TestNavigation::tab_walksTheColumnsInReadingOrder()
         u"sizeButton2"_s, u"sizeButton3"_s, u"sizeButton4"_s, u"sizeButton5"_s, u"osButton"_s, u"textButton"_s,
         u"FormatRichEditBullets1"_s, u"FormatRichEditAlignLeft1"_s, u"FormatRichEditAlignCenter1"_s,
         u"FormatRichEditAlignRight1"_s, u"FormatRichEditBold1"_s, u"FormatRichEditItalic1"_s,
-        u"FormatRichEditUnderline1"_s, u"FormatRichEditStrikeOut1"_s, u"menuButton"_s, u"Editor"_s,
+        u"FormatRichEditUnderline1"_s, u"FormatRichEditStrikeOut1"_s, u"menuButton"_s, u"EditStavekontrol"_s,
+        u"AgemBeskrivelse"_s, u"Areload"_s, u"bingUrl"_s, u"googleUrl"_s, u"tubeUrl"_s, u"Editor"_s,
         radio, radio, radio, radio, u"infButton"_s, u"optButton"_s,
         u"ingrediensBox"_s, u"ingrediensEdit"_s, button, button, button,
         u"opskriftBox"_s, u"opskriftEdit"_s, button, button, button, u"findButton"_s};
