@@ -2,6 +2,7 @@
 
 #include "dialogs/messages.h"
 #include "dialogs/onscreen.h"
+#include "editor/accessiblenames.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
@@ -38,6 +39,12 @@
 Tmainform *mainform = nullptr;
 
 namespace {
+
+// A new user's private area is empty while the example book sits in the shared one.
+const QString kEmptyAreaHint = QStringLiteral(
+    "Her er endnu ingen opskrifter.\n\n"
+    "Under \"For alle\" nederst ligger de opskrifter, der deles på denne pc.\n\n"
+    "En hovedkategori laves i \"Skriv\": skriv navnet i feltet under Hovedkategori og tryk \"Indfør\".");
 
 constexpr int kStandardOuterWidth = 1057;
 constexpr int kStandardOuterHeight = 678;
@@ -277,6 +284,7 @@ void Tmainform::afterFirstFrame()
     if (m_trayAfterFirstFrame)
         TrayIcon->setVisible(*std::exchange(m_trayAfterFirstFrame, std::nullopt));
     m_actionUpdater->schedule(); // the paste command may ask the clipboard now
+    AccessibleNames::install(); // screen readers ask once the window is there
 }
 
 void Tmainform::closeEvent(QCloseEvent *event)
@@ -411,4 +419,6 @@ void Tmainform::updateActions()
     AudskrivIngredienserUpdate();
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
+    // Drawn by the editor while it is empty; it is never part of the description.
+    Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }
