@@ -5,40 +5,152 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QTextBlock>
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
+#include <QThread>
 
 DescriptionEdit::DescriptionEdit(QWidget *parent)
     : QTextEdit(parent)
 {
 }
 
-DescriptionEdit::~DescriptionEdit() = default;
+DescriptionEdit::~DescriptionEdit()
+{
+    if (m_loader)
+        m_loader->wait();
+    if (m_disposer) {
+        m_disposer->wait();
+        delete m_disposer;
+    }
+}
 
 bool DescriptionEdit::startSpellChecking(const QString &dictionaryBase, const QStringList &ownWords)
 {
-    if (!m_checker) {
-        m_checker = SpellChecker::load(dictionaryBase);
-        if (!m_checker)
-            return false;
-        for (const QString &word : ownWords)
-            m_checker->addWord(word);
-    }
-    if (!m_highlighter)
-        m_highlighter = std::make_unique<SpellHighlighter>(m_checker.get(), document());
-    viewport()->update();
+    if (!m_checker && !SpellChecker::exists(dictionaryBase))
+        return false;
+    m_spellWanted = true;
+    if (m_checker)
+        showSpelling();
+    else if (!m_loader)
+        loadDictionary(dictionaryBase, ownWords);
     return true;
+}
+
+// The dictionary takes a good part of a second to read: it is read beside the window, which
+// goes on answering, and the marks come when it is there.
+void DescriptionEdit::loadDictionary(const QString &dictionaryBase, const QStringList &ownWords)
+{
+    auto loaded = std::make_shared<std::unique_ptr<SpellChecker>>();
+    m_loader = QThread::create([loaded, dictionaryBase, ownWords] {
+        *loaded = SpellChecker::load(dictionaryBase);
+        if (*loaded) {
+            for (const QString &word : ownWords)
+                (*loaded)->addWord(word);
+        }
+    });
+    connect(m_loader, &QThread::finished, this, [this, loaded] {
+        m_loader->deleteLater();
+        m_loader = nullptr;
+        m_checker = std::move(*loaded);
+        if (m_checker && m_spellWanted)
+            showSpelling();
+    });
+    m_loader->start();
+}
+
+void DescriptionEdit::showSpelling()
+{
+    // Kept from then on: taking it away would clear every paragraph at once.
+    if (!m_highlighter)
+        m_highlighter = std::make_unique<SpellHighlighter>(m_checker.get(), this);
+    m_highlighter->setChecking(true);
 }
 
 void DescriptionEdit::stopSpellChecking()
 {
-    m_highlighter.reset();
-    viewport()->update();
+    m_spellWanted = false;
+    if (m_highlighter)
+        m_highlighter->setChecking(false);
+}
+
+bool DescriptionEdit::isSpellChecking() const
+{
+    return m_spellWanted;
+}
+
+bool DescriptionEdit::isSpellCheckingBehind() const
+{
+    return m_loader || (m_highlighter && m_highlighter->isBehind());
+}
+
+QTextDocument *DescriptionEdit::newDocumentLikeThis() const
+{
+    const QTextDocument *now = document();
+    auto *doc = new QTextDocument;
+    doc->setDefaultFont(now->defaultFont());
+    doc->setDefaultTextOption(now->defaultTextOption());
+    doc->setDocumentMargin(now->documentMargin());
+    doc->setIndentWidth(now->indentWidth());
+    doc->setDefaultStyleSheet(now->defaultStyleSheet());
+    doc->setUseDesignMetrics(now->useDesignMetrics());
+    return doc;
+}
+
+void DescriptionEdit::adoptDocument(QTextDocument *doc)
+{
+    // The first document belongs to the editor's text control, which deletes it when another
+    // takes its place; the ones adopted since belong to this editor.
+    const QPointer<QTextDocument> old = document();
+    doc->setParent(this);
+    setDocument(doc);
+    // A highlighter of its own for the new document: taking the old one off its document
+    // clears every paragraph, which goes beside the window with the old document.
+    std::unique_ptr<SpellHighlighter> oldHighlighter = std::move(m_highlighter);
+    if (oldHighlighter) {
+        oldHighlighter->suspend();
+        m_highlighter = std::make_unique<SpellHighlighter>(m_checker.get(), this);
+        m_highlighter->setChecking(m_spellWanted);
+    }
+    if (old && old->parent() == this)
+        disposeBeside(old, oldHighlighter.release());
+}
+
+// Taking a long document apart takes as long as building it: that goes beside the window.
+void DescriptionEdit::disposeBeside(QTextDocument *doc, QObject *alsoGoes)
+{
+    if (m_disposer)
+        m_disposer->wait();
+    delete m_disposer;
+    doc->setParent(nullptr);
+    doc->documentLayout()->setPaintDevice(nullptr);
+    m_disposer = QThread::create([doc, alsoGoes] {
+        delete alsoGoes;
+        delete doc;
+    });
+    doc->moveToThread(m_disposer);
+    if (alsoGoes)
+        alsoGoes->moveToThread(m_disposer);
+    m_disposer->start();
+}
+
+void DescriptionEdit::beginReplacingText()
+{
+    if (m_highlighter)
+        m_highlighter->suspend();
+}
+
+void DescriptionEdit::endReplacingText()
+{
+    if (m_highlighter)
+        m_highlighter->resume();
 }
 
 void DescriptionEdit::recheckSpelling()
 {
     if (m_highlighter)
-        m_highlighter->rehighlight();
+        m_highlighter->recheck();
 }
 
 void DescriptionEdit::keyReleaseEvent(QKeyEvent *event)
@@ -71,7 +183,7 @@ void DescriptionEdit::contextMenuEvent(QContextMenuEvent *event)
         m_popupMenu->exec(event->globalPos());
         return;
     }
-    if (!m_highlighter)
+    if (!isSpellChecking())
         return;
     std::unique_ptr<QMenu> menu(createSpellMenu(event->pos()));
     menu->exec(event->globalPos());
@@ -85,7 +197,7 @@ QMenu *DescriptionEdit::createSpellMenu(const QPoint &viewportPos)
     const QTextBlock block = at.block();
     const SpellHighlighter::Word word
         = SpellHighlighter::wordAt(block.text(), at.position() - block.position());
-    if (m_highlighter && word.start >= 0 && !m_checker->isCorrect(word.text)) {
+    if (m_checker && isSpellChecking() && word.start >= 0 && !m_checker->isCorrect(word.text)) {
         const int position = block.position() + word.start;
         const int length = int(word.text.size());
         const QStringList suggestions = m_checker->suggestions(word.text);

@@ -5,6 +5,8 @@
 #include <memory>
 
 class QMenu;
+class QTextDocument;
+class QThread;
 class SpellChecker;
 class SpellHighlighter;
 
@@ -24,12 +26,21 @@ public:
     // Shown below the suggestions while spell checking is on.
     void setEditActions(const QList<QAction *> &actions) { m_editActions = actions; }
 
-    // Marks unknown words from now on. The dictionary is loaded at the first start and kept;
-    // false when it is missing. Text, formats, selection and the modified mark stay as they
+    // Marks unknown words from now on. The dictionary is loaded at the first start, beside the
+    // window, and kept; false when it is missing. Text, formats, selection and the modified mark stay as they
     // are, both ways.
     bool startSpellChecking(const QString &dictionaryBase, const QStringList &ownWords);
     void stopSpellChecking();
-    bool isSpellChecking() const { return m_highlighter != nullptr; }
+    bool isSpellChecking() const;
+    // Whether paragraphs are still waiting to be checked or cleared, a slice at a time.
+    bool isSpellCheckingBehind() const;
+    // An empty document with this one's settings (default font, margins), without a parent, for
+    // a text to be read into elsewhere; adoptDocument() then puts it in place of the current one.
+    QTextDocument *newDocumentLikeThis() const;
+    void adoptDocument(QTextDocument *doc);
+    // Around putting a whole new text in: nothing is checked while it goes in.
+    void beginReplacingText();
+    void endReplacingText();
     // The loaded dictionary, or nullptr before the first start.
     SpellChecker *spellChecker() const { return m_checker.get(); }
     // Checks every paragraph again, after the checker has learnt a word.
@@ -54,9 +65,15 @@ protected:
 
 private:
     void replaceWord(int position, int length, const QString &replacement);
+    void loadDictionary(const QString &dictionaryBase, const QStringList &ownWords);
+    void showSpelling();
+    void disposeBeside(QTextDocument *doc, QObject *alsoGoes);
 
     QMenu *m_popupMenu = nullptr;
     QList<QAction *> m_editActions;
     std::unique_ptr<SpellChecker> m_checker;
     std::unique_ptr<SpellHighlighter> m_highlighter;
+    QThread *m_loader = nullptr; // reading the dictionary
+    QThread *m_disposer = nullptr; // taking the last document apart
+    bool m_spellWanted = false;
 };

@@ -12,11 +12,16 @@ SpellChecker::SpellChecker(std::unique_ptr<Hunspell> hunspell, bool utf8)
 
 SpellChecker::~SpellChecker() = default;
 
+bool SpellChecker::exists(const QString &dictionaryBase)
+{
+    return QFileInfo(dictionaryBase + u".aff").isFile() && QFileInfo(dictionaryBase + u".dic").isFile();
+}
+
 std::unique_ptr<SpellChecker> SpellChecker::load(const QString &dictionaryBase)
 {
     const QString aff = dictionaryBase + u".aff";
     const QString dic = dictionaryBase + u".dic";
-    if (!QFileInfo(aff).isFile() || !QFileInfo(dic).isFile())
+    if (!exists(dictionaryBase))
         return nullptr;
     auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(),
                                                QFile::encodeName(dic).constData());

@@ -17,6 +17,8 @@ public:
 
     // dictionaryBase is the path without ".aff"/".dic"; nothing when either file is missing.
     static std::unique_ptr<SpellChecker> load(const QString &dictionaryBase);
+    // Whether the dictionary's two files are there.
+    static bool exists(const QString &dictionaryBase);
 
     bool isCorrect(const QString &word);
     QStringList suggestions(const QString &word);

@@ -2,6 +2,10 @@
 
 #include "editor/spellchecker.h"
 
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextEdit>
+
 #include <algorithm>
 
 namespace {
@@ -25,10 +29,88 @@ bool isCheckable(QStringView word)
 
 } // namespace
 
-SpellHighlighter::SpellHighlighter(SpellChecker *checker, QTextDocument *document)
-    : QSyntaxHighlighter(document)
+namespace {
+
+// How long one slice of the sweep may keep the event loop.
+constexpr qint64 kSliceNs = 8 * 1000 * 1000;
+
+} // namespace
+
+SpellHighlighter::SpellHighlighter(SpellChecker *checker, QTextEdit *editor)
+    : QSyntaxHighlighter(static_cast<QTextDocument *>(nullptr))
     , m_checker(checker)
+    , m_editor(editor)
 {
+    m_sweep.setInterval(0);
+    connect(&m_sweep, &QTimer::timeout, this, &SpellHighlighter::sweepSlice);
+    attach(editor->document());
+}
+
+void SpellHighlighter::attach(QTextDocument *doc)
+{
+    // Attaching to a document queues a pass over every paragraph: it finds nothing to do, and
+    // the sweep starts after it.
+    suspend();
+    if (doc != document())
+        setDocument(doc);
+    QMetaObject::invokeMethod(this, &SpellHighlighter::resume, Qt::QueuedConnection);
+}
+
+void SpellHighlighter::setChecking(bool on)
+{
+    if (on == m_checking)
+        return;
+    m_checking = on;
+    startSweep();
+}
+
+void SpellHighlighter::recheck()
+{
+    startSweep();
+}
+
+void SpellHighlighter::suspend()
+{
+    m_suspended = true;
+    m_sweep.stop();
+}
+
+void SpellHighlighter::resume()
+{
+    m_suspended = false;
+    startSweep();
+}
+
+void SpellHighlighter::startSweep()
+{
+    if (m_suspended)
+        return;
+    // What the user sees first, at once; it is a screenful.
+    const QTextBlock first = m_editor->cursorForPosition(QPoint(0, 0)).block();
+    const QTextBlock last = m_editor->cursorForPosition(m_editor->viewport()->rect().bottomRight()).block();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        rehighlightBlock(block);
+        if (block == last)
+            break;
+    }
+    m_next = 0;
+    m_sweep.start();
+}
+
+void SpellHighlighter::sweepSlice()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTextBlock block = document()->findBlock(m_next);
+    while (block.isValid() && clock.nsecsElapsed() < kSliceNs) {
+        rehighlightBlock(block);
+        block = block.next();
+    }
+    if (!block.isValid()) {
+        m_sweep.stop();
+        return;
+    }
+    m_next = block.position();
 }
 
 SpellHighlighter::Word SpellHighlighter::wordAt(const QString &paragraph, int position)
@@ -52,6 +134,9 @@ SpellHighlighter::Word SpellHighlighter::wordAt(const QString &paragraph, int po
 
 void SpellHighlighter::highlightBlock(const QString &text)
 {
+    // Nothing set is a paragraph without marks.
+    if (!m_checking || m_suspended)
+        return;
     QTextCharFormat mark;
     mark.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     mark.setUnderlineColor(QColor(0xFF, 0x00, 0x00));

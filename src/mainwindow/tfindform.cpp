@@ -261,7 +261,9 @@ void Tfindform::showResults(const search::SearchResults &results)
         resultatListe->setCurrentItem(items.at(current));
     aabnButton->setEnabled(!items.isEmpty());
 
-    if (results.words.isEmpty())
+    if (results.outOfMemory)
+        statusLabel->setText(QStringLiteral("Der er ikke hukommelse nok til at søge i alle opskrifterne."));
+    else if (results.words.isEmpty())
         statusLabel->setText(QStringLiteral("Skriv et eller flere ord."));
     else if (results.total == 0)
         statusLabel->setText(QStringLiteral("Ingen opskrifter fundet."));

@@ -57,6 +57,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectNavigation();
     connectStoreOperations();
     connectFolderWatch();
+    waitWithWindowAnswering();
     connectEditor();
     connectWebSearch();
     connectPrinting();
@@ -101,6 +102,7 @@ void Tmainform::FormCreate()
     }
     optDir = m_privateUsable ? m_paths.settingsDir(brugernavn) : QString();
     optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
+    m_drafts.setSettingsFolder(optDir);
 
     HentOpt(true);
 
@@ -279,6 +281,8 @@ void Tmainform::afterFirstFrame()
 
 void Tmainform::closeEvent(QCloseEvent *event)
 {
+    // Closing asks nothing: unsaved text is kept as a draft.
+    guardedCommand([this] { keepDraft(); });
     // The window closes even when the settings can't be written; the user is told why.
     guardedCommand([this] { GemOpt(); });
     event->accept();

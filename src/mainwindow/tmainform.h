@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/formslot.h"
+#include "mainwindow/drafts.h"
 #include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
 #include "store/listchange.h"
@@ -68,6 +69,8 @@ public:
     void underKatBoxClick();
     void opskriftBoxClick();
     void loadDescription();
+    // Whether a description is still being read in.
+    bool isLoadingDescription() const { return m_loadingDescription; }
     void ingrediensBoxClick();
     void opstartValgClick(int index);
     void modeValgClick(int index);
@@ -94,6 +97,9 @@ public:
     void AredigerIngrediensExecute() { redigerExecute(4); }
     void AgemBeskrivelseExecute();
     void AreloadExecute();
+    // Whether a command waits beside the window: for the area's lock, a long read or write.
+    static bool waitingForLock();
+    static void waitWithWindowAnswering();
 
     // Description editor: fonts, sizes, colours, format commands, status, hints, spelling.
     void definerName(const QString &aName);
@@ -288,6 +294,17 @@ private:
     void connectFolderWatch();
     void watchOpenFolders();
     void followChangesOnDisk();
+    int movedEntry(int level, const QStringList &entries) const;
+    void rememberChosen(int level);
+    void recomposePaths();
+    void keepOrphan(int level);
+    bool saveOrphan();
+
+    // Drafts of unsaved descriptions
+    QString draftKeyOf(int level, const QString &name) const;
+    QString openRecipeKey() const;
+    void keepDraft();
+    void offerDraft();
     void connectPrinting();
     void connectFind();
     void noteOwnChange();
@@ -312,6 +329,14 @@ private:
     store::StorePaths m_paths;
     store::Tree m_area; // the open area; every path below it goes through this gate
     store::Tree::Stamp m_descriptionStamp; // of filnavn when it was loaded or saved here
+    // What the chosen main category, subcategory and recipe are on disk (their inodes), to
+    // tell a rename by someone else from a delete.
+    quint64 m_chosenInodes[3] = {0, 0, 0};
+    // The open recipe was deleted by someone else while its text was unsaved: the editor keeps
+    // the text and the paths, and "Gem" makes the recipe anew.
+    bool m_orphaned = false;
+    bool m_loadingDescription = false;
+    Drafts m_drafts;
     QFileSystemWatcher *m_folderWatcher = nullptr;
     QTimer *m_followTimer = nullptr;
     QStringList m_watchedFor; // dir, underDir and opskriftDir when the watch was last set

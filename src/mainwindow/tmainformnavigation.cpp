@@ -1,11 +1,14 @@
 // Walking the store through the four lists, the area switch and the mode switch.
 #include "mainwindow/tmainform.h"
 
+#include "editor/descriptionedit.h"
 #include "editor/fontpanel.h"
 #include "editor/statusline.h"
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "rtf/rtffile.h"
+#include "store/changerecord.h"
 #include "store/fileerror.h"
 
 #include <QAbstractButton>
@@ -13,11 +16,20 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 
 using store::StorePaths;
+
+namespace {
+
+// From this size a description is read beside the window.
+constexpr qint64 kReadBesideBytes = 256 * 1024;
+
+} // namespace
 
 void Tmainform::connectNavigation()
 {
@@ -48,7 +60,12 @@ void Tmainform::loadList(ListBox *box, const QString &path)
 void Tmainform::clearElementer(int No)
 {
     opskriftLabel->setText(QStringLiteral("Opskrift"));
+    for (int level = No; level <= 3; ++level)
+        m_chosenInodes[level - 1] = 0;
     if (No < 4) {
+        // Leaving a changed description asks nothing; its text is kept as a draft.
+        keepDraft();
+        m_orphaned = false;
         ingrediensIndex = -1;
         opskriftIndex = -1;
         ingrediensBox->clearEntries();
@@ -102,6 +119,7 @@ void Tmainform::chooseCategory(int level)
     QString &indexFile = level == 1 ? underFile : opskriftFile;
     folder = StorePaths::subFolder(m_area, level == 1 ? dir : underDir, entry);
     indexFile = StorePaths::indexFile(folder);
+    rememberChosen(level);
     loadList(level == 1 ? underKatBox : opskriftBox, indexFile);
 }
 
@@ -130,6 +148,8 @@ void Tmainform::opskriftBoxClick()
     fillistenavn = StorePaths::ingredientFile(m_area, opskriftDir, name);
     loadList(ingrediensBox, fillistenavn);
     loadDescription();
+    rememberChosen(3);
+    offerDraft();
 }
 
 // What was loaded is remembered, so that a save can tell whether someone else has written the
@@ -137,10 +157,32 @@ void Tmainform::opskriftBoxClick()
 void Tmainform::loadDescription()
 {
     m_descriptionStamp = m_area.stamp(filnavn);
-    if (!filnavn.isEmpty() && m_area.exists(filnavn)) {
-        store::throwIfFailed(rtf::loadFile(m_area, filnavn, Editor->document()));
-        XYinfo();
+    if (filnavn.isEmpty() || !m_area.exists(filnavn))
+        return;
+    DescriptionEdit *edit = descriptionEdit();
+    store::FileResult loaded;
+    if (m_descriptionStamp.size < kReadBesideBytes) {
+        edit->beginReplacingText();
+        loaded = rtf::loadFile(m_area, filnavn, Editor->document());
+        edit->endReplacingText();
+    } else {
+        // A long description is read into a document of its own beside the window, which goes
+        // on painting, and then takes the editor's document's place.
+        QTextDocument *fresh = edit->newDocumentLikeThis();
+        QThread *window = thread();
+        m_loadingDescription = true;
+        runBesideWindow([&] {
+            loaded = rtf::loadFile(m_area, filnavn, fresh);
+            fresh->moveToThread(window);
+        });
+        m_loadingDescription = false;
+        if (loaded)
+            edit->adoptDocument(fresh);
+        else
+            delete fresh;
     }
+    store::throwIfFailed(loaded);
+    XYinfo();
 }
 
 void Tmainform::ingrediensBoxClick()
@@ -151,6 +193,7 @@ void Tmainform::ingrediensBoxClick()
 
 void Tmainform::setDir(bool)
 {
+    keepDraft(); // under the area it was typed in
     if (!m_privateUsable) {
         brugerOpstart = 0;
         const QSignalBlocker blocker(opstartGroup);
@@ -161,6 +204,8 @@ void Tmainform::setDir(bool)
     m_area = m_paths.areaTree(brugerOpstart != 0, brugernavn);
     hovedFile = StorePaths::mainCategoryFile(dir);
     clearElementer(1);
+    // A change that a crash cut off is finished before anything of the area is shown.
+    store::repairIfInterrupted(m_area);
     setValues(1);
     hovedKatEdit->clear();
     hovedKatBox->clearEntries();

@@ -6,17 +6,23 @@
 #include "editor/fontpanel.h"
 #include "editor/statusline.h"
 #include "mainwindow/generalerrorreport.h"
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/listbox.h"
+#include "mainwindow/storemessages.h"
 #include "rtf/rtffile.h"
+#include "rtf/rtfwriter.h"
 #include "store/entryname.h"
 #include "store/listchange.h"
 #include "store/fileerror.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextEdit>
+
+#include <utility>
 
 using store::StorePaths;
 
@@ -27,6 +33,8 @@ const QString kBusy = QStringLiteral("Opskrifterne bliver ændret af en anden li
 const QString kChangedByOthers =
     QStringLiteral("Opskriften er ændret af en anden, siden du åbnede den.\rVil du overskrive den?");
 const QString kGone = QStringLiteral("Navnet er ændret eller slettet af en anden i mellemtiden.");
+const QString kIncomplete =
+    QStringLiteral("Ikke alt kunne slettes.\rNoget af det er i brug eller tilhører en anden bruger.");
 
 struct LevelTexts {
     QString missingName;
@@ -71,6 +79,32 @@ QString refusalText(int level, store::NameRefusal refusal)
 }
 
 } // namespace
+
+QString unknownErrorText()
+{
+    return kUnknownError;
+}
+
+// The lock could not be had: says why, and whether the change was stopped by it.
+bool toldNotStarted(const store::ChangeResult &result, bool shared)
+{
+    switch (result.outcome) {
+    case store::ChangeOutcome::Busy:
+        Messages::information(kBusy);
+        return true;
+    case store::ChangeOutcome::NotAllowed:
+        Messages::information(shared ? QStringLiteral("Du har ikke lov til at ændre opskrifterne for alle.")
+                                     : QStringLiteral("Du har ikke lov til at ændre dine private opskrifter."));
+        return true;
+    case store::ChangeOutcome::LockBlocked:
+        Messages::information(QStringLiteral("Der ligger en mappe, hvor programmets låsefil skal være:\r%1\r"
+                                             "Fjern mappen, så opskrifterne kan ændres igen.")
+                                  .arg(result.blocker));
+        return true;
+    default:
+        return false;
+    }
+}
 
 void Tmainform::connectStoreOperations()
 {
@@ -146,8 +180,9 @@ bool Tmainform::insertEntry(int level, const QString &text)
     }
     const store::ChangeResult result = listChange(level).insert(text);
     noteOwnChange();
-    if (result.outcome != store::ChangeOutcome::Busy)
-        showList(level, result);
+    if (toldNotStarted(result, m_area.isShared()))
+        return false;
+    showList(level, result);
     switch (result.outcome) {
     case store::ChangeOutcome::Done:
         parts.edit->clear();
@@ -157,11 +192,7 @@ bool Tmainform::insertEntry(int level, const QString &text)
         if (result.refusal == store::NameRefusal::Duplicate)
             parts.edit->clear();
         return false;
-    case store::ChangeOutcome::Busy:
-        Messages::information(kBusy);
-        return false;
-    case store::ChangeOutcome::Missing:
-    case store::ChangeOutcome::Failed:
+    default:
         break;
     }
     Messages::information(kUnknownError);
@@ -180,10 +211,8 @@ void Tmainform::sletExecute(int level)
     }
     const store::ChangeResult result = listChange(level).remove(name, index);
     noteOwnChange();
-    if (result.outcome == store::ChangeOutcome::Busy) {
-        Messages::information(kBusy);
+    if (toldNotStarted(result, m_area.isShared()))
         return;
-    }
     showList(level, result);
     if (level == 4) {
         ingrediensEdit->clear();
@@ -197,6 +226,8 @@ void Tmainform::sletExecute(int level)
     setValues(level);
     if (result.outcome == store::ChangeOutcome::Failed)
         Messages::information(kUnknownError);
+    else if (result.outcome == store::ChangeOutcome::Incomplete)
+        Messages::information(kIncomplete);
 }
 
 void Tmainform::redigerExecute(int level)
@@ -206,12 +237,12 @@ void Tmainform::redigerExecute(int level)
     if (!answer)
         return;
     const int index = *parts.index;
-    const store::ChangeResult result = listChange(level).rename(parts.box->entry(index), index, *answer);
+    const QString oldName = parts.box->entry(index);
+    const store::ChangeResult result = listChange(level).rename(oldName, index, *answer);
     noteOwnChange();
-    switch (result.outcome) {
-    case store::ChangeOutcome::Busy:
-        Messages::information(kBusy);
+    if (toldNotStarted(result, m_area.isShared()))
         return;
+    switch (result.outcome) {
     case store::ChangeOutcome::Refused:
         // Nothing has changed: the entry stays chosen.
         Messages::information(refusalText(level, result.refusal));
@@ -222,16 +253,19 @@ void Tmainform::redigerExecute(int level)
     case store::ChangeOutcome::Missing:
         Messages::information(kGone);
         break;
-    case store::ChangeOutcome::Failed:
+    default:
         Messages::information(kUnknownError);
         break;
     }
+    const QString oldKey = level < 4 ? draftKeyOf(level, oldName) : QString();
     showList(level, result);
     if (level == 4) {
         ingrediensIndex = -1;
     } else {
-        clearElementer(level);
+        clearElementer(level); // keeps a draft under the old name, which then follows
         setValues(level);
+        if (result.outcome == store::ChangeOutcome::Done)
+            m_drafts.rename(oldKey, draftKeyOf(level, *answer));
     }
 }
 
@@ -286,11 +320,29 @@ void Tmainform::AgemBeskrivelseExecute()
         Messages::information(refusalText(3, store::NameRefusal::Unusable));
         return;
     }
+    if (m_orphaned && !saveOrphan())
+        return;
     if (m_area.stamp(filnavn) != m_descriptionStamp && !Messages::question(kChangedByOthers))
         return;
-    store::throwIfFailed(rtf::saveFile(Editor->document(), m_area, filnavn));
+    // Written and flushed to the disk beside the window: a long description takes a while.
+    const QByteArray bytes = rtf::write(*Editor->document());
+    store::FileResult written;
+    runBesideWindow([&] { written = m_area.writeFile(filnavn, bytes); });
+    store::throwIfFailed(written);
+    Editor->document()->setModified(false);
     noteOwnChange();
     m_descriptionStamp = m_area.stamp(filnavn);
+    m_drafts.drop(openRecipeKey());
+}
+
+bool Tmainform::waitingForLock()
+{
+    return isWaitingBesideWindow();
+}
+
+void Tmainform::waitWithWindowAnswering()
+{
+    store::AreaLock::whileWaiting = &answerWhileWaiting;
 }
 
 void Tmainform::AreloadExecute()

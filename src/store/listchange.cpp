@@ -1,11 +1,44 @@
 #include "store/listchange.h"
 
+#include "store/changerecord.h"
 #include "store/storepaths.h"
 
+#include <QMutex>
+#include <QSet>
+
+#include <algorithm>
 #include <utility>
 
 namespace store {
 
+int ListChange::stopAfterStep = -1;
+
+// Counts the steps of one change for the test hook that cuts it off.
+class ListChange::Steps {
+public:
+    // Whether the change stops here, as a crash would stop it: nothing more is done, no record
+    // is removed and nothing is moved back.
+    bool cutOff() { return ListChange::stopAfterStep > 0 && ++m_done >= ListChange::stopAfterStep; }
+
+private:
+    int m_done = 0;
+};
+
+namespace {
+
+// The first change in an area in this process also looks for what earlier crashes hid.
+bool firstChangeIn(const Tree &area)
+{
+    static QMutex mutex;
+    static QSet<QString> looked;
+    const QMutexLocker locker(&mutex);
+    if (looked.contains(area.root()))
+        return false;
+    looked.insert(area.root());
+    return true;
+}
+
+} // namespace
 
 ListChange::ListChange(Tree area, ListPlace place)
     : m_area(std::move(area))
@@ -34,14 +67,29 @@ bool ListChange::write(const QStringList &entries, ChangeResult *result) const
     return true;
 }
 
-// The change waits for the area's lock, then starts from the list as it is on disk.
+// The change waits for the area's lock, finishes what a crash cut off, then starts from the
+// list as it is on disk.
 AreaLock ListChange::begin(ChangeResult *result) const
 {
     AreaLock lock = m_area.lock();
-    if (!lock.isHeld())
+    switch (lock.state()) {
+    case AreaLock::State::Held:
+        if (ChangeRecord::exists(m_area) || firstChangeIn(m_area))
+            repairArea(m_area);
+        if (!readFresh(result))
+            result->outcome = ChangeOutcome::Failed;
+        break;
+    case AreaLock::State::Busy:
         result->outcome = ChangeOutcome::Busy;
-    else if (!readFresh(result))
-        result->outcome = ChangeOutcome::Failed;
+        break;
+    case AreaLock::State::NotAllowed:
+        result->outcome = ChangeOutcome::NotAllowed;
+        break;
+    case AreaLock::State::Blocked:
+        result->outcome = ChangeOutcome::LockBlocked;
+        result->blocker = lock.blocker();
+        break;
+    }
     return lock;
 }
 
@@ -73,46 +121,54 @@ void ListChange::makeOwnFolder(const QString &name) const
         m_area.makeFolder(folder);
 }
 
-void ListChange::removeOwned(const QString &name) const
+bool ListChange::removeOwned(const QString &name) const
 {
     // A name that can't be a path owns nothing: only its line goes.
+    bool all = true;
     if (m_place.level <= 2) {
         const QString folder = StorePaths::subFolder(m_area, m_place.folder, name);
         if (!folder.isEmpty() && m_area.exists(folder))
-            m_area.removeFolder(folder);
+            all = m_area.removeFolder(folder);
     } else if (m_place.level == 3) {
         for (const QString &file : {StorePaths::descriptionFile(m_area, m_place.folder, name),
                                     StorePaths::ingredientFile(m_area, m_place.folder, name)}) {
             if (!file.isEmpty() && m_area.exists(file))
-                m_area.removeFile(file);
+                all = m_area.removeFile(file) && all;
         }
     }
+    return all;
 }
 
-bool ListChange::moveOwned(const QString &from, const QString &to, QList<Move> *moves) const
+QList<ListChange::Move> ListChange::ownedMoves(const QString &from, const QString &to) const
 {
-    QList<Move> wanted;
-    if (m_place.level <= 2) {
-        wanted.append({StorePaths::subFolder(m_area, m_place.folder, from),
-                       StorePaths::subFolder(m_area, m_place.folder, to)});
-    } else if (m_place.level == 3) {
-        wanted.append({StorePaths::descriptionFile(m_area, m_place.folder, from),
-                       StorePaths::descriptionFile(m_area, m_place.folder, to)});
-        wanted.append({StorePaths::ingredientFile(m_area, m_place.folder, from),
-                       StorePaths::ingredientFile(m_area, m_place.folder, to)});
+    if (m_place.level <= 2)
+        return {{StorePaths::subFolder(m_area, m_place.folder, from), StorePaths::subFolder(m_area, m_place.folder, to)}};
+    if (m_place.level == 3) {
+        return {{StorePaths::descriptionFile(m_area, m_place.folder, from),
+                 StorePaths::descriptionFile(m_area, m_place.folder, to)},
+                {StorePaths::ingredientFile(m_area, m_place.folder, from),
+                 StorePaths::ingredientFile(m_area, m_place.folder, to)}};
     }
-    for (const Move &move : wanted) {
+    return {};
+}
+
+ListChange::Moved ListChange::moveOwned(const QString &from, const QString &to, QList<Move> *moves,
+                                        Steps *steps) const
+{
+    for (const Move &move : ownedMoves(from, to)) {
         // An old name that never named a folder or file owns nothing on disk.
         if (move.from.isEmpty() || !m_area.exists(move.from))
             continue;
         if (move.to.isEmpty() || !m_area.rename(move.from, move.to)) {
             undo(*moves);
             moves->clear();
-            return false;
+            return Moved::Failed;
         }
         moves->append(move);
+        if (steps->cutOff())
+            return Moved::CutOff;
     }
-    return true;
+    return Moved::All;
 }
 
 void ListChange::undo(const QList<Move> &moves) const
@@ -136,11 +192,29 @@ ChangeResult ListChange::insert(const QString &text) const
         result.outcome = ChangeOutcome::Refused;
         return result;
     }
-    if (!write(placed(result.list.entries, text), &result)) {
+    // The list names the entry before its folder is made: a crash in between is finished by
+    // the record, never left as an entry under which nothing can be stored.
+    const bool recorded = m_place.level <= 2;
+    Steps steps;
+    if (recorded && !ChangeRecord{ChangeRecord::Kind::Insert, m_place, text, {}}.write(m_area)) {
         result.outcome = ChangeOutcome::Failed;
         return result;
     }
+    if (steps.cutOff())
+        return result;
+    if (!write(placed(result.list.entries, text), &result)) {
+        if (recorded)
+            ChangeRecord::remove(m_area);
+        result.outcome = ChangeOutcome::Failed;
+        return result;
+    }
+    if (steps.cutOff())
+        return result;
     makeOwnFolder(text);
+    if (steps.cutOff())
+        return result;
+    if (recorded)
+        ChangeRecord::remove(m_area);
     return result;
 }
 
@@ -153,13 +227,30 @@ ChangeResult ListChange::remove(const QString &name, int index) const
     const int at = find(result.list.entries, name, index, &result);
     if (at < 0)
         return result;
-    QStringList entries = result.list.entries;
-    entries.removeAt(at);
-    if (!write(entries, &result)) {
+    const bool recorded = m_place.level <= 3;
+    Steps steps;
+    if (recorded && !ChangeRecord{ChangeRecord::Kind::Remove, m_place, name, {}}.write(m_area)) {
         result.outcome = ChangeOutcome::Failed;
         return result;
     }
-    removeOwned(name);
+    if (steps.cutOff())
+        return result;
+    QStringList entries = result.list.entries;
+    entries.removeAt(at);
+    if (!write(entries, &result)) {
+        if (recorded)
+            ChangeRecord::remove(m_area);
+        result.outcome = ChangeOutcome::Failed;
+        return result;
+    }
+    if (steps.cutOff())
+        return result;
+    if (!removeOwned(name))
+        result.outcome = ChangeOutcome::Incomplete;
+    if (steps.cutOff())
+        return result;
+    if (recorded)
+        ChangeRecord::remove(m_area);
     return result;
 }
 
@@ -179,21 +270,99 @@ ChangeResult ListChange::rename(const QString &oldName, int index, const QString
         result.outcome = ChangeOutcome::Refused;
         return result;
     }
-    QList<Move> moves;
-    if (!moveOwned(oldName, newName, &moves)) {
+    const bool recorded = m_place.level <= 3;
+    Steps steps;
+    if (recorded && !ChangeRecord{ChangeRecord::Kind::Rename, m_place, oldName, newName}.write(m_area)) {
         result.outcome = ChangeOutcome::Failed;
         return result;
+    }
+    if (steps.cutOff())
+        return result;
+    QList<Move> moves;
+    switch (moveOwned(oldName, newName, &moves, &steps)) {
+    case Moved::Failed:
+        if (recorded)
+            ChangeRecord::remove(m_area);
+        result.outcome = ChangeOutcome::Failed;
+        return result;
+    case Moved::CutOff:
+        return result;
+    case Moved::All:
+        break;
     }
     QStringList entries = result.list.entries;
     entries.removeAt(at);
     if (!write(placed(entries, newName), &result)) {
         // Exactly what moved takes its old name back: list and store still agree.
         undo(moves);
+        if (recorded)
+            ChangeRecord::remove(m_area);
         result.outcome = ChangeOutcome::Failed;
         return result;
     }
+    if (steps.cutOff())
+        return result;
     makeOwnFolder(newName);
+    if (steps.cutOff())
+        return result;
+    if (recorded)
+        ChangeRecord::remove(m_area);
     return result;
+}
+
+void ListChange::resume(const ChangeRecord &record) const
+{
+    ChangeResult result;
+    if (!readFresh(&result))
+        return; // the list can't be read: nothing can be decided, and nothing is touched
+    QStringList entries = result.list.entries;
+    switch (record.kind) {
+    case ChangeRecord::Kind::Insert:
+        if (entries.contains(record.name))
+            makeOwnFolder(record.name);
+        return;
+    case ChangeRecord::Kind::Remove:
+        // Still listed: the crash came before the list was written, and nothing was deleted.
+        if (!entries.contains(record.name))
+            removeOwned(record.name);
+        return;
+    case ChangeRecord::Kind::Rename:
+        break;
+    }
+    if (entries.contains(record.newName)) {
+        makeOwnFolder(record.newName);
+        return;
+    }
+    const int at = int(entries.indexOf(record.name));
+    if (at < 0)
+        return;
+    // Finished when every remaining move can be made, taken back otherwise: never half.
+    const QList<Move> wanted = ownedMoves(record.name, record.newName);
+    bool forward = std::none_of(wanted.cbegin(), wanted.cend(), [this](const Move &m) {
+        return m_area.exists(m.from) && (m.to.isEmpty() || m_area.exists(m.to));
+    });
+    QList<Move> moved;
+    for (const Move &move : wanted) {
+        if (!forward || move.from.isEmpty() || !m_area.exists(move.from))
+            continue;
+        if (!m_area.rename(move.from, move.to)) {
+            forward = false;
+            break;
+        }
+        moved.append(move);
+    }
+    if (forward) {
+        entries.removeAt(at);
+        if (write(placed(entries, record.newName), &result)) {
+            makeOwnFolder(record.newName);
+            return;
+        }
+    }
+    undo(moved);
+    for (const Move &move : wanted) {
+        if (!move.from.isEmpty() && !move.to.isEmpty() && !m_area.exists(move.from) && m_area.exists(move.to))
+            m_area.rename(move.to, move.from);
+    }
 }
 
 } // namespace store

@@ -19,6 +19,9 @@ enum class ChangeOutcome {
     Missing, // the entry is no longer in the list: someone else removed or renamed it
     Busy,    // someone else is changing the area and did not finish in time
     Failed,  // a file could not be read or written; what had moved is moved back
+    NotAllowed, // the area is write-protected for this user
+    LockBlocked, // a folder stands where the area's lock file must be: see blocker
+    Incomplete,  // removed from the list, but not everything it owned could be deleted
 };
 
 struct ChangeResult {
@@ -27,7 +30,10 @@ struct ChangeResult {
     // The list as it is on disk afterwards, when it could be read.
     bool listKnown = false;
     ListText list;
+    QString blocker;
 };
+
+struct ChangeRecord;
 
 // Makes one change to a list and to what its entries own, to the list as it is on disk at
 // that moment and under the area's lock, so that two windows or users never lose each other's
@@ -42,11 +48,20 @@ public:
     ChangeResult remove(const QString &name, int index) const;
     ChangeResult rename(const QString &oldName, int index, const QString &newName) const;
 
+    // Finishes or takes back a change that a crash cut off, as its record names it. The
+    // caller holds the area's lock.
+    void resume(const ChangeRecord &record) const;
+
+    // Test hook: a change stops dead after this many of its steps, as a crash would stop it.
+    static int stopAfterStep;
+
 private:
     struct Move {
         QString from;
         QString to;
     };
+    class Steps;
+    enum class Moved { All, Failed, CutOff };
 
     bool readFresh(ChangeResult *result) const;
     bool write(const QStringList &entries, ChangeResult *result) const;
@@ -54,8 +69,9 @@ private:
     int find(const QStringList &entries, const QString &name, int index, ChangeResult *result) const;
     QStringList placed(QStringList entries, const QString &text) const;
     void makeOwnFolder(const QString &name) const;
-    void removeOwned(const QString &name) const;
-    bool moveOwned(const QString &from, const QString &to, QList<Move> *moves) const;
+    bool removeOwned(const QString &name) const;
+    QList<Move> ownedMoves(const QString &from, const QString &to) const;
+    Moved moveOwned(const QString &from, const QString &to, QList<Move> *moves, Steps *steps) const;
     void undo(const QList<Move> &moves) const;
 
     Tree m_area;

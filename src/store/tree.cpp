@@ -396,12 +396,16 @@ int AreaLock::timeoutMs = 3000;
 
 AreaLock::AreaLock(AreaLock &&other) noexcept
     : m_fd(std::exchange(other.m_fd, -1))
+    , m_state(other.m_state)
+    , m_blocker(std::move(other.m_blocker))
 {
 }
 
 AreaLock &AreaLock::operator=(AreaLock &&other) noexcept
 {
     std::swap(m_fd, other.m_fd);
+    std::swap(m_state, other.m_state);
+    std::swap(m_blocker, other.m_blocker);
     return *this;
 }
 
@@ -411,39 +415,159 @@ AreaLock::~AreaLock()
         ::close(m_fd); // closing the last descriptor releases the lock
 }
 
+namespace {
+
+// A lock file of its own: the lists are replaced by renaming, so a lock on a list would be a
+// lock on a file that is gone.
+constexpr char kLockFile[] = ".retterum-laas";
+
+// Puts a fresh lock file in place, readable and writable by everyone who may change the area,
+// so that no one ever sees it with a mode that shuts others out. What stood there (a link, a
+// pipe, a file others can't open) is replaced; an empty folder is removed first.
+enum class Placed { Done, Failed, Blocked };
+Placed placeLockFile(int root, bool shared, bool replace)
+{
+    struct stat st {};
+    if (replace && ::fstatat(root, kLockFile, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)
+        && ::unlinkat(root, kLockFile, AT_REMOVEDIR) != 0)
+        return Placed::Blocked;
+    QByteArray temporary;
+    Fd file;
+    for (int attempt = 0; attempt < 8 && !file.valid(); ++attempt) {
+        temporary = temporaryName();
+        file = Fd(::openat(root, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!file.valid() && errno != EEXIST)
+            return Placed::Failed;
+    }
+    if (!file.valid())
+        return Placed::Failed;
+    const bool ready = (!shared || ::fchmod(file.get(), kSharedFile) == 0) && file.close();
+    bool placed = false;
+    if (ready) {
+        // Never over a lock file someone else has just made: that one may be held already.
+        placed = replace ? ::renameat(root, temporary.constData(), root, kLockFile) == 0
+                         : ::linkat(root, temporary.constData(), root, kLockFile, 0) == 0;
+    }
+    ::unlinkat(root, temporary.constData(), 0);
+    return placed ? Placed::Done : Placed::Failed;
+}
+
+// The lock file opened for locking, when what stands at its name is a regular file this user
+// can open; an invalid descriptor with errno set otherwise.
+Fd openLockFile(int root)
+{
+    struct stat st {};
+    if (::fstatat(root, kLockFile, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Fd();
+    if (!S_ISREG(st.st_mode)) {
+        errno = EINVAL;
+        return Fd();
+    }
+    Fd file(::openat(root, kLockFile, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (file.valid() && (::fstat(file.get(), &opened) != 0 || opened.st_ino != st.st_ino)) {
+        errno = EAGAIN;
+        return Fd();
+    }
+    return file;
+}
+
+bool stillInPlace(int root, int file)
+{
+    struct stat placed {};
+    struct stat held {};
+    return ::fstatat(root, kLockFile, &placed, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(file, &held) == 0
+        && placed.st_ino == held.st_ino && placed.st_dev == held.st_dev;
+}
+
+} // namespace
+
+void (*AreaLock::whileWaiting)() = nullptr;
+
 AreaLock Tree::lock() const
 {
+    using State = AreaLock::State;
     if (m_root.size() <= 1)
         return AreaLock();
     const Fd root = openRoot(m_root);
     if (!root.valid())
         return AreaLock();
-    // A lock file of its own: the lists are replaced by renaming, so a lock on a list would be
-    // a lock on a file that is gone.
-    static const char kLockFile[] = ".retterum-laas";
-    Fd file(::openat(root.get(), kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
-    struct stat st {};
-    if (!file.valid() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return AreaLock();
-    if (m_shared && st.st_uid == ::geteuid())
-        ::fchmod(file.get(), kSharedFile);
+    // Root may change anything; anyone else needs the area to be writable.
+    if (::faccessat(root.get(), ".", W_OK, AT_EACCESS) != 0)
+        return AreaLock(errno == EACCES || errno == EROFS || errno == EPERM ? State::NotAllowed : State::Busy);
 
-    // Lock records of the open file, not of the process: two windows of one program exclude
-    // each other as two programs do.
-    struct flock request {};
-    request.l_type = F_WRLCK;
-    request.l_whence = SEEK_SET;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(AreaLock::timeoutMs);
-    for (;;) {
-        if (::fcntl(file.get(), F_OFD_SETLK, &request) == 0)
-            break;
+    for (int placings = 0;;) {
+        Fd file = openLockFile(root.get());
+        if (!file.valid()) {
+            const int error = errno;
+            if (++placings > 8)
+                return AreaLock(State::Busy);
+            if (error == EAGAIN)
+                continue; // replaced between the look and the open
+            switch (placeLockFile(root.get(), m_shared, error != ENOENT)) {
+            case Placed::Blocked:
+                return AreaLock(State::Blocked, m_root + QString::fromLatin1(kLockFile));
+            case Placed::Failed:
+                if (errno == EACCES || errno == EROFS || errno == EPERM)
+                    return AreaLock(State::NotAllowed);
+                break;
+            case Placed::Done:
+                break;
+            }
+            continue;
+        }
+        // Lock records of the open file, not of the process: two windows of one program exclude
+        // each other as two programs do.
+        struct flock request {};
+        request.l_type = F_WRLCK;
+        request.l_whence = SEEK_SET;
+        if (::fcntl(file.get(), F_OFD_SETLK, &request) == 0) {
+            // Someone may have replaced the file after it was opened: a lock on a file no one
+            // else can find excludes no one.
+            if (!stillInPlace(root.get(), file.get())) {
+                if (++placings > 8)
+                    return AreaLock(State::Busy);
+                continue;
+            }
+            AreaLock lock(file.get());
+            (void)file.release();
+            return lock;
+        }
         if ((errno != EAGAIN && errno != EACCES && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
-            return AreaLock();
+            return AreaLock(State::Busy);
+        if (AreaLock::whileWaiting)
+            AreaLock::whileWaiting();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    AreaLock lock(file.get());
-    (void)file.release();
-    return lock;
+}
+
+std::optional<QList<Tree::Entry>> Tree::entries(const QString &folder) const
+{
+    const std::optional<QStringList> parts = names(folder);
+    if (!parts)
+        return std::nullopt;
+    const Fd opened = openFolders(m_root, *parts, parts->size());
+    if (!opened.valid())
+        return std::nullopt;
+    DIR *dir = ::fdopendir(::dup(opened.get()));
+    if (!dir)
+        return std::nullopt;
+    QList<Entry> found;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat st {};
+        if (::fstatat(opened.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        const Entry::Kind kind = S_ISDIR(st.st_mode) ? Entry::Kind::Folder
+            : S_ISREG(st.st_mode)                    ? Entry::Kind::File
+                                                     : Entry::Kind::Other;
+        found.append({QFile::decodeName(name), kind, qint64(st.st_mtim.tv_sec)});
+    }
+    ::closedir(dir);
+    return found;
 }
 
 Tree::Stamp Tree::stamp(const QString &path) const

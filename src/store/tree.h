@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace store {
 
@@ -16,9 +17,22 @@ namespace store {
 // process, so a crash never leaves it behind.
 class AreaLock {
 public:
+    enum class State {
+        Held,
+        Busy,       // another change holds it and did not finish in time
+        NotAllowed, // the area is write-protected for this user
+        Blocked,    // a folder stands where the lock file must be: blocker() names it
+    };
+
     AreaLock() = default;
     explicit AreaLock(int fd)
         : m_fd(fd)
+        , m_state(State::Held)
+    {
+    }
+    AreaLock(State state, QString blocker = {})
+        : m_state(state)
+        , m_blocker(std::move(blocker))
     {
     }
     AreaLock(AreaLock &&other) noexcept;
@@ -28,12 +42,19 @@ public:
     ~AreaLock();
 
     bool isHeld() const { return m_fd >= 0; }
+    State state() const { return m_state; }
+    QString blocker() const { return m_blocker; }
 
     // How long a change waits for another one to finish before it gives up.
     static int timeoutMs;
+    // Called between attempts while another change holds the lock, so that a window can go on
+    // answering while it waits.
+    static void (*whileWaiting)();
 
 private:
     int m_fd = -1;
+    State m_state = State::Busy;
+    QString m_blocker;
 };
 
 // The store's one gate between entry names and the file system. Every path below the root is
@@ -94,6 +115,16 @@ public:
     };
     // An empty stamp (size -1) when nothing is there.
     Stamp stamp(const QString &path) const;
+
+    // What a folder holds, links and all, without following any of them; nothing when the
+    // folder can't be reached.
+    struct Entry {
+        enum class Kind { Folder, File, Other };
+        QString name;
+        Kind kind = Kind::Other;
+        qint64 modifiedSecs = 0;
+    };
+    std::optional<QList<Entry>> entries(const QString &folder) const;
 
     // The names of path below the root, when it is a path this tree accepts.
     std::optional<QStringList> names(const QString &path) const;

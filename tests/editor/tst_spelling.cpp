@@ -2,6 +2,7 @@
 #include "editor/spellchecker.h"
 #include "editorfixture.h"
 #include "rtf/rtffile.h"
+#include "mainwindow/listbox.h"
 
 #include <QAction>
 #include <QMenu>
@@ -46,6 +47,8 @@ private slots:
     void switchingTwice_keepsTextFormatsSelectionAndMark();
     void savedFile_holdsNoMarks();
     void missingDictionary_saysSoAndStaysInFunctions();
+    void longText_isMarkedFromTheScreenDownInSlices();
+    void longDescription_readBesideTheWindow_isWholeAndChecked();
 };
 
 void TestSpelling::initTestCase()
@@ -180,6 +183,65 @@ void TestSpelling::missingDictionary_saysSoAndStaysInFunctions()
     QCOMPARE(f.w->descriptionEdit()->popupMenu(), f.w->editorActions->EditorPU);
     QVERIFY(!f.w->descriptionEdit()->isSpellChecking());
     QCOMPARE(f.w->Editor->toPlainText(), QStringLiteral("kartofflr"));
+}
+
+void TestSpelling::longText_isMarkedFromTheScreenDownInSlices()
+{
+    EditorFixture f;
+    QStringList paragraphs(2000, QStringLiteral("Rør smørr og sukker."));
+    f.w->Editor->setPlainText(paragraphs.join(u'\n'));
+    QTextDocument *doc = f.w->Editor->document();
+    QAction *toggle = f.w->editorActions->EditStavekontrol;
+    DescriptionEdit *edit = f.w->descriptionEdit();
+    toggle->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!edit->isSpellCheckingBehind(), 60000);
+    QCOMPARE(markedWords(doc->lastBlock()), QStringList{QStringLiteral("smørr")});
+
+    // Off and on again: the screen changes at once, the last paragraph only after the window
+    // has had its turn.
+    for (bool on : {false, true}) {
+        toggle->trigger();
+        QCOMPARE(markedWords(doc->firstBlock()).isEmpty(), !on);
+        QVERIFY(edit->isSpellCheckingBehind());
+        QCOMPARE(markedWords(doc->lastBlock()).isEmpty(), on);
+        QTRY_VERIFY_WITH_TIMEOUT(!edit->isSpellCheckingBehind(), 60000);
+        QCOMPARE(markedWords(doc->lastBlock()).isEmpty(), !on);
+    }
+}
+
+void TestSpelling::longDescription_readBesideTheWindow_isWholeAndChecked()
+{
+    EditorFixture f;
+    QString text;
+    for (int i = 0; text.size() < 400 * 1024; ++i)
+        text += QStringLiteral("Afsnit %1: pisk æggehvider stive med sukkerr.\n").arg(i);
+    QTextDocument long_;
+    long_.setPlainText(text);
+    QVERIFY(rtf::saveFile(&long_, f.root().file(QStringLiteral("Brugere/Alle/Kager/Gærbag/Boller.rtf"))));
+
+    f.w->editorActions->EditStavekontrol->trigger();
+    QTRY_VERIFY(!f.w->descriptionEdit()->isSpellCheckingBehind());
+    chooseEntry(f.w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(f.w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(f.w->opskriftBox, QStringLiteral("Boller"));
+    QCOMPARE(f.w->Editor->toPlainText(), long_.toPlainText());
+    QVERIFY(!f.w->Editor->document()->isModified());
+    QCOMPARE(f.w->Editor->document()->defaultFont(), QFont(QStringLiteral("DejaVu Sans"), 10));
+    QTRY_COMPARE(markedWords(f.w->Editor->document()->firstBlock()), QStringList{QStringLiteral("sukkerr")});
+
+    // Typed, saved and read again: the same path both ways, and the checking follows.
+    f.w->Editor->moveCursor(QTextCursor::End);
+    f.type(QStringLiteral("Slut"));
+    f.w->updateActions();
+    f.w->AgemBeskrivelse->trigger();
+    QVERIFY(!f.w->Editor->document()->isModified());
+    f.type(QStringLiteral("x"));
+    f.w->AreloadExecute();
+    QVERIFY(f.w->Editor->toPlainText().endsWith(QStringLiteral("Slut")));
+    QTRY_COMPARE(markedWords(f.w->Editor->document()->firstBlock()), QStringList{QStringLiteral("sukkerr")});
+    f.w->Editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w->Editor, QStringLiteral(" kagee"));
+    QTRY_VERIFY(markedWords(f.w->Editor->textCursor().block()).contains(QStringLiteral("kagee")));
 }
 
 QTEST_MAIN(TestSpelling)

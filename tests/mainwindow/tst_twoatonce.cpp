@@ -9,7 +9,9 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QTextDocument>
+#include <QLabel>
 #include <QTextEdit>
+#include <QTimer>
 
 using Answer = MessageHook::Answer;
 
@@ -24,6 +26,11 @@ private slots:
     void descriptionSavedByOthers_isNotOverwrittenWithoutAQuestion();
     void unchangedDescription_followsTheOthersVersion();
     void areaBusy_isToldAndChangesNothing();
+    void lockHeldByOthers_windowAnswersWhileItWaits();
+    void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved_data();
+    void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved();
+    void openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew_data();
+    void openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew();
 
 private:
     QString alle(const QString &relative) const { return m_root->file(u"Brugere/Alle/" + relative); }
@@ -154,6 +161,116 @@ void TestTwoAtOnce::areaBusy_isToldAndChangesNothing()
     QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Index.txt")), QStringList{QStringLiteral("Boller")});
     QVERIFY(QFileInfo::exists(alle(QStringLiteral("Kager/Gærbag/Boller.rtf"))));
     QCOMPARE(w->opskriftIndex, 0);
+}
+
+void TestTwoAtOnce::lockHeldByOthers_windowAnswersWhileItWaits()
+{
+    const int saved = store::AreaLock::timeoutMs;
+    store::AreaLock::timeoutMs = 300;
+    const store::AreaLock other = m_other.lock();
+    QVERIFY(other.isHeld());
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    ticker.start(5);
+
+    w->opskriftEdit->setText(QStringLiteral("Kringle"));
+    MessageHook::queue(Answer::Ok);
+    w->insertExecute(3);
+    store::AreaLock::timeoutMs = saved;
+    // The event loop ran while the change waited: the window was never frozen.
+    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    QCOMPARE(MessageHook::takeShown(),
+             QStringList{QStringLiteral("Information: Opskrifterne bliver ændret af en anden lige nu.\rPrøv igen om et øjeblik.")});
+}
+
+void TestTwoAtOnce::openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QString>("newDescription");
+    QTest::newRow("the recipe") << 3 << QStringLiteral("Boller") << QStringLiteral("Hveder") << QStringLiteral("Kager/Gærbag/Hveder.rtf");
+    QTest::newRow("its subcategory") << 2 << QStringLiteral("Gærbag") << QStringLiteral("Gærdej") << QStringLiteral("Kager/Gærdej/Boller.rtf");
+    QTest::newRow("its main category") << 1 << QStringLiteral("Kager") << QStringLiteral("Bagværk") << QStringLiteral("Bagværk/Gærbag/Boller.rtf");
+}
+
+void TestTwoAtOnce::openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved()
+{
+    QFETCH(int, level);
+    QFETCH(QString, oldName);
+    QFETCH(QString, newName);
+    QFETCH(QString, newDescription);
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
+    const QString unsaved = w->Editor->toPlainText();
+
+    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
+    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
+                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
+    const store::ListChange change(m_other, {level, lists[level - 1], folders[level - 1]});
+    QCOMPARE(change.rename(oldName, -1, newName).outcome, store::ChangeOutcome::Done);
+
+    QTRY_COMPARE(w->filnavn, alle(newDescription));
+    QCOMPARE(w->Editor->toPlainText(), unsaved);
+    QVERIFY(w->Editor->document()->isModified());
+    const ListBox *boxes[] = {w->hovedKatBox, w->underKatBox, w->opskriftBox};
+    QCOMPARE(boxes[level - 1]->selectedText(), newName);
+    QVERIFY(w->opskriftLabel->text().contains(newName));
+    QVERIFY(MessageHook::shown().isEmpty());
+
+    // Saving writes the new name's description, asking nothing.
+    w->AgemBeskrivelse->trigger();
+    QVERIFY(MessageHook::shown().isEmpty());
+    QTextDocument saved;
+    QVERIFY(rtf::loadFile(alle(newDescription), &saved));
+    QCOMPARE(saved.toPlainText(), unsaved);
+}
+
+void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the recipe") << 3 << QStringLiteral("Boller");
+    QTest::newRow("its subcategory") << 2 << QStringLiteral("Gærbag");
+    QTest::newRow("its main category") << 1 << QStringLiteral("Kager");
+}
+
+void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew()
+{
+    QFETCH(int, level);
+    QFETCH(QString, name);
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
+    const QString unsaved = w->Editor->toPlainText();
+
+    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
+    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
+                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
+    MessageHook::queue(Answer::Ok);
+    QCOMPARE(store::ListChange(m_other, {level, lists[level - 1], folders[level - 1]}).remove(name, -1).outcome,
+             store::ChangeOutcome::Done);
+    QTRY_COMPARE(MessageHook::shown(),
+                 QStringList{QStringLiteral("Information: Opskriften er slettet af en anden.\rDin tekst er ikke gemt.")});
+    MessageHook::takeShown();
+    QCOMPARE(w->Editor->toPlainText(), unsaved);
+    QVERIFY(w->Editor->document()->isModified());
+    QVERIFY(!w->hovedKatBox->entries().contains(name) && !w->underKatBox->entries().contains(name)
+            && !w->opskriftBox->entries().contains(name));
+
+    QVERIFY(w->AgemBeskrivelse->isEnabled());
+    w->AgemBeskrivelse->trigger();
+    QVERIFY(MessageHook::shown().isEmpty());
+    QVERIFY(!w->Editor->document()->isModified());
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Index.txt")), QStringList{QStringLiteral("Boller")});
+    QVERIFY(m_root->readList(QStringLiteral("Brugere/Alle/Hovedkategori.txt")).contains(QStringLiteral("Kager")));
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Bollerliste.txt")), QStringList{QStringLiteral("500 g mel")});
+    QTextDocument saved;
+    QVERIFY(rtf::loadFile(alle(QStringLiteral("Kager/Gærbag/Boller.rtf")), &saved));
+    QCOMPARE(saved.toPlainText(), unsaved);
+    // The recipe is chosen again where it was.
+    QCOMPARE(w->opskriftBox->selectedText(), QStringLiteral("Boller"));
+    QCOMPARE(w->underKatBox->selectedText(), QStringLiteral("Gærbag"));
 }
 
 QTEST_MAIN(TestTwoAtOnce)

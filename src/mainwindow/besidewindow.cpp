@@ -1,0 +1,41 @@
+#include "mainwindow/besidewindow.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+
+namespace {
+
+int waiting = 0;
+
+struct Waiting {
+    Waiting() { ++waiting; }
+    ~Waiting() { --waiting; }
+    Waiting(const Waiting &) = delete;
+    Waiting &operator=(const Waiting &) = delete;
+};
+
+} // namespace
+
+void runBesideWindow(const std::function<void()> &work)
+{
+    const Waiting mark;
+    QEventLoop loop;
+    QThread *thread = QThread::create(work);
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    delete thread;
+}
+
+void answerWhileWaiting()
+{
+    const Waiting mark;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool isWaitingBesideWindow()
+{
+    return waiting > 0;
+}

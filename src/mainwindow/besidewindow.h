@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+// Runs work on a thread of its own while the window goes on painting and its timers go on
+// ticking; what the user types or clicks meanwhile waits until the work is done, so nothing
+// changes under it. Returns when the work is done, as a plain call would.
+void runBesideWindow(const std::function<void()> &work);
+
+// The window waits the same way while something else holds it up (the lock of an area).
+void answerWhileWaiting();
+
+// Whether the window is waiting that way: what runs from a timer meanwhile must not change
+// what the waiting command is working on.
+bool isWaitingBesideWindow();
