@@ -1,5 +1,6 @@
 #include "app/fontconfigwarmup.h"
 
+#include "editor/standinfaces.h"
 #include "mainwindow/windowface.h"
 
 #include <fontconfig/fontconfig.h>
@@ -7,6 +8,7 @@
 FontconfigWarmUp::FontconfigWarmUp()
     : m_thread([] {
         FcInit();
+        standinfaces::addRules();
         preferredFaceInstalled();
     })
 {

@@ -1,5 +1,6 @@
 #include "app/retterumapplication.h"
 
+#include "app/qttexts.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/windowface.h"
 
@@ -9,6 +10,7 @@ RetterumApplication::RetterumApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Retterum"));
     setDesktopFileName(QStringLiteral("retterum"));
     setQuitOnLastWindowClosed(false);
+    useDanishQtTexts(this);
 }
 
 void RetterumApplication::useWindowFace()

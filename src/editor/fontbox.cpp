@@ -28,6 +28,12 @@ void FontBox::showEntry(const QString &text)
         setEditText(QString());
 }
 
+void FontBox::showPopup()
+{
+    emit aboutToList();
+    QComboBox::showPopup();
+}
+
 bool FontBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
@@ -47,6 +53,7 @@ void FontBox::textTyped(const QString &text)
 {
     // A deletion is no reason to complete: the user would never get rid of the completed part.
     const bool grew = !m_deleting && !text.isEmpty();
+    emit aboutToList();
     int index = -1;
     if (grew) {
         for (int i = 0; i < count(); ++i) {

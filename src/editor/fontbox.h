@@ -17,8 +17,13 @@ public:
     // The text of the current entry; empty when there is none.
     QString currentEntry() const;
 
+    void showPopup() override;
+
 signals:
     void changed();
+    // Before the box lists its entries or completes typed text with them: the moment to add
+    // entries that were too dear to find at start.
+    void aboutToList();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

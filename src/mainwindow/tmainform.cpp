@@ -6,6 +6,7 @@
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
+#include "editor/standinfaces.h"
 #include "information/tinfoform.h"
 #include "mainwindow/actionupdater.h"
 #include "mainwindow/generalerrorreport.h"
@@ -56,6 +57,8 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     , m_paths(paths)
 {
     setObjectName(QStringLiteral("mainform"));
+    // Before any text is drawn in a face a recipe names (the program has added them already).
+    standinfaces::addRules();
     // Before any control exists: none is then laid out for another font first.
     setFont(windowFace());
     buildActions();
@@ -129,7 +132,7 @@ void Tmainform::FormCreate()
 
 void Tmainform::readAlleFonte()
 {
-    m_fontNames = installedFontNames();
+    m_fontList.readInstalled();
     if (FontPanel *panel = fontPanel.existing())
         showFontList(panel);
 }
@@ -140,11 +143,33 @@ void Tmainform::showFontList(FontPanel *panel)
     {
         const QSignalBlocker blocker(names);
         names->clear();
-        names->addItems(m_fontNames);
+        names->addItems(m_fontList.names());
     }
     // Shown until the first activation applies the font.
-    names->showEntry(Mainfont);
+    names->showEntry(listedFontName(Mainfont));
     panel->sizeBox->showEntry(QString::number(MainSize));
+}
+
+// Some 0.2 ms for each face asked, so not at start but when the box is first opened or typed in.
+void Tmainform::listWindowsFaces()
+{
+    if (m_windowsFacesListed)
+        return;
+    m_windowsFacesListed = true;
+    const QStringList faces = standinfaces::windowsFaces();
+    for (const QString &face : faces)
+        listedFontName(face);
+}
+
+QString Tmainform::listedFontName(const QString &name)
+{
+    int added = -1;
+    const QString entry = m_fontList.entry(name, &added);
+    if (FontPanel *panel = fontPanel.existing(); panel && added >= 0) {
+        const QSignalBlocker blocker(panel->nameBox);
+        panel->nameBox->insertItem(added, entry);
+    }
+    return entry;
 }
 
 void Tmainform::HentOpt(bool medtagPlacering)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/formslot.h"
+#include "editor/fontlist.h"
 #include "mainwindow/drafts.h"
 #include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
@@ -274,6 +275,9 @@ private:
     QWidget *buildBottomRow(QWidget *parent);
     void buildWritePanels();
     void showFontList(FontPanel *panel);
+    // The name box's entry for a face, empty when it has none; see FontList::entry.
+    QString listedFontName(const QString &name);
+    void listWindowsFaces();
     QToolBar *buildToolPanel(QWidget *parent);
     void buildTrayIcon();
     struct LevelParts {
@@ -341,7 +345,8 @@ private:
     QTimer *m_followTimer = nullptr;
     QStringList m_watchedFor; // dir, underDir and opskriftDir when the watch was last set
     bool m_privateUsable = true;
-    QStringList m_fontNames; // the font list's entries, read once at start
+    FontList m_fontList; // the name box's entries, read once at start
+    bool m_windowsFacesListed = false;
     bool m_caretFollowed = false; // the status line shows nothing until the caret is followed
     bool m_firstFrameOut = false;
     std::optional<bool> m_trayAfterFirstFrame; // the start's choice, when activation came first

@@ -225,6 +225,7 @@ void Tmainform::connectFontControls()
 {
     FontPanel *p = fontPanel;
     connect(p->nameBox, &FontBox::changed, this, [this] { guardedCommand([this] { nameBoxChange(); }); });
+    connect(p->nameBox, &FontBox::aboutToList, this, &Tmainform::listWindowsFaces);
     connect(p->sizeBox, &FontBox::changed, this, [this] { guardedCommand([this] { sizeBoxChange(); }); });
     for (int i = 0; i < 5; ++i)
         connect(p->sizeButton[i], &QToolButton::clicked, this,
@@ -242,13 +243,11 @@ void Tmainform::connectFontControls()
 // The name as the font list has it, or the list's first entry when the list lacks it.
 void Tmainform::definerName(const QString &aName)
 {
-    const auto listed = std::find_if(m_fontNames.cbegin(), m_fontNames.cend(), [&](const QString &name) {
-        return !aName.isEmpty() && name.compare(aName, Qt::CaseInsensitive) == 0;
-    });
-    if (listed != m_fontNames.cend())
-        Mainfont = *listed;
-    else if (!m_fontNames.isEmpty())
-        Mainfont = m_fontNames.first();
+    const QString listed = listedFontName(aName);
+    if (!listed.isEmpty())
+        Mainfont = listed;
+    else if (!m_fontList.names().isEmpty())
+        Mainfont = m_fontList.names().first();
     if (FontPanel *panel = fontPanel.existing())
         panel->nameBox->showEntry(Mainfont);
     textformat::setFontName(Editor, Mainfont);
@@ -291,7 +290,7 @@ void Tmainform::sizeButtonClick(int number)
 void Tmainform::osButtonClick()
 {
     fontPanel->sizeBox->showEntry(QStringLiteral("14"));
-    fontPanel->nameBox->showEntry(standardFont);
+    fontPanel->nameBox->showEntry(listedFontName(standardFont));
     fontPanel->colorGrid->setForegroundIndex(kHeadingCell);
     setStandardOverskrift(Editor);
 }
@@ -299,7 +298,7 @@ void Tmainform::osButtonClick()
 void Tmainform::textButtonClick()
 {
     fontPanel->sizeBox->showEntry(QStringLiteral("10"));
-    fontPanel->nameBox->showEntry(standardFont);
+    fontPanel->nameBox->showEntry(listedFontName(standardFont));
     fontPanel->colorGrid->setForegroundIndex(kTextCell);
     setStandardTekst(Editor);
 }
@@ -386,7 +385,7 @@ void Tmainform::followCaret()
     FontPanel *panel = fontPanel.existing();
     if (!panel)
         return;
-    panel->nameBox->showEntry(textformat::fontName(Editor));
+    panel->nameBox->showEntry(listedFontName(textformat::fontName(Editor)));
     panel->sizeBox->showEntry(QString::number(textformat::size(Editor)));
     // Plain text shows as the look's text colour, marked by the nearest cell; a colour of a
     // recipe's own outside the sixteen marks none.

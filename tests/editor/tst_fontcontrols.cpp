@@ -2,6 +2,7 @@
 #include "editor/colortable.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
+#include "editor/standinfaces.h"
 #include "editor/statusline.h"
 #include "editorfixture.h"
 #include "options/styleregistry.h"
@@ -9,7 +10,7 @@
 #include "rtf/rtfreader.h"
 
 #include <QAction>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -26,9 +27,12 @@ QString family(const QTextCharFormat &format)
     return families.value(0);
 }
 
-QStringList fonts()
+QStringList boxEntries(const FontBox *box)
 {
-    return QFontDatabase::families();
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names << box->itemText(i);
+    return names;
 }
 
 } // namespace
@@ -39,6 +43,10 @@ class TestFontControls : public QObject {
 private slots:
     void cleanup();
     void fontList_isSortedWithoutFoundriesOrDuplicates();
+    void mapsOntoInstalledFace_data();
+    void mapsOntoInstalledFace();
+    void standIns_giveTheMenuFacesEightLooks();
+    void openedNameBox_offersTheWindowsFacesWithStandIns();
     void withoutFoundry_data();
     void withoutFoundry();
     void definerName_data();
@@ -94,17 +102,86 @@ void TestFontControls::fontList_isSortedWithoutFoundriesOrDuplicates()
 {
     EditorFixture f;
     FontBox *box = f.w->fontPanel->nameBox;
-    QStringList names;
-    for (int i = 0; i < box->count(); ++i)
-        names << box->itemText(i);
+    box->showPopup(); // adds the Windows faces that have stand-ins
+    box->hidePopup();
+    const QStringList names = boxEntries(box);
     QVERIFY(names.size() > 3);
     QVERIFY(names.contains(QStringLiteral("DejaVu Sans")));
+    QVERIFY(names.contains(QStringLiteral("Arial")));
     for (int i = 1; i < names.size(); ++i) {
         QVERIFY2(QString::compare(names[i - 1], names[i], Qt::CaseInsensitive) <= 0, qPrintable(names[i]));
         QVERIFY2(names[i - 1] != names[i], qPrintable(names[i]));
     }
     for (const QString &name : std::as_const(names))
         QVERIFY2(!name.startsWith(u'@') && !name.contains(u'['), qPrintable(name));
+}
+
+// The stand-in packages are installed by scripts/test and by the Debian package.
+void TestFontControls::mapsOntoInstalledFace_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("mapped");
+    const char *const windowsFaces[] = {"Arial", "Times New Roman", "Courier New", "Calibri",
+                                         "Cambria", "Verdana", "Tahoma", "Georgia", "Comic Sans MS",
+                                         "Lucida Console", "Lucida Calligraphy", "Segoe Print"};
+    for (const char *face : windowsFaces)
+        QTest::newRow(face) << QString::fromLatin1(face) << true;
+    QTest::newRow("letter case ignored") << QStringLiteral("cOMIC sans ms") << true;
+    QTest::newRow("installed itself") << QStringLiteral("DejaVu Serif") << true;
+    // Everything falls back to some face; that is no stand-in.
+    QTest::newRow("unknown") << QStringLiteral("Ingen Sådan Skrift") << false;
+    QTest::newRow("generic") << QStringLiteral("sans-serif") << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TestFontControls::mapsOntoInstalledFace()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, mapped);
+    QCOMPARE(standinfaces::mapsOntoInstalledFace(family), mapped);
+}
+
+void TestFontControls::standIns_giveTheMenuFacesEightLooks()
+{
+    EditorFixture f;
+    QSet<QString> drawnIn;
+    for (int i = 0; i < 8; ++i) {
+        f.w->fontPanel->mFont[i]->trigger();
+        const QString name = FontPanel::menuFontName(i + 1);
+        QCOMPARE(f.w->Mainfont, name);
+        QCOMPARE(f.w->fontPanel->nameBox->currentText(), name);
+        f.type(QStringLiteral("x"));
+        const QTextCharFormat typed = f.formatAt(i);
+        QCOMPARE(family(typed), name);
+        drawnIn.insert(QFontInfo(typed.font()).family());
+    }
+    QCOMPARE(drawnIn.size(), 8);
+}
+
+// Typing one letter is a whole choice, and the faces with stand-ins are among the candidates.
+void TestFontControls::openedNameBox_offersTheWindowsFacesWithStandIns()
+{
+    EditorFixture f;
+    FontBox *box = f.w->fontPanel->nameBox;
+    QVERIFY(!boxEntries(box).contains(QStringLiteral("Verdana")));
+    QStringList candidates = installedFontNames() + standinfaces::windowsFaces();
+    candidates.sort(Qt::CaseInsensitive);
+    const auto firstWithV = std::find_if(candidates.cbegin(), candidates.cend(),
+                                         [](const QString &name) { return name.startsWith(u'V', Qt::CaseInsensitive); });
+    QCOMPARE(*firstWithV, QStringLiteral("Verdana"));
+    box->setFocus();
+    box->lineEdit()->selectAll();
+
+    QTest::keyClick(box->lineEdit(), 'v');
+
+    QCOMPARE(f.w->Mainfont, QStringLiteral("Verdana"));
+    QCOMPARE(box->currentText(), QStringLiteral("Verdana"));
+    const QStringList names = boxEntries(box);
+    for (const QString &face : standinfaces::windowsFaces())
+        QVERIFY2(names.contains(face), qPrintable(face));
+    QVERIFY(std::is_sorted(names.cbegin(), names.cend(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    }));
 }
 
 void TestFontControls::definerName_data()
@@ -122,8 +199,6 @@ void TestFontControls::definerName()
 {
     QFETCH(QString, asked);
     QFETCH(QString, chosen);
-    if (!chosen.isEmpty() && !fonts().contains(chosen))
-        QSKIP("font not installed");
     EditorFixture f;
     FontBox *box = f.w->fontPanel->nameBox;
     const QString expected = chosen.isEmpty() ? box->itemText(0) : chosen;
@@ -312,7 +387,7 @@ void TestFontControls::fontMenuItems_applyTheirFixedNames()
         const QString name = FontPanel::menuFontName(i + 1);
         QCOMPARE(f.w->fontPanel->mFont[i]->text(), name);
         f.w->fontPanel->mFont[i]->trigger();
-        QCOMPARE(f.w->Mainfont, fonts().contains(name) ? name : first);
+        QCOMPARE(f.w->Mainfont, standinfaces::mapsOntoInstalledFace(name) ? name : first);
     }
 }
 
@@ -353,10 +428,11 @@ void TestFontControls::colorGrid_clickDragAndRightButton()
 void TestFontControls::caret_movesBoxesAndGridWithoutApplying()
 {
     EditorFixture f(QStringLiteral("DejaVu Sans"), 10);
-    // Red text, 13-point text, text in a font that is not installed.
-    rtf::read(QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 Courier Gone;}}"
+    // Red text, 13-point text, text in a font that is not installed, text in a Windows face
+    // that has a stand-in.
+    rtf::read(QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 Courier Gone;}{\\f2 Comic Sans MS;}}"
                       "{\\colortbl;\\red255\\green0\\blue0;}"
-                         "\\f0\\fs20\\cf1 r\\'f8d\\cf0  \\fs26 stor\\fs20  \\f1 fremmed\\par}"),
+                         "\\f0\\fs20\\cf1 r\\'f8d\\cf0  \\fs26 stor\\fs20  \\f1 fremmed \\f2 windows\\par}"),
               f.w->Editor->document());
     struct Case {
         int position;
@@ -367,6 +443,7 @@ void TestFontControls::caret_movesBoxesAndGridWithoutApplying()
         {2, QStringLiteral("DejaVu Sans"), QStringLiteral("10"), QStringLiteral("Rød"), 9},
         {6, QStringLiteral("DejaVu Sans"), QString(), QStringLiteral("Sort"), 0},
         {13, QString(), QStringLiteral("10"), QStringLiteral("Sort"), 0},
+        {22, QStringLiteral("Comic Sans MS"), QStringLiteral("10"), QStringLiteral("Sort"), 0},
     };
     for (const Case &c : cases) {
         f.select(c.position, c.position);

@@ -1,0 +1,94 @@
+#include "editor/standinfaces.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <mutex>
+
+namespace standinfaces {
+
+namespace {
+
+struct StandIn {
+    const char *windowsFace;
+    const char *debianFace; // and the package it comes in
+};
+
+// Each menu face gets a face of its own, so the eight look different.
+constexpr StandIn kStandIns[] = {
+    {"Verdana", "DejaVu Sans"},             // fonts-dejavu-core: Verdana's wide, open shapes
+    {"Tahoma", "Open Sans"},                // fonts-open-sans: a narrower humanist sans
+    {"Segoe UI", "Open Sans"},
+    {"Georgia", "DejaVu Serif"},            // fonts-dejavu-core: a large screen serif
+    {"Lucida Console", "DejaVu Sans Mono"}, // fonts-dejavu-core
+    {"Lucida Calligraphy", "Z003"},         // fonts-urw-base35: a chancery hand
+    {"Segoe Print", "Comic Neue"},          // fonts-comic-neue: handwriting in print
+    {"Comic Sans MS", "Comic Neue"},
+};
+
+// Mapped by fontconfig's own metric aliases.
+constexpr const char *kMetricFaces[] = {"Arial", "Times New Roman", "Courier New", "Calibri", "Cambria"};
+
+QByteArray rules()
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                     "<fontconfig>\n";
+    // "same": the stand-in binds as strongly as the name asked for, ahead of the default faces.
+    for (const StandIn &s : kStandIns)
+        xml += QByteArray("<alias binding=\"same\"><family>") + s.windowsFace
+            + "</family><accept><family>" + s.debianFace + "</family></accept></alias>\n";
+    return xml + "</fontconfig>\n";
+}
+
+} // namespace
+
+void addRules()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const QByteArray xml = rules();
+        FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8 *>(xml.constData()),
+                                       FcTrue);
+    });
+}
+
+QStringList windowsFaces()
+{
+    QStringList faces;
+    for (const char *face : kMetricFaces)
+        faces.append(QString::fromLatin1(face));
+    for (const StandIn &s : kStandIns)
+        faces.append(QString::fromLatin1(s.windowsFace));
+    return faces;
+}
+
+bool mapsOntoInstalledFace(const QString &family)
+{
+    if (family.isEmpty())
+        return false;
+    addRules();
+    const QByteArray name = family.toUtf8();
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    bool mapped = false;
+    FcChar8 *matched = nullptr;
+    for (int i = 0; match && !mapped && FcPatternGetString(match, FC_FAMILY, i, &matched) == FcResultMatch; ++i) {
+        FcValue asked;
+        FcValueBinding binding = FcValueBindingWeak;
+        for (int j = 0; !mapped && FcPatternGetWithBinding(pattern, FC_FAMILY, j, &asked, &binding) == FcResultMatch;
+             ++j) {
+            // The default faces come in weakly bound, behind the generic name they stand for.
+            mapped = binding != FcValueBindingWeak && asked.type == FcTypeString
+                && FcStrCmpIgnoreCase(asked.u.s, matched) == 0;
+        }
+    }
+    if (match)
+        FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return mapped;
+}
+
+} // namespace standinfaces

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Recipes written on Windows name faces a Debian desktop does not have. Debian packages free
+// faces in their place: fontconfig itself maps the metric-compatible ones (Arial, Times New
+// Roman, Courier New onto Liberation, Calibri onto Carlito, Cambria onto Caladea); the closest
+// faces for the rest are mapped by rules of our own, which this program adds to fontconfig.
+namespace standinfaces {
+
+// Adds our rules to fontconfig's configuration, once; they must be in before the toolkit looks
+// a face up, or it keeps the stand-in it found first. Safe to call from any thread.
+void addRules();
+
+// The Windows faces the name box offers when fontconfig maps them onto an installed face.
+QStringList windowsFaces();
+
+// Whether fontconfig gives this face itself or a face it was told stands in for it (an alias
+// bound as strongly as the name asked for), not merely the default face every unknown name
+// falls back to.
+bool mapsOntoInstalledFace(const QString &family);
+
+} // namespace standinfaces
