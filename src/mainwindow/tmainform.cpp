@@ -363,10 +363,22 @@ void Tmainform::setPanelSizes(const PanelSizes &sizes)
         const int total = (splitter->orientation() == Qt::Horizontal ? splitter->width()
                                                                        : splitter->height())
             - handles;
+        // Sizes from a settings file are bounded by what the window can show: the panel that
+        // takes the rest keeps a quarter at least.
+        QList<int> all;
+        qint64 sum = 0;
+        for (int v : fixed) {
+            all.append(std::clamp(v, 0, std::max(total, 0)));
+            sum += all.last();
+        }
+        const int room = std::max(total - std::max(total / 4, 1), 0);
+        if (sum > total) {
+            for (int &v : all)
+                v = int(qint64(v) * room / sum);
+        }
         int rest = total;
-        for (int v : fixed)
+        for (int v : all)
             rest -= v;
-        QList<int> all = fixed;
         all.insert(flexibleIndex, std::max(rest, 1));
         splitter->setSizes(all);
     };
