@@ -27,6 +27,7 @@ private slots:
     void unchangedDescription_followsTheOthersVersion();
     void areaBusy_isToldAndChangesNothing();
     void lockHeldByOthers_windowAnswersWhileItWaits();
+    void writeProtectedDescription_isReplacedOnlyWhenTheUserSays();
     void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved_data();
     void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved();
     void openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew_data();
@@ -271,6 +272,31 @@ void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew()
     // The recipe is chosen again where it was.
     QCOMPARE(w->opskriftBox->selectedText(), QStringLiteral("Boller"));
     QCOMPARE(w->underKatBox->selectedText(), QStringLiteral("Gærbag"));
+}
+
+void TestTwoAtOnce::writeProtectedDescription_isReplacedOnlyWhenTheUserSays()
+{
+    const QString file = alle(QStringLiteral("Kager/Gærbag/Boller.rtf"));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("ny "));
+    w->updateActions();
+    const QString question = QStringLiteral("Question: Opskriften er skrivebeskyttet.\rVil du gemme alligevel?");
+
+    MessageHook::queue(Answer::No);
+    w->AgemBeskrivelse->trigger();
+    QCOMPARE(MessageHook::takeShown(), QStringList{question});
+    QTextDocument kept;
+    QVERIFY(rtf::loadFile(file, &kept));
+    QCOMPARE(kept.toPlainText().trimmed(), QStringLiteral("Min tekst"));
+    QVERIFY(w->Editor->document()->isModified());
+
+    MessageHook::queue(Answer::Yes);
+    w->AgemBeskrivelse->trigger();
+    QCOMPARE(MessageHook::takeShown(), QStringList{question});
+    QVERIFY(!w->Editor->document()->isModified());
+    QVERIFY(rtf::loadFile(file, &kept));
+    QVERIFY(kept.toPlainText().contains(QStringLiteral("ny ")));
 }
 
 QTEST_MAIN(TestTwoAtOnce)
