@@ -36,6 +36,21 @@ private slots:
 private:
     QString alle(const QString &relative) const { return m_root->file(u"Brugere/Alle/" + relative); }
     void otherSaves(const QString &text) const;
+    // Typed into the open description, not saved; the editor's text afterwards.
+    QString typeUnsaved() const
+    {
+        w->Editor->setFocus();
+        QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
+        return w->Editor->toPlainText();
+    }
+    // A change the other user makes to the list of a level above the open recipe.
+    store::ListChange othersChange(int level) const
+    {
+        const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
+        const QString &folder = folders[level - 1];
+        const QString list = level == 1 ? store::StorePaths::mainCategoryFile(folder) : store::StorePaths::indexFile(folder);
+        return store::ListChange(m_other, {level, list, folder});
+    }
 
     std::unique_ptr<TestDataRoot> m_root;
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -202,14 +217,8 @@ void TestTwoAtOnce::openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved()
     QFETCH(QString, oldName);
     QFETCH(QString, newName);
     QFETCH(QString, newDescription);
-    w->Editor->setFocus();
-    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
-    const QString unsaved = w->Editor->toPlainText();
-
-    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
-    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
-                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
-    const store::ListChange change(m_other, {level, lists[level - 1], folders[level - 1]});
+    const QString unsaved = typeUnsaved();
+    const store::ListChange change = othersChange(level);
     QCOMPARE(change.rename(oldName, -1, newName).outcome, store::ChangeOutcome::Done);
 
     QTRY_COMPARE(w->filnavn, alle(newDescription));
@@ -241,15 +250,9 @@ void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew()
 {
     QFETCH(int, level);
     QFETCH(QString, name);
-    w->Editor->setFocus();
-    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
-    const QString unsaved = w->Editor->toPlainText();
-
-    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
-    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
-                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
+    const QString unsaved = typeUnsaved();
     MessageHook::queue(Answer::Ok);
-    QCOMPARE(store::ListChange(m_other, {level, lists[level - 1], folders[level - 1]}).remove(name, -1).outcome,
+    QCOMPARE(othersChange(level).remove(name, -1).outcome,
              store::ChangeOutcome::Done);
     QTRY_COMPARE(MessageHook::shown(),
                  QStringList{QStringLiteral("Information: Opskriften er slettet af en anden.\rDin tekst er ikke gemt.")});
