@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QThread>
 
+#include <utility>
+
 DescriptionEdit::DescriptionEdit(QWidget *parent)
     : QTextEdit(parent)
 {
@@ -21,8 +23,10 @@ DescriptionEdit::DescriptionEdit(QWidget *parent)
 
 DescriptionEdit::~DescriptionEdit()
 {
-    if (m_loader)
+    if (m_loader) {
         m_loader->wait();
+        delete m_loader;
+    }
     if (m_disposer) {
         m_disposer->wait();
         delete m_disposer;
@@ -61,8 +65,8 @@ void DescriptionEdit::loadDictionary(const QString &dictionaryBase, const QStrin
         }
     });
     connect(m_loader, &QThread::finished, this, [this, loaded] {
-        m_loader->deleteLater();
-        m_loader = nullptr;
+        m_loader->wait();
+        delete std::exchange(m_loader, nullptr);
         m_checker = std::move(*loaded);
         if (m_checker && m_spellWanted)
             showSpelling();
