@@ -9,6 +9,8 @@ RETTERUM_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
   fonts-dejavu-core fonts-liberation
+  fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-comic-neue fonts-open-sans
+  fonts-urw-base35 qt6-translations-l10n
   desktop-file-utils
 )
 
