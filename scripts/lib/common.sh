@@ -4,7 +4,7 @@
 RETTERUM_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libhunspell-dev hunspell-da libfontconfig-dev
+  libhunspell-dev hunspell-da libfontconfig-dev libgumbo-dev
   clang libclang-rt-14-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
@@ -12,6 +12,7 @@ RETTERUM_PACKAGES=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-comic-neue fonts-open-sans
   fonts-urw-base35 qt6-translations-l10n
   desktop-file-utils
+  libreoffice-writer-nogui
 )
 
 as_root() {

@@ -18,7 +18,7 @@ void createWindows(const store::StorePaths &paths)
     redigeringsform.setMaker([] { return new Tredigeringsform(mainform); });
     optform.setMaker([] {
         return new Toptform(mainform, {mainform->grundDir, mainform->optDir, &mainform->DesignName,
-                                       mainform->TrayIcon});
+                                       mainform->TrayIcon, [] { mainform->restoreFromTray(); }});
     });
     invisform.setMaker([] { return new Tinvisform(); });
     printform.setMaker([] { return new Tprintform(mainform, mainform->optDir); });

@@ -1,7 +1,11 @@
 #include "editor/colorgrid.h"
 
+#include "editor/colorgridaccessible.h"
 #include "editor/colortable.h"
 
+#include <QAccessible>
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,7 +15,18 @@ ColorGrid::ColorGrid(QWidget *parent)
     : QWidget(parent)
 {
     setFixedSize(4 * cellWidth, 4 * cellHeight);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(colorGridAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled)
+}
+
+void ColorGrid::chooseForeground(int index)
+{
+    setForegroundIndex(index);
+    emit clicked();
 }
 
 QSize ColorGrid::sizeHint() const
@@ -59,6 +74,35 @@ void ColorGrid::mousePressEvent(QMouseEvent *event)
 void ColorGrid::mouseMoveEvent(QMouseEvent *event)
 {
     follow(event->buttons(), event->position().toPoint());
+}
+
+// The arrow keys move the foreground cell, Space or Enter applies it, as the mouse does.
+void ColorGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int cell = std::max(m_foreground, 0);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        setForegroundIndex(cell % 4 > 0 ? cell - 1 : cell);
+        break;
+    case Qt::Key_Right:
+        setForegroundIndex(cell % 4 < 3 ? cell + 1 : cell);
+        break;
+    case Qt::Key_Up:
+        setForegroundIndex(cell >= 4 ? cell - 4 : cell);
+        break;
+    case Qt::Key_Down:
+        setForegroundIndex(cell < 12 ? cell + 4 : cell);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        chooseForeground(cell);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void ColorGrid::mouseReleaseEvent(QMouseEvent *event)

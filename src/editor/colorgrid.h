@@ -18,6 +18,8 @@ public:
     int backgroundIndex() const { return m_background; }
     void setForegroundIndex(int index); // -1: no cell marked
     void setBackgroundIndex(int index);
+    // Chooses the foreground cell as a click on it does.
+    void chooseForeground(int index);
     QSize sizeHint() const override;
     QRect cellRect(int index) const;
 
@@ -29,6 +31,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Positions outside the grid count as the nearest edge cell.

@@ -32,3 +32,21 @@ int ColorToIndex(const QColor &color)
     }
     return -1;
 }
+
+int nearestColorIndex(const QColor &color)
+{
+    int best = 0;
+    int bestDistance = -1;
+    for (std::size_t i = 0; i < colorTable().size(); ++i) {
+        const QColor &c = colorTable()[i].color;
+        const int dr = c.red() - color.red();
+        const int dg = c.green() - color.green();
+        const int db = c.blue() - color.blue();
+        const int distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = int(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}

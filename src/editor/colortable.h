@@ -15,3 +15,5 @@ const std::array<NamedColor, 16> &colorTable();
 
 // The first cell whose colour equals the given RGB value exactly, or -1.
 int ColorToIndex(const QColor &color);
+// The cell nearest to the given colour: a look's own text colour is rarely one of the sixteen.
+int nearestColorIndex(const QColor &color);

@@ -1,10 +1,13 @@
 #include "editor/descriptionedit.h"
 
+#include "editor/liststartlabels.h"
 #include "editor/spellchecker.h"
 #include "editor/spellhighlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QTextBlock>
 #include <QAbstractTextDocumentLayout>
@@ -24,6 +27,13 @@ DescriptionEdit::~DescriptionEdit()
         m_disposer->wait();
         delete m_disposer;
     }
+}
+
+void DescriptionEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    paintListStartLabels(*this, painter, event->rect());
 }
 
 bool DescriptionEdit::startSpellChecking(const QString &dictionaryBase, const QStringList &ownWords)

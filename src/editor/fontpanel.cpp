@@ -23,7 +23,7 @@ QToolButton *smallButton(QWidget *parent, const QString &name, const QString &ca
     button->setText(caption);
     button->setStatusTip(hint);
     button->setFixedSize(23, 23);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus); // reached with Tab, never taken from the editor by a click
     button->setAutoRaise(true);
     return button;
 }
@@ -69,13 +69,15 @@ FontPanel::FontPanel(QWidget *parent)
     for (int size : listedSizes())
         sizeBox->addItem(QString::number(size));
     nameBox = fontBox(this, QStringLiteral("nameBox"), 200);
+    sizeBox->setAccessibleName(QStringLiteral("Fontstørrelse"));
+    nameBox->setAccessibleName(QStringLiteral("Fontnavn"));
 
     fontButton = new QToolButton(this);
     fontButton->setObjectName(QStringLiteral("fontButton"));
     fontButton->setStatusTip(QStringLiteral("Vælg fontnavn"));
     fontButton->setPopupMode(QToolButton::MenuButtonPopup);
     fontButton->setText(QStringLiteral("A"));
-    fontButton->setFocusPolicy(Qt::NoFocus);
+    fontButton->setFocusPolicy(Qt::TabFocus);
     buildFontMenu();
     fontButton->setMenu(FontPU);
 

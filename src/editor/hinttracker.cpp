@@ -37,10 +37,15 @@ bool HintTracker::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ToolTip:
-        // Only the chosen control pops up a tooltip; every other hint goes to the hint bar.
-        if (watched != m_tooltipWidget.data())
+        // In the tracker's window only the chosen control pops up a tooltip; every other hint
+        // goes to the hint bar. Other windows keep their own tooltips.
+        if (watched != m_tooltipWidget.data() && inOwnWindow(watched))
             return true;
         break;
+    // A click may change the control under the pointer or its hint (an action's new text).
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::ActionChanged:
     case QEvent::MouseMove:
     case QEvent::Enter:
     case QEvent::Leave:
@@ -55,6 +60,13 @@ bool HintTracker::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool HintTracker::inOwnWindow(QObject *watched) const
+{
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    const auto *owner = qobject_cast<QWidget *>(parent());
+    return widget && owner && widget->window() == owner->window();
 }
 
 void HintTracker::update()

@@ -10,7 +10,7 @@ class QWidget;
 // highlighting it works out the current hint: the highlighted menu item's, else that of the
 // control under the pointer or its nearest enclosing control with one, up to the window; only
 // the part after the first "|". It reports the hint when it differs from the previous one.
-// Pop-up tooltips are shown for one control only.
+// In its parent's window pop-up tooltips are shown for one control only.
 class HintTracker : public QObject {
     Q_OBJECT
 
@@ -34,6 +34,7 @@ protected:
 
 private:
     void update();
+    bool inOwnWindow(QObject *watched) const;
 
     QTimer m_idle;
     QString m_hint;

@@ -62,12 +62,16 @@ int size(const QTextEdit *edit)
     return int(twentieths / 20);
 }
 
-QColor color(const QTextEdit *edit)
+bool hasOwnColor(const QTextEdit *edit)
 {
     const QTextCharFormat format = edit->currentCharFormat();
-    if (format.hasProperty(QTextFormat::ForegroundBrush)
-        && format.foreground().style() != Qt::NoBrush)
-        return format.foreground().color();
+    return format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush;
+}
+
+QColor color(const QTextEdit *edit)
+{
+    if (hasOwnColor(edit))
+        return edit->currentCharFormat().foreground().color();
     return edit->palette().color(QPalette::Text);
 }
 

@@ -20,6 +20,8 @@ QString fontName(const QTextEdit *edit);
 int size(const QTextEdit *edit);
 // The automatic text colour is resolved to the editor's text colour.
 QColor color(const QTextEdit *edit);
+// False for plain text, which shows in the editor's (the look's) text colour.
+bool hasOwnColor(const QTextEdit *edit);
 
 // The standard heading (14 points, blue) and standard text (10 points, black) in the
 // standard font; bold, italic, underline, strike-out and paragraphs stay as they are.

@@ -7,6 +7,7 @@
 #include "store/listfile.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QTextBrowser>
@@ -103,6 +104,7 @@ void Tinfoform::buildLayout()
 
     struktur = new QTreeWidget(LeftPanel);
     struktur->setObjectName(QStringLiteral("struktur"));
+    struktur->setAccessibleName(QStringLiteral("Emner"));
     buildTree();
 
     auto *left = new QVBoxLayout(LeftPanel);
@@ -113,6 +115,7 @@ void Tinfoform::buildLayout()
 
     Web = new QTextBrowser(this);
     Web->setObjectName(QStringLiteral("Web"));
+    Web->setAccessibleName(QStringLiteral("Hjælpeside"));
     // Links between the pages stay here; links to the web go to the browser.
     Web->setOpenLinks(true);
     Web->setOpenExternalLinks(true);
@@ -192,8 +195,23 @@ void Tinfoform::visHjemmeside(const QString &S)
 {
     try {
         const QString page = preUrl + S + QStringLiteral(".html");
-        if (QFileInfo(page).isFile())
-            Web->setSource(QUrl::fromLocalFile(page));
+        const bool exists = QFileInfo(page).isFile();
+        if (!exists && !Web->source().isEmpty())
+            return; // a missing page keeps the page shown
+        QFile file(page);
+        if (!exists || !file.open(QIODevice::ReadOnly)) {
+            // A blank view would look like a page without words.
+            Web->setPlainText(QStringLiteral("Hjælpesiden \"%1\" kan ikke læses.\n"
+                                             "Installer programmet igen for at få den tilbage.")
+                                  .arg(S));
+            return;
+        }
+        const QUrl url = QUrl::fromLocalFile(page);
+        // After a message the same page must be read again, not taken as already shown.
+        if (Web->source() == url)
+            Web->reload();
+        else
+            Web->setSource(url);
     } catch (const std::exception &) {
         Messages::information(QStringLiteral("Vi beklager.\rDer opstod en ukendt fejl."));
     }

@@ -1,5 +1,19 @@
 #include "mainwindow/mainsettings.h"
 
+#include <algorithm>
+
+namespace {
+
+// Longer than any font or look name; a longer line is someone else's doing.
+constexpr int kMaxTextLine = 256;
+
+QString capped(const QString &line)
+{
+    return line.left(kMaxTextLine);
+}
+
+} // namespace
+
 std::optional<MainSettings> MainSettings::fromLines(const QStringList &lines)
 {
     if (lines.size() < lineCount)
@@ -22,12 +36,12 @@ std::optional<MainSettings> MainSettings::fromLines(const QStringList &lines)
     s.mainPanel2Width = number(5);
     s.bottomPanelHeight = number(6);
     s.rightPanel1Height = number(7);
-    s.Mainfont = lines.at(8);
-    s.MainSize = number(9);
+    s.Mainfont = capped(lines.at(8));
+    s.MainSize = std::clamp(number(9), 1, 400);
     s.programMode = number(10);
     s.brugerOpstart = number(11);
-    s.standardFont = lines.at(12);
-    s.DesignName = lines.at(13);
+    s.standardFont = capped(lines.at(12));
+    s.DesignName = capped(lines.at(13));
     if (!allNumbers)
         return std::nullopt;
     return s;

@@ -125,6 +125,7 @@ void Tfindform::buildLayout()
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
 
     resultatListe = new QTreeWidget(this);
+    resultatListe->setAccessibleName(QStringLiteral("Fundne opskrifter"));
     resultatListe->setObjectName(QStringLiteral("resultatListe"));
     resultatListe->setHeaderLabels({QStringLiteral("Område"), QStringLiteral("Hovedkategori"),
                                     QStringLiteral("Underkategori"), QStringLiteral("Opskrift"),
@@ -247,6 +248,7 @@ void Tfindform::showResults(const search::SearchResults &results)
         item->setText(FundetI, placesText(found.places));
         item->setText(Uddrag, markedHtml(found));
         item->setToolTip(Uddrag, found.excerpt);
+        item->setData(Uddrag, Qt::AccessibleTextRole, found.excerpt); // the text shown, not its markup
         items.append(item);
     }
     resultatListe->addTopLevelItems(items);
@@ -261,7 +263,9 @@ void Tfindform::showResults(const search::SearchResults &results)
         resultatListe->setCurrentItem(items.at(current));
     aabnButton->setEnabled(!items.isEmpty());
 
-    if (results.words.isEmpty())
+    if (results.outOfMemory)
+        statusLabel->setText(QStringLiteral("Der er ikke hukommelse nok til at søge i alle opskrifterne."));
+    else if (results.words.isEmpty())
         statusLabel->setText(QStringLiteral("Skriv et eller flere ord."));
     else if (results.total == 0)
         statusLabel->setText(QStringLiteral("Ingen opskrifter fundet."));

@@ -2,6 +2,7 @@
 
 #include "dialogs/messages.h"
 #include "dialogs/onscreen.h"
+#include "editor/accessiblenames.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/fontpanel.h"
@@ -39,6 +40,12 @@
 Tmainform *mainform = nullptr;
 
 namespace {
+
+// A new user's private area is empty while the example book sits in the shared one.
+const QString kEmptyAreaHint = QStringLiteral(
+    "Her er endnu ingen opskrifter.\n\n"
+    "Under \"For alle\" nederst ligger de opskrifter, der deles på denne pc.\n\n"
+    "En hovedkategori laves i \"Skriv\": skriv navnet i feltet under Hovedkategori og tryk \"Indfør\".");
 
 constexpr int kStandardOuterWidth = 1057;
 constexpr int kStandardOuterHeight = 678;
@@ -302,6 +309,7 @@ void Tmainform::afterFirstFrame()
     if (m_trayAfterFirstFrame)
         TrayIcon->setVisible(*std::exchange(m_trayAfterFirstFrame, std::nullopt));
     m_actionUpdater->schedule(); // the paste command may ask the clipboard now
+    AccessibleNames::install(); // screen readers ask once the window is there
 }
 
 void Tmainform::closeEvent(QCloseEvent *event)
@@ -355,10 +363,22 @@ void Tmainform::setPanelSizes(const PanelSizes &sizes)
         const int total = (splitter->orientation() == Qt::Horizontal ? splitter->width()
                                                                        : splitter->height())
             - handles;
+        // Sizes from a settings file are bounded by what the window can show: the panel that
+        // takes the rest keeps a quarter at least.
+        QList<int> all;
+        qint64 sum = 0;
+        for (int v : fixed) {
+            all.append(std::clamp(v, 0, std::max(total, 0)));
+            sum += all.last();
+        }
+        const int room = std::max(total - std::max(total / 4, 1), 0);
+        if (sum > total) {
+            for (int &v : all)
+                v = int(qint64(v) * room / sum);
+        }
         int rest = total;
-        for (int v : fixed)
+        for (int v : all)
             rest -= v;
-        QList<int> all = fixed;
         all.insert(flexibleIndex, std::max(rest, 1));
         splitter->setSizes(all);
     };
@@ -436,4 +456,6 @@ void Tmainform::updateActions()
     AudskrivIngredienserUpdate();
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
+    // Drawn by the editor while it is empty; it is never part of the description.
+    Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

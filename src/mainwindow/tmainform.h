@@ -149,6 +149,7 @@ public:
     Tfindform *findform = nullptr; // made at the first search
 
     void optButtonClick();
+    void restoreFromTray();
     void aInformationExecute();
     void aProgSizesExecute();
     // Applies the look DesignName names; an unknown name is told at the first activation.
@@ -327,7 +328,6 @@ private:
     void setPanelSizes(const PanelSizes &sizes);
     PanelSizes panelSizes() const;
     void loadList(ListBox *box, const QString &path);
-    void restoreFromTray();
     void afterFirstFrame();
 
     store::StorePaths m_paths;

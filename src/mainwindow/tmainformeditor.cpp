@@ -28,8 +28,10 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextList>
+#include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -67,25 +69,52 @@ void toggleStrikeOut(QTextEdit *edit)
     edit->mergeCurrentCharFormat(format);
 }
 
+bool isBulleted(const QTextBlock &block)
+{
+    const QTextList *list = block.textList();
+    if (!list)
+        return false;
+    const QTextListFormat::Style style = list->format().style();
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+        || style == QTextListFormat::ListSquare;
+}
+
+// The paragraphs the selection touches, or the caret's paragraph.
+QList<QTextBlock> selectedParagraphs(const QTextEdit *edit)
+{
+    const QTextCursor cursor = edit->textCursor();
+    const QTextDocument *doc = edit->document();
+    const QTextBlock last = doc->findBlock(cursor.selectionEnd());
+    QList<QTextBlock> blocks;
+    for (QTextBlock block = doc->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+        blocks.append(block);
+        if (block == last)
+            break;
+    }
+    return blocks;
+}
+
+// Pressed only when every selected paragraph has a bullet; a numbered list is no bullet list.
+bool allBulleted(const QTextEdit *edit)
+{
+    const QList<QTextBlock> blocks = selectedParagraphs(edit);
+    return std::all_of(blocks.cbegin(), blocks.cend(), isBulleted);
+}
+
 void toggleBullets(QTextEdit *edit)
 {
     QTextCursor cursor = edit->textCursor();
     cursor.beginEditBlock();
-    if (QTextList *list = cursor.currentList()) {
-        QTextBlock block = edit->document()->findBlock(cursor.selectionStart());
-        const QTextBlock last = edit->document()->findBlock(cursor.selectionEnd());
-        for (;; block = block.next()) {
-            if (block.textList() == list) {
-                list->remove(block);
-                QTextCursor at(block);
-                QTextBlockFormat format = block.blockFormat();
-                format.setIndent(0);
-                at.setBlockFormat(format);
-            }
-            if (block == last || !block.isValid())
-                break;
+    if (allBulleted(edit)) {
+        for (QTextBlock block : selectedParagraphs(edit)) {
+            block.textList()->remove(block);
+            QTextCursor at(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setIndent(0);
+            at.setBlockFormat(format);
         }
     } else {
+        // One bullet list over every selected paragraph, numbered ones included.
         cursor.createList(QTextListFormat::ListDisc);
     }
     cursor.endEditBlock();
@@ -311,9 +340,11 @@ void Tmainform::colorGridClick()
 void Tmainform::udskrivFarve()
 {
     FontPanel *panel = fontPanel.existing();
-    const int cell = panel ? panel->colorGrid->foregroundIndex() : -1;
-    if (cell >= 0)
-        panel->Info->setPanelText(6, colorTable()[std::size_t(cell)].name);
+    if (!panel)
+        return;
+    // No cell, no name: the last colour named would be a stale one.
+    const int cell = panel->colorGrid->foregroundIndex();
+    panel->Info->setPanelText(6, cell >= 0 ? colorTable()[std::size_t(cell)].name : QString());
 }
 
 // Everything here is for the font panel; a panel made later shows it then.
@@ -356,13 +387,19 @@ void Tmainform::followCaret()
         return;
     panel->nameBox->showEntry(listedFontName(textformat::fontName(Editor)));
     panel->sizeBox->showEntry(QString::number(textformat::size(Editor)));
-    panel->colorGrid->setForegroundIndex(ColorToIndex(textformat::color(Editor)));
+    // Plain text shows as the look's text colour, marked by the nearest cell; a colour of a
+    // recipe's own outside the sixteen marks none.
+    const QColor shown = textformat::color(Editor);
+    panel->colorGrid->setForegroundIndex(textformat::hasOwnColor(Editor) ? ColorToIndex(shown)
+                                                                         : nearestColorIndex(shown));
     udskrivFarve();
 }
 
 void Tmainform::formatCommand(void (*apply)(QTextEdit *))
 {
-    if (Editor->hasFocus())
+    // From the editor, or from its tool bar reached with Tab: the keyboard's way to the command.
+    QToolBar *bar = toolPanel.existing();
+    if (Editor->hasFocus() || (bar && bar->isAncestorOf(QApplication::focusWidget())))
         apply(Editor);
     // A button press toggles its pressed look; the editor's format decides it.
     updateEditorActions();
@@ -435,7 +472,7 @@ void Tmainform::updateEditorActions()
     e->FormatRichEditItalic1->setChecked(format.fontItalic());
     e->FormatRichEditUnderline1->setChecked(format.fontUnderline());
     e->FormatRichEditStrikeOut1->setChecked(format.fontStrikeOut());
-    e->FormatRichEditBullets1->setChecked(Editor->textCursor().currentList() != nullptr);
+    e->FormatRichEditBullets1->setChecked(allBulleted(Editor));
     const Qt::Alignment align = Editor->alignment() & Qt::AlignHorizontal_Mask;
     e->FormatRichEditAlignLeft1->setChecked(!(align & (Qt::AlignHCenter | Qt::AlignRight)));
     e->FormatRichEditAlignCenter1->setChecked(align & Qt::AlignHCenter);

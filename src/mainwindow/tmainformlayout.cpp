@@ -192,6 +192,7 @@ void Tmainform::buildListBlock(QSplitter *column, QWidget *&block, const QString
 
     box = new ListBox(marker, block);
     box->setObjectName(boxName);
+    box->setAccessibleName(captionText); // a list view's interface reads no buddy label
     layout->addWidget(box, 1);
 
     strip = new QWidget(block);
@@ -202,6 +203,7 @@ void Tmainform::buildListBlock(QSplitter *column, QWidget *&block, const QString
     stripLayout->setSpacing(4);
     edit = new QLineEdit(strip);
     edit->setObjectName(editName);
+    edit->setAccessibleName(QStringLiteral("Ny tekst til %1").arg(captionText.toLower()));
     stripLayout->addWidget(edit);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
@@ -296,10 +298,26 @@ void Tmainform::buildWritePanels()
 
     // Made last, their controls would come last in the Tab order; they belong between the
     // left column and the editor.
+    // Every control is reached with Tab, in the order the panel and the tool bar show them.
+    QList<QWidget *> chain{panel->colorGrid, panel->sizeBox, panel->sizeBox->lineEdit(), panel->nameBox,
+                           panel->nameBox->lineEdit(), panel->fontButton};
+    for (QToolButton *button : panel->sizeButton)
+        chain.append(button);
+    chain.append(panel->osButton);
+    chain.append(panel->textButton);
+    for (QAction *action : bar->actions()) {
+        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator()) {
+            button->setFocusPolicy(Qt::TabFocus);
+            if (button->objectName().isEmpty())
+                button->setObjectName(action->objectName());
+            chain.append(button);
+        }
+    }
+    // After the subcategory's own buttons, which follow its field.
     QWidget *previous = underKatEdit;
-    for (QWidget *next : {static_cast<QWidget *>(panel->sizeBox), static_cast<QWidget *>(panel->sizeBox->lineEdit()),
-                          static_cast<QWidget *>(panel->nameBox), static_cast<QWidget *>(panel->nameBox->lineEdit()),
-                          bar->findChild<QWidget *>(QStringLiteral("menuButton"))}) {
+    while (newUnderKatPanel->isAncestorOf(previous->nextInFocusChain()))
+        previous = previous->nextInFocusChain();
+    for (QWidget *next : chain) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
@@ -364,6 +382,7 @@ void Tmainform::buildLayout()
     Editor->setLineWrapMode(QTextEdit::WidgetWidth);
     Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->document()->setDocumentMargin(8);
+    opskriftLabel->setBuddy(Editor); // read as the editor's name: the recipe shown
     centre->addWidget(Editor, 1);
     centre->addWidget(buildBottomRow(mainPanel3));
     for (QWidget *row : {static_cast<QWidget *>(opskriftLabel), Panel2})

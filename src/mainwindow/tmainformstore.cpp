@@ -324,6 +324,9 @@ void Tmainform::AgemBeskrivelseExecute()
         return;
     if (m_area.stamp(filnavn) != m_descriptionStamp && !Messages::question(kChangedByOthers))
         return;
+    if (m_area.isWriteProtected(filnavn)
+        && !Messages::question(QStringLiteral("Opskriften er skrivebeskyttet.\rVil du gemme alligevel?")))
+        return;
     // Written and flushed to the disk beside the window: a long description takes a while.
     const QByteArray bytes = rtf::write(*Editor->document());
     store::FileResult written;

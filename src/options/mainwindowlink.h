@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QSystemTrayIcon;
 
 // What the options dialog reads from and changes in the main window, which exists before it.
@@ -10,4 +12,6 @@ struct MainWindowLink {
     QString optDir;   // the settings folder ending with "/"; empty when the user has none
     QString *DesignName = nullptr;
     QSystemTrayIcon *TrayIcon = nullptr;
+    // Brings the main window back from the tray as its icon would.
+    std::function<void()> restoreMainWindow;
 };

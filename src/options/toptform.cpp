@@ -114,6 +114,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     designBox->setObjectName(QStringLiteral("designBox"));
     designBox->setStatusTip(QStringLiteral("Vælg programdesign"));
     designBox->setMinimumWidth(190);
+    Label24->setBuddy(designBox);
     layout->addLayout(row(Label24, designBox));
 
     trayCheck = new QCheckBox(QStringLiteral("Minimer til system bakken"), panel);
@@ -295,6 +296,9 @@ void Toptform::trayCheckClick()
 {
     if (m_link.TrayIcon)
         m_link.TrayIcon->setVisible(trayCheck->isChecked());
+    // Without the icon a window hidden in the tray could never come back.
+    if (!trayCheck->isChecked() && m_link.restoreMainWindow && parentWidget() && parentWidget()->isHidden())
+        m_link.restoreMainWindow();
     gemButton->setEnabled(true);
 }
 

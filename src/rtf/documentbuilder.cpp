@@ -8,6 +8,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <utility>
 
 namespace rtf {
 
@@ -112,7 +113,7 @@ void DocumentBuilder::endCell(const ParagraphEnd &end)
     m_afterParagraphEnd = true;
 }
 
-void DocumentBuilder::endRow(const ParagraphEnd &end, const std::vector<int> &cellEdges)
+void DocumentBuilder::endRow(const ParagraphEnd &end, const std::vector<CellDefinition> &cells)
 {
     const auto depth = size_t(qBound(1, end.tableDepth, MaxTableDepth));
     if (!m_text.isEmpty()) // text between the last \cell and \row: a cell of its own
@@ -122,7 +123,8 @@ void DocumentBuilder::endRow(const ParagraphEnd &end, const std::vector<int> &ce
     while (m_tables.size() > depth)
         leaveTable();
     OpenTable &table = m_tables.back();
-    setColumnWidths(table.table, cellEdges);
+    setColumnWidths(table.table, cells);
+    mergeCells(table, cells);
     table.cellEnded = true;
     table.rowEnded = true;
     m_afterParagraphEnd = true;
@@ -132,6 +134,8 @@ void DocumentBuilder::finish(const ParagraphEnd &end)
 {
     if (!m_afterParagraphEnd)
         writeParagraph(end);
+    for (OpenTable &table : m_tables)
+        spanSingleCellRows(table);
 }
 
 void DocumentBuilder::writeParagraph(const ParagraphEnd &end)
@@ -174,7 +178,9 @@ void DocumentBuilder::joinList(const ParagraphEnd &end)
     const int start = listStart(end.list);
     // A shallower item ends the sub-lists below it, so they count from their start again.
     m_lists.erase(std::remove_if(m_lists.begin(), m_lists.end(),
-                                 [&](const OpenList &l) { return l.id == end.listId && l.level > level; }),
+                                 [&](const OpenList &l) {
+                                     return !l.list || (l.id == end.listId && l.level > level);
+                                 }),
                   m_lists.end());
     const auto open = std::find_if(m_lists.begin(), m_lists.end(), [&](const OpenList &l) {
         return l.id == end.listId && l.level == level;
@@ -201,7 +207,9 @@ void DocumentBuilder::enterDepth(int depth)
         && (wanted == 0 || !m_tables.back().cellEnded);
     if (inSameCell)
         return;
-    m_lists.clear(); // a list does not reach from one cell into another
+    // A \pn list does not reach from one cell into another; a Word list goes on by its number.
+    m_lists.erase(std::remove_if(m_lists.begin(), m_lists.end(), [](const OpenList &l) { return l.id == 0; }),
+                  m_lists.end());
     while (m_tables.size() > wanted)
         leaveTable();
     if (!m_tables.empty() && m_tables.size() == wanted)
@@ -219,12 +227,15 @@ void DocumentBuilder::openTable()
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setCellSpacing(0);
     format.setCellPadding(4);
-    m_tables.push_back({m_cursor.insertTable(1, 1, format)});
+    OpenTable table;
+    table.table = m_cursor.insertTable(1, 1, format);
+    m_tables.push_back(std::move(table));
     m_freshBlock = true;
 }
 
 void DocumentBuilder::leaveTable()
 {
+    spanSingleCellRows(m_tables.back());
     m_cursor.setPosition(m_tables.back().table->lastPosition() + 1);
     m_tables.pop_back();
     m_freshBlock = true;
@@ -256,15 +267,15 @@ void DocumentBuilder::nextCell()
     m_freshBlock = true;
 }
 
-void DocumentBuilder::setColumnWidths(QTextTable *table, const std::vector<int> &cellEdges)
+void DocumentBuilder::setColumnWidths(QTextTable *table, const std::vector<CellDefinition> &cells)
 {
-    if (cellEdges.empty())
+    if (cells.empty())
         return;
     QList<QTextLength> widths;
     int left = 0;
-    for (const int edge : cellEdges) {
-        widths.append(QTextLength(QTextLength::FixedLength, qMax(0, edge - left) / TwipsPerPixel));
-        left = qMax(left, edge);
+    for (const CellDefinition &cell : cells) {
+        widths.append(QTextLength(QTextLength::FixedLength, qMax(0, cell.edge - left) / TwipsPerPixel));
+        left = qMax(left, cell.edge);
     }
     while (widths.size() < table->columns())
         widths.append(QTextLength());
@@ -272,6 +283,56 @@ void DocumentBuilder::setColumnWidths(QTextTable *table, const std::vector<int> 
     QTextTableFormat format = table->format();
     format.setColumnWidthConstraints(widths);
     table->setFormat(format);
+}
+
+// The row's cells stand in the columns in the order they came, as the definition lists them.
+void DocumentBuilder::mergeCells(OpenTable &t, const std::vector<CellDefinition> &cells)
+{
+    QTextTable *table = t.table;
+    const int row = t.row;
+    const int count = qMin(int(cells.size()), table->columns());
+    for (int column = 0; column < count; ++column) {
+        if (!cells[column].background.isValid())
+            continue;
+        QTextTableCell cell = table->cellAt(row, column);
+        QTextTableCellFormat format = cell.format().toTableCellFormat();
+        format.setBackground(cells[column].background);
+        cell.setFormat(format);
+    }
+    for (int column = 0; column < count;) {
+        int span = 1;
+        if (cells[column].across == CellDefinition::First) {
+            while (column + span < count && cells[column + span].across == CellDefinition::Merged)
+                ++span;
+            if (span > 1)
+                table->mergeCells(row, column, 1, span);
+        }
+        column += span;
+    }
+    for (int column = 0; row > 0 && column < count; ++column) {
+        if (cells[column].down != CellDefinition::Merged)
+            continue;
+        const QTextTableCell above = table->cellAt(row - 1, column);
+        if (above.column() == column)
+            table->mergeCells(above.row(), column, row - above.row() + 1, above.columnSpan());
+    }
+    if (!cells.empty()) {
+        t.widestEdge = qMax(t.widestEdge, cells.back().edge);
+        if (cells.size() == 1 && t.column == 0)
+            t.singleCellRows.emplace_back(row, cells.front().edge);
+    }
+}
+
+// A row of one cell as wide as the table, a heading across it, spans every column that the
+// other rows have; they may come after it, so this waits for the table's end.
+void DocumentBuilder::spanSingleCellRows(OpenTable &t)
+{
+    constexpr int SlackTwips = 30;
+    for (const auto &[row, edge] : std::exchange(t.singleCellRows, {})) {
+        if (t.table->columns() > 1 && edge >= t.widestEdge - SlackTwips
+            && t.table->cellAt(row, 0).columnSpan() == 1)
+            t.table->mergeCells(row, 0, 1, t.table->columns());
+    }
 }
 
 } // namespace rtf

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextListFormat>
 
+#include <utility>
 #include <vector>
 
 class QTextDocument;
-class QTextList;
 class QTextTable;
 
 namespace rtf {
@@ -21,6 +24,17 @@ struct ParagraphEnd {
     bool numberingGiven = false; // the paragraph has a \pn of its own, not one it goes on with
     QTextCharFormat mark;
     int tableDepth = 0; // 0 in the body, 1 in a table, 2 in a table inside that one...
+};
+
+// A cell of a row definition: its right edge in twips, as \cellx gives it, with its merges
+// and shading.
+struct CellDefinition {
+    enum Merge : quint8 { Alone, First, Merged };
+
+    int edge = 0;
+    Merge across = Alone; // \clmgf, \clmrg
+    Merge down = Alone;   // \clvmgf, \clvmrg
+    QColor background;    // invalid: none
 };
 
 // Puts paragraphs into the document. A paragraph is held until its end, because RTF gives its
@@ -39,8 +53,7 @@ public:
     void appendObject(const QTextCharFormat &format);
     void endParagraph(const ParagraphEnd &end);
     void endCell(const ParagraphEnd &end);
-    // cellEdges: the right edge of each cell in twips, as \cellx gives them.
-    void endRow(const ParagraphEnd &end, const std::vector<int> &cellEdges);
+    void endRow(const ParagraphEnd &end, const std::vector<CellDefinition> &cells);
     // Writes what is left after the last \par.
     void finish(const ParagraphEnd &end);
 
@@ -52,17 +65,19 @@ private:
         QString hidden; // the text of a hidden run, shown as one object
     };
     struct OpenList {
-        QTextList *list;
+        QPointer<QTextList> list; // Qt deletes a list whose last item goes, as merging cells may do
         int id;
         int level;
         bool interrupted; // by a paragraph outside lists
     };
     struct OpenTable {
-        QTextTable *table;
+        QTextTable *table = nullptr;
         int row = 0;
         int column = 0;
         bool cellEnded = false;
         bool rowEnded = false;
+        int widestEdge = 0;
+        std::vector<std::pair<int, int>> singleCellRows; // row and edge: maybe across the table
     };
     static constexpr quint64 ObjectId = ~quint64(0);
 
@@ -72,7 +87,9 @@ private:
     void openTable();
     void leaveTable();
     void nextCell();
-    void setColumnWidths(QTextTable *table, const std::vector<int> &cellEdges);
+    void setColumnWidths(QTextTable *table, const std::vector<CellDefinition> &cells);
+    void mergeCells(OpenTable &table, const std::vector<CellDefinition> &cells);
+    void spanSingleCellRows(OpenTable &table);
 
     QTextCursor m_cursor;
     QString m_text;

@@ -17,4 +17,12 @@ constexpr int ListStartProperty = QTextFormat::UserProperty + 0x5255;
 constexpr int HiddenTextObject = QTextFormat::UserObject + 0x5256;
 constexpr int HiddenTextProperty = QTextFormat::UserProperty + 0x5257;
 
+// Footnotes are shown at the end of the document, under a short rule: the reference in the text
+// and the number in front of the note are superscript runs that name the note, every paragraph
+// of the note names it too, and the writer puts the note back behind its reference.
+constexpr int FootnoteReferenceProperty = QTextFormat::UserProperty + 0x5258;
+constexpr int FootnoteNumberProperty = QTextFormat::UserProperty + 0x5259;
+constexpr int FootnoteProperty = QTextFormat::UserProperty + 0x525a;
+constexpr int FootnoteRuleProperty = QTextFormat::UserProperty + 0x525b;
+
 } // namespace rtf

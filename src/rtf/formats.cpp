@@ -25,6 +25,18 @@ void setLineSpacing(QTextBlockFormat &format, const ParaState &p)
     }
 }
 
+// The bullet that a list shows, by the character it gives: Word's sub-levels show "o" in
+// Courier New and "§" in Wingdings (U+F0A7 when written as Unicode).
+QTextListFormat::Style bulletStyle(const QString &text)
+{
+    const QString bullet = text.trimmed();
+    if (bullet == u"\u25e6" || bullet == u"o" || bullet == u"\u25cb")
+        return QTextListFormat::ListCircle;
+    if (bullet == u"\u25aa" || bullet == u"\u25a0" || bullet == u"\u00a7" || bullet == u"\uf0a7")
+        return QTextListFormat::ListSquare;
+    return QTextListFormat::ListDisc;
+}
+
 } // namespace
 
 QTextCharFormat Formats::charFormat(const CharState &c, const QString &family,
@@ -92,13 +104,13 @@ QTextBlockFormat Formats::blockFormat(const ParaState &p, bool listItem)
     return format;
 }
 
-QTextListFormat Formats::listFormat(const Numbering &n, const ParaState &p)
+QTextListFormat Formats::listFormat(const Numbering &n, const ParaState &p, bool wordList)
 {
     QTextListFormat format;
     if (n.kind == Numbering::NoList)
         return format;
     if (n.kind == Numbering::Bullet) {
-        format.setStyle(QTextListFormat::ListDisc);
+        format.setStyle(bulletStyle(n.prefix));
     } else {
         static constexpr QTextListFormat::Style styles[] = {
             QTextListFormat::ListDecimal, QTextListFormat::ListUpperAlpha,
@@ -110,8 +122,8 @@ QTextListFormat Formats::listFormat(const Numbering &n, const ParaState &p)
         if (n.start != 1)
             format.setProperty(ListStartProperty, n.start);
     }
-    // The writer puts level n at \li n*720; files from elsewhere may give only \ilvl.
-    const int level = p.leftIndent > 0 ? (p.leftIndent + 360) / 720 : p.listLevel + 1;
+    // A Word list says its level; \pn only places the item, at \li n*720 as the writer puts it.
+    const int level = !wordList && p.leftIndent > 0 ? (p.leftIndent + 360) / 720 : p.listLevel + 1;
     format.setIndent(qBound(1, level, 9));
     return format;
 }

@@ -19,7 +19,8 @@ public:
                                       const ColorTable &colors);
     // A list item takes its indent from the list; \li and \fi only place its number.
     static QTextBlockFormat blockFormat(const ParaState &para, bool listItem);
-    static QTextListFormat listFormat(const Numbering &numbering, const ParaState &para);
+    // wordList: the paragraph's list is in the list table, so \ilvl gives its level.
+    static QTextListFormat listFormat(const Numbering &numbering, const ParaState &para, bool wordList);
 };
 
 } // namespace rtf

@@ -77,6 +77,10 @@ enum class Destination : quint8 {
     ListOverrideTable,
     NestedTableProperties,
     UnicodePair, // \upr: the text for old readers, skipped until \ud
+    StyleSheet,
+    StyleEntry, // a style of the sheet: its words are kept for where the text names it
+    Shape,      // \shpinst: only its picture (the property pib) and the text of a text box are read
+    ShapeName,  // \sn
 };
 
 // Everything a group saves at '{' and gets back at '}'. The encoding follows the font.
@@ -84,6 +88,7 @@ struct GroupState {
     CharState chars;
     ParaState para;
     int unicodeSkip = 1; // \uc
+    int footnote = 0; // the number of the footnote the group is in, 0 in the body
     Destination destination = Destination::Normal;
     Destination beforeUnicodePair = Destination::Normal;
 };

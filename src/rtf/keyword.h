@@ -11,6 +11,8 @@ enum class Keyword {
     // destinations read
     FontTable, ColorTable, Picture, ParagraphNumbering, NumberingTextBefore, NumberingTextAfter,
     UnicodePair, UnicodePart, ListTable, ListOverrideTable, LevelText, NestedTableProperties,
+    Footnote, FootnoteMark, StyleSheet, ParagraphStyle, CharacterStyle, StyleBasedOn,
+    ShapeInstructions, ShapeProperty, ShapeName, ShapeValue, ShapeText,
     // destinations skipped with their group
     SkippedDestination,
     // document
@@ -32,7 +34,8 @@ enum class Keyword {
     Par, Line, Tab, EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote,
     RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner,
     // tables
-    InTable, TableDepth, Cell, Row, NestedCell, NestedRow, RowDefaults, CellEdge,
+    InTable, TableDepth, Cell, Row, NestedCell, NestedRow, RowDefaults, CellEdge, CellMergeFirst,
+    CellMerged, CellMergeDownFirst, CellMergedDown, CellBackground, CellPattern, CellShading,
     // Unicode
     UnicodeSkip, UnicodeChar,
     // picture properties

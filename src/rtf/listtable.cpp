@@ -1,6 +1,7 @@
 #include "rtf/listtable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rtf {
 
@@ -9,7 +10,7 @@ namespace {
 // Enough for any real document; a file that claims more cannot make the tables grow further.
 constexpr size_t MaxLists = 4096;
 constexpr size_t MaxLevels = 9;
-constexpr char LastPlaceholder = 8;
+constexpr char16_t LastPlaceholder = 8;
 
 } // namespace
 
@@ -81,33 +82,29 @@ void ListTable::setLevelStart(int start)
         level->start = qBound(0, start, 32767);
 }
 
-void ListTable::appendLevelText(std::string_view bytes)
+void ListTable::appendLevelText(const QString &text)
 {
     if (m_levelText.size() < 256)
-        m_levelText.append(bytes.substr(0, 256));
+        m_levelText.append(text.left(256));
 }
 
-void ListTable::endLevelText(const Decode &decode)
+void ListTable::endLevelText()
 {
     Numbering *level = currentLevel();
-    const std::string bytes = std::move(m_levelText);
-    m_levelText.clear();
-    std::string_view text = bytes;
-    if (!level || text.empty())
+    const QString all = std::exchange(m_levelText, QString());
+    if (!level || all.isEmpty())
         return;
-    const size_t length = (unsigned char)text.front();
-    text = text.substr(1, length);
-    const auto isPlaceholder = [](char c) { return c >= 0 && c <= LastPlaceholder; };
+    const QString text = all.mid(1, all.front().unicode());
+    const auto isPlaceholder = [](QChar c) { return c.unicode() <= LastPlaceholder; };
     const auto first = std::find_if(text.begin(), text.end(), isPlaceholder);
     if (first == text.end()) {
-        level->prefix = decode(text).left(Numbering::MaxText);
+        level->prefix = text.left(Numbering::MaxText);
         return;
     }
     // "1.1." of a nested level shows here as its own number with what surrounds the whole.
     const auto last = std::find_if(text.rbegin(), text.rend(), isPlaceholder).base();
-    level->prefix = decode(std::string_view(text.data(), size_t(first - text.begin()))).left(Numbering::MaxText);
-    const size_t after = size_t(last - text.begin());
-    level->suffix = decode(text.substr(after)).left(Numbering::MaxText);
+    level->prefix = text.left(first - text.begin()).left(Numbering::MaxText);
+    level->suffix = text.mid(last - text.begin()).left(Numbering::MaxText);
 }
 
 void ListTable::beginOverride()

@@ -2,9 +2,6 @@
 
 #include "rtf/groupstate.h"
 
-#include <functional>
-#include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -15,16 +12,14 @@ namespace rtf {
 class ListTable
 {
 public:
-    using Decode = std::function<QString(std::string_view)>;
-
     void beginList();
     void setListId(int id);
     void beginLevel();
     void setLevelFormat(int nfc);
     void setLevelStart(int start);
-    void appendLevelText(std::string_view bytes);
+    void appendLevelText(const QString &text);
     // \leveltext is a length byte, then text with level placeholders \'00 to \'08 in it.
-    void endLevelText(const Decode &decode);
+    void endLevelText();
 
     void beginOverride();
     void setOverrideListId(int id);
@@ -40,7 +35,7 @@ private:
     std::vector<int> m_overrides;                // the \listid of each \listoverride
     std::unordered_map<int, size_t> m_listIndexes;     // by \listid
     std::unordered_map<int, size_t> m_overrideIndexes; // by \ls
-    std::string m_levelText;
+    QString m_levelText;
     bool m_listOpen = false;
     bool m_levelOpen = false;
     bool m_overrideOpen = false;

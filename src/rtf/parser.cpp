@@ -96,6 +96,10 @@ void Parser::openGroup()
         return;
     }
     m_stack.push_back(m_stack.back());
+    if (state().destination == Destination::StyleSheet) {
+        m_styles.beginEntry();
+        state().destination = Destination::StyleEntry;
+    }
 }
 
 bool Parser::closeGroup(qsizetype offset)
@@ -109,6 +113,8 @@ bool Parser::closeGroup(qsizetype offset)
         finishDocument();
         return false;
     }
+    if (m_stack.back().footnote && !m_stack[m_stack.size() - 2].footnote)
+        endFootnote();
     const GroupState closed = m_stack.back();
     m_stack.pop_back();
     GroupState &parent = state();
@@ -117,11 +123,7 @@ bool Parser::closeGroup(qsizetype offset)
     else if (closed.destination == Destination::FontTable)
         m_fonts.endEntry();
     else if (closed.destination == Destination::ListLevelText && parent.destination != closed.destination)
-        m_lists.endLevelText([this](std::string_view bytes) {
-            QString text;
-            m_decoder.decode(bytes, m_ansiCodePage, text);
-            return text;
-        });
+        m_lists.endLevelText();
     // \pn sits in a group of its own but describes the paragraph around it, as its text
     // groups describe the \pn around them.
     if (isNumberingDestination(closed.destination)) {
@@ -134,7 +136,13 @@ bool Parser::closeGroup(qsizetype offset)
 void Parser::finishDocument()
 {
     flushSurrogate();
+    if (state().footnote) {
+        endFootnote();
+        state().footnote = 0;
+        state().para = ParaState();
+    }
     m_builder.finish(paragraphEnd(state().para.tableDepth));
+    appendNotes();
 }
 
 void Parser::onWord(const Token &token)
@@ -211,6 +219,15 @@ void Parser::onWord(const Token &token)
     case Destination::NestedTableProperties:
         onNestedTableWord(word, token);
         return;
+    case Destination::StyleSheet:
+        return;
+    case Destination::Shape:
+    case Destination::ShapeName:
+        onShapeWord(word);
+        return;
+    case Destination::StyleEntry:
+        onStyleWord(word, token);
+        return;
     default:
         break;
     }
@@ -244,6 +261,15 @@ void Parser::onDestinationWord(Keyword word, const Token &token)
     case Keyword::NestedTableProperties:
         s.destination = Destination::NestedTableProperties;
         return;
+    case Keyword::Footnote:
+        beginFootnote();
+        return;
+    case Keyword::StyleSheet:
+        s.destination = Destination::StyleSheet;
+        return;
+    case Keyword::ShapeInstructions:
+        s.destination = Destination::Shape;
+        return;
     case Keyword::SkippedDestination:
         s.destination = Destination::Skip;
         return;
@@ -276,6 +302,9 @@ void Parser::onDocumentWord(Keyword word, const Token &token)
     case Keyword::Par:
         endParagraph();
         return;
+    case Keyword::FootnoteMark:
+        appendNoteMark();
+        return;
     default:
         if (const char16_t c = specialCharacter(word))
             appendChar(c);
@@ -290,6 +319,9 @@ bool Parser::onCharWord(Keyword word, const Token &token)
     switch (word) {
     case Keyword::Plain:
         c = CharState();
+        return true;
+    case Keyword::CharacterStyle:
+        applyStyle(StyleSheet::Character, token.param);
         return true;
     case Keyword::Font:
         c.font = qMax(0, token.param);
@@ -358,6 +390,9 @@ bool Parser::onParaWord(Keyword word, const Token &token)
     switch (word) {
     case Keyword::Pard:
         p = ParaState();
+        return true;
+    case Keyword::ParagraphStyle:
+        applyStyle(StyleSheet::Paragraph, token.param);
         return true;
     case Keyword::AlignLeft:
         p.alignment = ParaState::Left;
@@ -503,10 +538,22 @@ void Parser::onText(std::string_view bytes)
         m_bytes.append(bytes);
         break;
     case Destination::ListLevelText:
-        m_lists.appendLevelText(bytes);
+        // The length and the level placeholders are control bytes, which decoding drops.
+        for (const char b : bytes) {
+            if ((unsigned char)b >= 0x20) {
+                m_bytes.push_back(b);
+                continue;
+            }
+            flushBytes();
+            m_lists.appendLevelText(QString(QChar(char16_t((unsigned char)b))));
+        }
         break;
     case Destination::ColorTable:
         m_colors.appendText(bytes);
+        break;
+    case Destination::ShapeName:
+        if (m_shapeName.size() < 64)
+            m_shapeName.append(bytes.substr(0, 64));
         break;
     case Destination::Picture:
         m_picture.appendHex(bytes);
@@ -548,7 +595,7 @@ void Parser::endPicture(qsizetype end)
     QByteArray raw = m_data.mid(m_pictureStart, end + 1 - m_pictureStart);
     raw.prepend('{');
     format.setProperty(RawPictureProperty, raw);
-    m_builder.appendObject(format);
+    builder().appendObject(format);
 }
 
 void Parser::flushBytes()
@@ -565,7 +612,7 @@ bool Parser::takesText() const
 {
     const Destination d = m_stack.back().destination;
     return d == Destination::Normal || d == Destination::FontTable || d == Destination::NumberingBefore
-        || d == Destination::NumberingAfter;
+        || d == Destination::NumberingAfter || d == Destination::ListLevelText;
 }
 
 void Parser::appendText(const QString &text)
@@ -581,6 +628,9 @@ void Parser::appendText(const QString &text)
     case Destination::NumberingAfter:
         appendNumberingText(state().para.numbering.suffix, text);
         return;
+    case Destination::ListLevelText:
+        m_lists.appendLevelText(text);
+        return;
     case Destination::Normal:
         break;
     default:
@@ -588,9 +638,9 @@ void Parser::appendText(const QString &text)
     }
     const QTextCharFormat &format = charFormat(); // may renew m_formatId
     if (state().chars.hidden)
-        m_builder.appendHidden(text, format, m_formatId);
+        builder().appendHidden(text, format, m_formatId);
     else
-        m_builder.appendText(text, format, m_formatId);
+        builder().appendText(text, format, m_formatId);
 }
 
 void Parser::appendUnit(char16_t unit)
@@ -632,7 +682,7 @@ void Parser::endParagraph()
     if (state().destination != Destination::Normal)
         return;
     flushSurrogate();
-    m_builder.endParagraph(paragraphEnd(state().para.tableDepth));
+    builder().endParagraph(paragraphEnd(state().para.tableDepth));
 }
 
 ParagraphEnd Parser::paragraphEnd(int tableDepth)
@@ -641,14 +691,15 @@ ParagraphEnd Parser::paragraphEnd(int tableDepth)
     const Numbering numbering = paragraphNumbering();
     ParagraphEnd end;
     end.block = Formats::blockFormat(p, numbering.kind != Numbering::NoList);
-    end.list = Formats::listFormat(numbering, p);
-    end.listId = p.numbering.kind == Numbering::NoList || m_lists.level(p.listOverride, 0)
-        ? p.listOverride
-        : 0;
+    const bool wordList = p.listOverride > 0 && m_lists.level(p.listOverride, 0);
+    end.list = Formats::listFormat(numbering, p, wordList);
+    end.listId = p.numbering.kind == Numbering::NoList || wordList ? p.listOverride : 0;
     end.numberingGiven = m_numberingGiven;
     m_numberingGiven = false;
     end.mark = charFormat();
     end.tableDepth = tableDepth;
+    if (state().footnote)
+        end.block.setProperty(FootnoteProperty, state().footnote);
     return end;
 }
 
@@ -670,6 +721,8 @@ Numbering Parser::paragraphNumbering() const
 
 int Parser::codePage()
 {
+    if (state().destination == Destination::ListLevelText)
+        return m_ansiCodePage;
     if (state().destination == Destination::FontTable) {
         const int entry = m_fonts.entryCodePage();
         return entry > 0 ? entry : m_ansiCodePage;

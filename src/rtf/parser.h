@@ -8,11 +8,13 @@
 #include "rtf/keyword.h"
 #include "rtf/listtable.h"
 #include "rtf/picturereader.h"
+#include "rtf/stylesheet.h"
 #include "rtf/tokenizer.h"
 
 #include <QByteArray>
 #include <QTextCharFormat>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,9 @@ private:
     void onNumberingWord(Keyword word, const Token &token);
     void onListTableWord(Keyword word, const Token &token);
     void onListOverrideWord(Keyword word, const Token &token);
+    void onStyleWord(Keyword word, const Token &token);
+    void onShapeWord(Keyword word);
+    void applyStyle(StyleSheet::Kind kind, int number);
     void onNestedTableWord(Keyword word, const Token &token);
     void onTableWord(Keyword word, const Token &token);
     void onSymbol(char symbol);
@@ -60,13 +65,21 @@ private:
     void flushSurrogate();
     void endParagraph();
     void endCell(int depth);
-    void endRow(int depth, const std::vector<int> &cellEdges);
+    void endRow(int depth, const std::vector<CellDefinition> &cells);
+    bool onCellWord(Keyword word, const Token &token);
+    void addCell(std::vector<CellDefinition> &cells, const Token &token);
     ParagraphEnd paragraphEnd(int tableDepth);
     Numbering paragraphNumbering() const;
     bool takesText() const;
     int codePage();
 
     const QTextCharFormat &charFormat();
+    // Where text goes: the document, or the notes while a footnote is read.
+    DocumentBuilder &builder();
+    void beginFootnote();
+    void endFootnote();
+    void appendNoteMark();
+    void appendNotes();
 
     QByteArray m_data;
     QTextDocument *m_doc;
@@ -76,7 +89,12 @@ private:
     ColorTable m_colors;
     PictureReader m_picture;
     ListTable m_lists;
+    StyleSheet m_styles;
     DocumentBuilder m_builder;
+    std::unique_ptr<QTextDocument> m_notesDoc;
+    std::unique_ptr<DocumentBuilder> m_notes;
+    int m_noteCount = 0;
+    std::string m_shapeName; // of the last \sn
 
     std::vector<GroupState> m_stack;
     qsizetype m_overflow = 0; // groups deeper than the stack keeps, skipped whole
@@ -86,8 +104,13 @@ private:
     char16_t m_highSurrogate = 0; // waiting for its low half
     bool m_starPending = false;
     bool m_numberingGiven = false; // a \pn since the last paragraph ended
-    std::vector<int> m_cellEdges;       // \cellx of the current row
-    std::vector<int> m_nestedCellEdges; // \cellx of a nested row, from \nesttableprops
+    std::vector<CellDefinition> m_cells;       // \cellx of the current row
+    std::vector<CellDefinition> m_nestedCells; // \cellx of a nested row, from \nesttableprops
+    // What the words before the next \cellx say of its cell.
+    CellDefinition m_nextCell;
+    int m_nextCellPattern = 0; // \clcbpat, \clcfpat: colour indexes; \clshdng: 1/100 %
+    int m_nextCellBackground = 0;
+    int m_nextCellShading = 0;
     int m_ansiCodePage = 1252;
     int m_defaultFont = 0;
     size_t m_pictureDepth = 0;

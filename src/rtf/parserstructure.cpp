@@ -3,6 +3,8 @@
 #include "rtf/parser.h"
 #include "rtf/units.h"
 
+#include <utility>
+
 namespace rtf {
 
 namespace {
@@ -10,10 +12,18 @@ namespace {
 // More cells than any row could show; a file that claims more just repeats the last edge.
 constexpr size_t MaxCellEdges = 256;
 
-void addCellEdge(std::vector<int> &edges, const Token &token)
+// Shading is a pattern colour over the background in a share of 10000.
+QColor shaded(QColor background, QColor pattern, int share)
 {
-    if (edges.size() < MaxCellEdges)
-        edges.push_back(qBound(0, token.param, MaxCellEdgeTwips));
+    if (!background.isValid())
+        background = Qt::white;
+    if (!pattern.isValid())
+        pattern = Qt::black;
+    const double p = qBound(0, share, 10000) / 10000.0;
+    return QColor::fromRgbF(float(background.redF() * (1 - p) + pattern.redF() * p),
+                            float(background.greenF() * (1 - p) + pattern.greenF() * p),
+                            float(background.blueF() * (1 - p) + pattern.blueF() * p))
+        .toRgb();
 }
 
 } // namespace
@@ -72,15 +82,17 @@ void Parser::onNestedTableWord(Keyword word, const Token &token)
 {
     switch (word) {
     case Keyword::RowDefaults:
-        m_nestedCellEdges.clear();
+        m_nestedCells.clear();
+        m_nextCell = CellDefinition();
         break;
     case Keyword::CellEdge:
-        addCellEdge(m_nestedCellEdges, token);
+        addCell(m_nestedCells, token);
         break;
     case Keyword::NestedRow:
-        endRow(qMax(2, state().para.tableDepth), m_nestedCellEdges);
+        endRow(qMax(2, state().para.tableDepth), m_nestedCells);
         break;
     default:
+        onCellWord(word, token);
         break;
     }
 }
@@ -89,10 +101,11 @@ void Parser::onTableWord(Keyword word, const Token &token)
 {
     switch (word) {
     case Keyword::RowDefaults:
-        m_cellEdges.clear();
+        m_cells.clear();
+        m_nextCell = CellDefinition();
         break;
     case Keyword::CellEdge:
-        addCellEdge(m_cellEdges, token);
+        addCell(m_cells, token);
         break;
     case Keyword::Cell:
         endCell(1);
@@ -101,26 +114,70 @@ void Parser::onTableWord(Keyword word, const Token &token)
         endCell(qMax(2, state().para.tableDepth));
         break;
     case Keyword::Row:
-        endRow(1, m_cellEdges);
+        endRow(1, m_cells);
         break;
     case Keyword::NestedRow:
-        endRow(qMax(2, state().para.tableDepth), m_nestedCellEdges);
+        endRow(qMax(2, state().para.tableDepth), m_nestedCells);
         break;
     default:
+        onCellWord(word, token);
         break;
     }
+}
+
+bool Parser::onCellWord(Keyword word, const Token &token)
+{
+    switch (word) {
+    case Keyword::CellMergeFirst:
+        m_nextCell.across = CellDefinition::First;
+        return true;
+    case Keyword::CellMerged:
+        m_nextCell.across = CellDefinition::Merged;
+        return true;
+    case Keyword::CellMergeDownFirst:
+        m_nextCell.down = CellDefinition::First;
+        return true;
+    case Keyword::CellMergedDown:
+        m_nextCell.down = CellDefinition::Merged;
+        return true;
+    case Keyword::CellBackground:
+        m_nextCellBackground = qMax(0, token.param);
+        return true;
+    case Keyword::CellPattern:
+        m_nextCellPattern = qMax(0, token.param);
+        return true;
+    case Keyword::CellShading:
+        m_nextCellShading = qBound(0, token.param, 10000);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Parser::addCell(std::vector<CellDefinition> &cells, const Token &token)
+{
+    CellDefinition cell = std::exchange(m_nextCell, CellDefinition());
+    cell.edge = qBound(0, token.param, MaxCellEdgeTwips);
+    if (m_nextCellShading > 0)
+        cell.background = shaded(m_colors.color(m_nextCellBackground), m_colors.color(m_nextCellPattern),
+                                 m_nextCellShading);
+    else if (m_nextCellBackground > 0)
+        cell.background = m_colors.color(m_nextCellBackground);
+    m_nextCellBackground = m_nextCellPattern = m_nextCellShading = 0;
+    if (cells.size() < MaxCellEdges)
+        cells.push_back(cell);
 }
 
 void Parser::endCell(int depth)
 {
     flushSurrogate();
-    m_builder.endCell(paragraphEnd(depth));
+    builder().endCell(paragraphEnd(depth));
 }
 
-void Parser::endRow(int depth, const std::vector<int> &cellEdges)
+void Parser::endRow(int depth, const std::vector<CellDefinition> &cells)
 {
     flushSurrogate();
-    m_builder.endRow(paragraphEnd(depth), cellEdges);
+    builder().endRow(paragraphEnd(depth), cells);
 }
 
 } // namespace rtf

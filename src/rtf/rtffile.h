@@ -9,8 +9,9 @@ class QTextDocument;
 
 namespace rtf {
 
-// Larger than any description worth showing, pictures included; a bigger file is refused.
-constexpr qint64 kMaxDescriptionBytes = 256 * 1024 * 1024;
+// Larger than any description worth showing, pictures included; a bigger file is refused
+// rather than holding the window for many seconds.
+constexpr qint64 kMaxDescriptionBytes = 20 * 1024 * 1024;
 
 // Loads the file whole through the store's gate into doc and clears doc's modified mark. A file
 // that can't be read gives a failure and leaves doc unchanged.

@@ -64,6 +64,7 @@ Writer::Writer(const QTextDocument &doc)
 QByteArray Writer::write()
 {
     m_body.reserve(qsizetype(m_doc.characterCount()) * 5 / 4 + 256);
+    collectNotes();
     writeFrame(m_doc.rootFrame()->begin(), 0, "par");
     QByteArray out = header();
     out.reserve(out.size() + m_body.bytes().size() + 4);
@@ -104,6 +105,7 @@ QByteArray Writer::header() const
     }
     h.close();
     h.newline();
+    writeListTables(h);
     h.word("viewkind", 4);
     h.word("uc", 1);
     h.newline();
@@ -126,7 +128,7 @@ void Writer::writeFrame(QTextFrame::iterator it, int tableDepth, const char *las
                 || (afterTable && tableDepth == 0 && it.atEnd()));
         first = false;
         afterTable = frame != nullptr;
-        if (onlyQts)
+        if (onlyQts || (block.isValid() && isNoteBlock(block)))
             continue;
         if (block.isValid())
             writeBlock(block, tableDepth, it.atEnd() ? lastEnd : "par");
@@ -152,6 +154,11 @@ void Writer::writeBlock(const QTextBlock &block, int tableDepth, const char *end
             writeHidden(fragment.charFormatIndex(), format);
             continue;
         }
+        if (format.hasProperty(m_inNote ? FootnoteNumberProperty : FootnoteReferenceProperty)) {
+            writeChars(fragment.charFormatIndex(), format);
+            writeNoteMark(fragment);
+            continue;
+        }
         if (format.isImageFormat()) {
             for (const QChar c : text) {
                 if (c == QChar::ObjectReplacementCharacter)
@@ -166,8 +173,15 @@ void Writer::writeBlock(const QTextBlock &block, int tableDepth, const char *end
     // An empty paragraph keeps the size of its mark, so an empty line stays as high.
     if (empty)
         writeChars(block.charFormatIndex(), block.charFormat());
-    m_body.word(end);
-    m_body.newline();
+    else if (m_written.vertical != QTextCharFormat::AlignNormal) {
+        // Closed before the paragraph ends: some readers lose a raised last run and the break.
+        m_body.word("nosupersub");
+        m_written.vertical = QTextCharFormat::AlignNormal;
+    }
+    if (end) {
+        m_body.word(end);
+        m_body.newline();
+    }
 }
 
 void Writer::writeHidden(int formatIndex, const QTextCharFormat &format)

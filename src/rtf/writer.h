@@ -7,14 +7,17 @@
 #include <QString>
 
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include <QTextBlock>
 #include <QTextFrame>
+#include <QTextListFormat>
 
-class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
 class QTextImageFormat;
+class QTextList;
 class QTextTable;
 
 namespace rtf {
@@ -45,7 +48,7 @@ private:
     // Paragraphs and tables from begin to end, the last paragraph ended by lastEnd.
     void writeFrame(QTextFrame::iterator it, int tableDepth, const char *lastEnd);
     void writeTable(const QTextTable &table, int depth);
-    void writeRowDefinition(const QTextTable &table);
+    void writeRowDefinition(const QTextTable &table, int row);
     void writeBlock(const QTextBlock &block, int tableDepth, const char *end);
     void writeParagraphFormat(const QTextBlock &block, int tableDepth);
     void writeSpacing(const QTextBlockFormat &format);
@@ -57,6 +60,13 @@ private:
     int fontIndex(const QString &family);
     int colorIndex(const QColor &color);
     QByteArray header() const;
+    void collectNotes();
+    bool isNoteBlock(const QTextBlock &block) const;
+    // Text of a fragment that names a note: the note written as RTF's own, the rest as text.
+    void writeNoteMark(const QTextFragment &fragment);
+    void writeNote(int note);
+    int listNumber(const QTextList *list);
+    void writeListTables(RtfStream &out) const;
 
     const QTextDocument &m_doc;
     RtfStream m_body;
@@ -66,6 +76,11 @@ private:
     QHash<QString, int> m_fontIndexes;
     int m_symbolFont = -1;
     std::vector<QColor> m_colors;
+    std::vector<QTextListFormat> m_lists; // by \ls - 1
+    std::unordered_map<const QTextList *, int> m_listNumbers;
+    std::unordered_map<int, std::vector<QTextBlock>> m_notes; // the paragraphs of each note
+    std::unordered_set<int> m_noteBlocks;                     // block numbers written in a note
+    bool m_inNote = false;
 };
 
 } // namespace rtf

@@ -1,4 +1,4 @@
-// The writer's list items, paragraph spacing and tables.
+// The writer's paragraph spacing and tables.
 
 #include "rtf/formatproperties.h"
 #include "rtf/units.h"
@@ -12,79 +12,8 @@ namespace rtf {
 
 namespace {
 
-constexpr int ListIndentTwips = 720;
 constexpr int TableWidthTwips = 9360; // the text width of a page with the usual margins
 constexpr int SingleLineTwips = 240;
-
-bool isBullet(QTextListFormat::Style style)
-{
-    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-        || style == QTextListFormat::ListSquare;
-}
-
-const char *numberingWord(QTextListFormat::Style style)
-{
-    switch (style) {
-    case QTextListFormat::ListLowerAlpha:
-        return "pnlcltr";
-    case QTextListFormat::ListUpperAlpha:
-        return "pnucltr";
-    case QTextListFormat::ListLowerRoman:
-        return "pnlcrm";
-    case QTextListFormat::ListUpperRoman:
-        return "pnucrm";
-    default:
-        return "pndec";
-    }
-}
-
-QString letters(int n)
-{
-    QString text;
-    for (; n > 0; n = (n - 1) / 26)
-        text.prepend(QChar(u'a' + (n - 1) % 26));
-    return text;
-}
-
-QString roman(int n)
-{
-    static constexpr struct {
-        int value;
-        const char16_t *digits;
-    } steps[] = {{1000, u"m"}, {900, u"cm"}, {500, u"d"}, {400, u"cd"}, {100, u"c"},
-                 {90, u"xc"},  {50, u"l"},   {40, u"xl"}, {10, u"x"},   {9, u"ix"},
-                 {5, u"v"},    {4, u"iv"},   {1, u"i"}};
-    QString text;
-    for (const auto &step : steps) {
-        for (; n >= step.value; n -= step.value)
-            text.append(QStringView(step.digits));
-    }
-    return text;
-}
-
-// What a list shows in front of an item with this number.
-QString numberText(QTextListFormat::Style style, int number)
-{
-    switch (style) {
-    case QTextListFormat::ListLowerAlpha:
-        return letters(number);
-    case QTextListFormat::ListUpperAlpha:
-        return letters(number).toUpper();
-    case QTextListFormat::ListLowerRoman:
-        return number > 0 && number < 4000 ? roman(number) : QString::number(number);
-    case QTextListFormat::ListUpperRoman:
-        return number > 0 && number < 4000 ? roman(number).toUpper() : QString::number(number);
-    default:
-        return QString::number(number);
-    }
-}
-
-// Qt's own default, which the list shows when it says nothing.
-QString numberSuffix(const QTextListFormat &format)
-{
-    return format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix()
-                                                             : QStringLiteral(".");
-}
 
 std::vector<int> cellEdges(const QTextTable &table)
 {
@@ -107,60 +36,6 @@ std::vector<int> cellEdges(const QTextTable &table)
 }
 
 } // namespace
-
-void Writer::writeListItem(const QTextBlock &block)
-{
-    const QTextList &list = *block.textList();
-    const QTextListFormat format = list.format();
-    const int indent = qBound(1, format.indent(), 9);
-    m_body.open();
-    m_body.word("pntext");
-    if (isBullet(format.style())) {
-        m_body.word("f", fontIndex(QStringLiteral("Symbol")));
-        m_body.raw(QByteArrayLiteral("\\'B7"));
-        m_body.word("tab");
-        m_body.close();
-        m_body.open();
-        m_body.raw(QByteArrayLiteral("\\*"));
-        m_body.word("pn");
-        m_body.word("pnlvlblt");
-        m_body.word("pnf", fontIndex(QStringLiteral("Symbol")));
-        m_body.word("pnindent", 0);
-        m_body.open();
-        m_body.word("pntxtb");
-        m_body.raw(QByteArrayLiteral("\\'B7"));
-        m_body.close();
-    } else {
-        // Each item says its own number, so that a reader shows it also after a sub-list.
-        const int start = format.hasProperty(ListStartProperty) ? format.intProperty(ListStartProperty) : 1;
-        const int number = start + list.itemNumber(block);
-        m_body.word("f", 0);
-        m_body.text(QString(format.numberPrefix() + numberText(format.style(), number) + numberSuffix(format)));
-        m_body.word("tab");
-        m_body.close();
-        m_body.open();
-        m_body.raw(QByteArrayLiteral("\\*"));
-        m_body.word("pn");
-        m_body.word("pnlvlbody");
-        m_body.word("pnf", 0);
-        m_body.word("pnindent", 0);
-        m_body.word("pnstart", number);
-        m_body.word(numberingWord(format.style()));
-        if (!format.numberPrefix().isEmpty()) {
-            m_body.open();
-            m_body.word("pntxtb");
-            m_body.text(format.numberPrefix());
-            m_body.close();
-        }
-        m_body.open();
-        m_body.word("pntxta");
-        m_body.text(numberSuffix(format));
-        m_body.close();
-    }
-    m_body.close();
-    m_body.word("fi", -360);
-    m_body.word("li", ListIndentTwips * indent);
-}
 
 void Writer::writeSpacing(const QTextBlockFormat &format)
 {
@@ -200,7 +75,7 @@ void Writer::writeTable(const QTextTable &table, int depth)
     const char *cellEnd = depth > 1 ? "nestcell" : "cell";
     for (int row = 0; row < table.rows(); ++row) {
         if (depth == 1)
-            writeRowDefinition(table);
+            writeRowDefinition(table, row);
         for (int column = 0; column < table.columns(); ++column) {
             const QTextTableCell cell = table.cellAt(row, column);
             if (cell.row() == row && cell.column() == column) {
@@ -219,7 +94,7 @@ void Writer::writeTable(const QTextTable &table, int depth)
             m_body.open();
             m_body.raw(QByteArrayLiteral("\\*"));
             m_body.word("nesttableprops");
-            writeRowDefinition(table);
+            writeRowDefinition(table, row);
             m_body.word("nestrow");
             m_body.close();
             m_body.open();
@@ -231,12 +106,22 @@ void Writer::writeTable(const QTextTable &table, int depth)
     }
 }
 
-void Writer::writeRowDefinition(const QTextTable &table)
+void Writer::writeRowDefinition(const QTextTable &table, int row)
 {
     m_body.word("trowd");
     m_body.word("trgaph", 108);
-    // Every cell with its borders, as the reader shows every table.
+    // Every cell with its borders, as the reader shows every table; a merged cell is written
+    // as the cells it covers, each saying whether it starts the merge or goes on with it.
+    int column = 0;
     for (const int edge : cellEdges(table)) {
+        const QTextTableCell cell = table.cellAt(row, column++);
+        if (cell.columnSpan() > 1)
+            m_body.word(cell.column() == column - 1 ? "clmgf" : "clmrg");
+        if (cell.rowSpan() > 1)
+            m_body.word(cell.row() == row ? "clvmgf" : "clvmrg");
+        const QBrush background = cell.format().background();
+        if (cell.format().hasProperty(QTextFormat::BackgroundBrush) && background.style() != Qt::NoBrush)
+            m_body.word("clcbpat", colorIndex(background.color()));
         for (const char *side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
             m_body.word(side);
             m_body.word("brdrs");

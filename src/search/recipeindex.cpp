@@ -7,7 +7,11 @@
 #include "store/listfile.h"
 #include "store/storepaths.h"
 
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
+#include <new>
 
 #include <string.h>
 
@@ -116,7 +120,29 @@ QString descriptionText(const store::Tree &tree, const QString &path)
     QByteArray bytes;
     if (path.isEmpty() || !tree.isFile(path) || !tree.readFile(path, &bytes, rtf::kMaxDescriptionBytes))
         return {};
-    return rtfPlainText(bytes);
+    QString text = rtfPlainText(bytes);
+    bytes = QByteArray();
+    // A UTF-8 byte per character at the least: the cut is never short of the bound.
+    if (text.size() > RecipeIndex::kMaxDescriptionText)
+        text.truncate(RecipeIndex::kMaxDescriptionText);
+    return text;
+}
+
+// Descriptions by what their files are on disk, so that one file under many names is read and
+// held once: the texts are shared, not copied.
+struct StampKey {
+    qint64 modified;
+    qint64 size;
+    quint64 inode;
+    bool operator==(const StampKey &o) const { return modified == o.modified && size == o.size && inode == o.inode; }
+};
+size_t qHash(const StampKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.modified, k.size, k.inode);
+}
+StampKey keyOf(const Stamp &s)
+{
+    return {s.modified, s.size, s.inode};
 }
 
 template <typename T>
@@ -149,6 +175,25 @@ RecipeIndex &RecipeIndex::operator=(RecipeIndex &&) noexcept = default;
 
 RecipeIndex::Refreshed RecipeIndex::refresh(const Watcher &watcher)
 {
+    // Another user's files decide how much is read: running out of memory here must not end
+    // the program, which may hold unsaved work.
+    try {
+        return refreshLevels(watcher);
+    } catch (const std::bad_alloc &) {
+        for (Area &area : d->areas) {
+            area.mains = {};
+            area.listStamp = {};
+        }
+        Refreshed result;
+        result.changed = true;
+        result.complete = false;
+        result.outOfMemory = true;
+        return result;
+    }
+}
+
+RecipeIndex::Refreshed RecipeIndex::refreshLevels(const Watcher &watcher)
+{
     Refreshed result;
     // First the lists, which are few; then the recipes' own files, which are many.
     std::vector<std::pair<const store::Tree *, Sub *>> subs;
@@ -171,8 +216,20 @@ RecipeIndex::Refreshed RecipeIndex::refresh(const Watcher &watcher)
         }
     }
     int total = 0;
-    for (const auto &entry : subs)
+    QHash<StampKey, const Text *> read;
+    qint64 held = 0;
+    for (const auto &entry : subs) {
         total += int(entry.second->recipes.size());
+        for (const Recipe &recipe : entry.second->recipes) {
+            if (recipe.descriptionStamp.size < 0)
+                continue;
+            const StampKey key = keyOf(recipe.descriptionStamp);
+            if (!read.contains(key)) {
+                read.insert(key, &recipe.description);
+                held += recipe.description.memory();
+            }
+        }
+    }
     int done = 0;
     for (const auto &[tree, sub] : subs) {
         if (watcher.stop && watcher.stop()) {
@@ -190,11 +247,26 @@ RecipeIndex::Refreshed RecipeIndex::refresh(const Watcher &watcher)
             }
             const QString descriptionFile = StorePaths::descriptionFile(*tree, sub->folder, recipe.name);
             const Stamp descriptionStamp = descriptionFile.isEmpty() ? Stamp{} : tree->stamp(descriptionFile);
-            if (descriptionStamp != recipe.descriptionStamp) {
-                recipe.descriptionStamp = descriptionStamp;
-                recipe.description.set(descriptionText(*tree, descriptionFile));
-                result.changed = true;
+            if (descriptionStamp == recipe.descriptionStamp)
+                continue;
+            if (const auto old = read.constFind(keyOf(recipe.descriptionStamp));
+                old != read.constEnd() && old.value() == &recipe.description)
+                read.erase(old);
+            recipe.descriptionStamp = descriptionStamp;
+            result.changed = true;
+            if (const Text *same = read.value(keyOf(descriptionStamp)); same && descriptionStamp.size >= 0) {
+                recipe.description = *same;
+                continue;
             }
+            held -= recipe.description.memory();
+            recipe.description = Text();
+            // Past the budget a description is left out: the recipe is still found by the rest.
+            if (held + 2 * std::min(descriptionStamp.size, kMaxDescriptionText) > kMaxHeldText)
+                continue;
+            recipe.description.set(descriptionText(*tree, descriptionFile));
+            held += recipe.description.memory();
+            if (descriptionStamp.size >= 0)
+                read.insert(keyOf(descriptionStamp), &recipe.description);
         }
         done += int(sub->recipes.size());
         if (watcher.progress)

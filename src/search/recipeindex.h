@@ -39,9 +39,15 @@ struct AreaSource {
 // What the search knows of the recipe areas, in memory: names, ingredient lines and the plain
 // text of descriptions, each kept as read and folded for comparing (UTF-8 both, the smallest
 // form for Danish text). It is brought up to date from the files' stamps: only what changed
-// since the last look is read again.
+// since the last look is read again. What it holds is bounded whatever the areas hold: a file
+// listed under many names (hard links) is read and kept once, a description's text only so far,
+// and the whole index only up to a budget, beyond which descriptions are found by name and
+// ingredients alone.
 class RecipeIndex {
 public:
+    static constexpr qint64 kMaxDescriptionText = 1024 * 1024;        // bytes of text per description
+    static constexpr qint64 kMaxHeldText = 256 * 1024 * 1024;          // bytes of description text in all
+
     explicit RecipeIndex(QList<AreaSource> areas);
     ~RecipeIndex();
     RecipeIndex(RecipeIndex &&) noexcept;
@@ -54,6 +60,9 @@ public:
     struct Refreshed {
         bool changed = false;
         bool complete = true;
+        // The memory ran out: the index holds nothing until the next refresh, and the program
+        // goes on.
+        bool outOfMemory = false;
     };
     Refreshed refresh(const Watcher &watcher = {});
 
@@ -69,6 +78,7 @@ public:
     qint64 memoryBytes() const; // what it takes in memory, all of it
 
 private:
+    Refreshed refreshLevels(const Watcher &watcher);
     struct Data;
     std::unique_ptr<Data> d;
 };

@@ -25,14 +25,25 @@ public:
         --*m_pending;
         if (*m_stopping)
             return;
+        RecipeIndex::Refreshed refreshed;
         if (!m_built) {
             RecipeIndex::Watcher watcher;
             watcher.progress = [this](int done, int total) { emit building(done, total); };
             watcher.stop = [this] { return bool(*m_stopping); };
-            m_built = m_index.refresh(watcher).complete;
+            refreshed = m_index.refresh(watcher);
+            m_built = refreshed.complete;
             m_stale->store(false);
         } else if (m_stale->exchange(false)) {
-            m_index.refresh();
+            refreshed = m_index.refresh();
+            m_built = !refreshed.outOfMemory;
+        }
+        if (refreshed.outOfMemory) {
+            SearchResults failed;
+            failed.serial = serial;
+            failed.typed = typed;
+            failed.outOfMemory = true;
+            emit answered(failed);
+            return;
         }
         // A newer request is waiting: this answer would be stale before it is seen.
         if (*m_stopping || *m_pending > 0)
@@ -44,7 +55,10 @@ public:
             return;
         RecipeIndex::Watcher watcher;
         watcher.stop = [this] { return *m_pending > 0 || *m_stopping; };
-        if (m_index.refresh(watcher).changed && !*m_stopping)
+        const RecipeIndex::Refreshed after = m_index.refresh(watcher);
+        if (after.outOfMemory)
+            m_built = false;
+        else if (after.changed && !*m_stopping)
             emit changedSinceAnswer();
     }
 

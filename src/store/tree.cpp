@@ -392,6 +392,14 @@ bool Tree::isFile(const QString &path) const
         && S_ISREG(st.st_mode);
 }
 
+bool Tree::isWriteProtected(const QString &path) const
+{
+    const std::optional<Place> place = openPlace(m_root, names(path));
+    struct stat st {};
+    return place && ::fstatat(place->folder.get(), place->leaf.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+        && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
 int AreaLock::timeoutMs = 3000;
 
 AreaLock::AreaLock(AreaLock &&other) noexcept

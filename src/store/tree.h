@@ -98,6 +98,9 @@ public:
     bool folderExists(const QString &path) const; // a real folder, reached without links
     bool exists(const QString &path) const;       // anything at all, a link included
     bool isFile(const QString &path) const;       // a regular file, not a link to one
+    // A regular file whose owner took away every write permission: replacing it would go
+    // against their wish, though the folder allows it.
+    bool isWriteProtected(const QString &path) const;
 
     // Waits up to AreaLock::timeoutMs for the area's lock; an unheld lock when it can't be had.
     AreaLock lock() const;

@@ -28,6 +28,7 @@ private slots:
     void hints_data();
     void hints();
     void highlightedMenuItem_showsItsHint();
+    void clickThatChangesTheHint_showsTheNewOneWithoutMoving();
     void tooltips_onlyOnTheColourGrid();
     void editorMenu_itemsAndEnableRules();
 
@@ -146,6 +147,20 @@ void TestEditorStatus::hints()
     QTRY_VERIFY(!bar->text().isEmpty() && bar->text() != hint);
     QTest::mouseMove(widget, widget->rect().center());
     QTRY_COMPARE(bar->text(), hint);
+}
+
+void TestEditorStatus::clickThatChangesTheHint_showsTheNewOneWithoutMoving()
+{
+    EditorFixture f;
+    QWidget *spell = f.w->toolPanel->widgetForAction(f.w->editorActions->EditStavekontrol);
+    QVERIFY(spell);
+    QTest::mouseMove(spell, spell->rect().center());
+    QTRY_COMPARE(f.w->hintLabel->text(), QStringLiteral("Skift popup-menu til \"Stavekontrol\""));
+    QTest::mouseClick(spell, Qt::LeftButton, {}, spell->rect().center());
+    QCOMPARE(f.w->editorActions->EditStavekontrol->text(), QStringLiteral("Funktioner"));
+    QTRY_COMPARE(f.w->hintLabel->text(), QStringLiteral("Skift popup-menu til \"Funktioner\""));
+    QTest::mouseClick(spell, Qt::LeftButton, {}, spell->rect().center());
+    QTRY_COMPARE(f.w->hintLabel->text(), QStringLiteral("Skift popup-menu til \"Stavekontrol\""));
 }
 
 void TestEditorStatus::highlightedMenuItem_showsItsHint()

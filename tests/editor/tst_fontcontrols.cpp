@@ -1,9 +1,11 @@
 #include "editor/colorgrid.h"
+#include "editor/colortable.h"
 #include "editor/fontbox.h"
 #include "editor/fontlist.h"
 #include "editor/standinfaces.h"
 #include "editor/statusline.h"
 #include "editorfixture.h"
+#include "options/styleregistry.h"
 #include "rtf/rtffile.h"
 #include "rtf/rtfreader.h"
 
@@ -70,6 +72,9 @@ private slots:
     void fontMenuItems_applyTheirFixedNames();
     void colorGrid_clickDragAndRightButton();
     void caret_movesBoxesAndGridWithoutApplying();
+    void plainText_showsTheLooksTextColour_data();
+    void plainText_showsTheLooksTextColour();
+    void bulletButton_reflectsBulletsOnly_andActsOnTheWholeSelection();
     void formatCommands_actOnlyWithFocus_andSurviveSaveAndReload();
 };
 
@@ -471,6 +476,75 @@ void TestFontControls::caret_movesBoxesAndGridWithoutApplying()
     }
     QCOMPARE(f.w->Mainfont, QStringLiteral("DejaVu Sans"));
     QCOMPARE(f.w->MainSize, 10);
+}
+
+void TestFontControls::plainText_showsTheLooksTextColour_data()
+{
+    QTest::addColumn<QString>("look");
+    for (const QString &name : design::styleNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestFontControls::plainText_showsTheLooksTextColour()
+{
+    QFETCH(QString, look);
+    EditorFixture f;
+    QVERIFY(design::trySetStyle(look));
+    rtf::read(QByteArray("{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1 rr\\cf0  plain\\par}"),
+              f.w->Editor->document());
+    f.select(1, 1);
+    f.w->XYinfo();
+    QCOMPARE(f.w->fontPanel->Info->panelText(6), QStringLiteral("Rød"));
+    f.select(5, 5);
+    f.w->XYinfo();
+    const QColor text = f.w->Editor->palette().color(QPalette::Text);
+    const int cell = nearestColorIndex(text);
+    QCOMPARE(f.w->fontPanel->colorGrid->foregroundIndex(), cell);
+    QCOMPARE(f.w->fontPanel->Info->panelText(6), colorTable()[std::size_t(cell)].name);
+    design::trySetStyle(design::kSystemLook);
+}
+
+void TestFontControls::bulletButton_reflectsBulletsOnly_andActsOnTheWholeSelection()
+{
+    EditorFixture f;
+    f.type(QStringLiteral("en"));
+    for (const QString &line : {QStringLiteral("to"), QStringLiteral("tre")}) {
+        QTest::keyClick(f.w->Editor, Qt::Key_Return);
+        QTest::keyClicks(f.w->Editor, line);
+    }
+    QAction *prik = f.w->editorActions->FormatRichEditBullets1;
+    QTextDocument *doc = f.w->Editor->document();
+    const auto style = [doc](int block) {
+        const QTextList *list = doc->findBlockByNumber(block).textList();
+        return list ? list->format().style() : QTextListFormat::ListStyleUndefined;
+    };
+
+    // A numbered list is no bullet list.
+    f.select(0, 0);
+    QTextCursor(doc->findBlockByNumber(1)).createList(QTextListFormat::ListDecimal);
+    f.select(4, 4);
+    f.w->updateActions();
+    QVERIFY(!prik->isChecked());
+
+    // From the plain first paragraph into the numbered second: both become bullets.
+    f.select(1, 5);
+    prik->trigger();
+    QCOMPARE(style(0), QTextListFormat::ListDisc);
+    QCOMPARE(style(1), QTextListFormat::ListDisc);
+    QCOMPARE(style(2), QTextListFormat::ListStyleUndefined);
+    QVERIFY(prik->isChecked());
+
+    // The whole text, half of it bullets: all get bullets; again: none has any.
+    f.select(0, doc->characterCount() - 1);
+    prik->trigger();
+    for (int block = 0; block < 3; ++block)
+        QCOMPARE(style(block), QTextListFormat::ListDisc);
+    QVERIFY(prik->isChecked());
+    prik->trigger();
+    for (int block = 0; block < 3; ++block)
+        QCOMPARE(style(block), QTextListFormat::ListStyleUndefined);
+    QVERIFY(!prik->isChecked());
+    QCOMPARE(doc->toPlainText(), QStringLiteral("en\nto\ntre"));
 }
 
 void TestFontControls::formatCommands_actOnlyWithFocus_andSurviveSaveAndReload()

@@ -31,6 +31,8 @@ private slots:
     void topics_showTheirPages_data();
     void topics_showTheirPages();
     void missingPage_keepsThePreviousPage();
+    void unreadablePage_saysSo_data();
+    void unreadablePage_saysSo();
     void foldButtons_foldAndUnfoldEveryNode();
     void links_betweenPagesStay_webLinksGoToTheBrowser();
     void settingsWriteFailure_isReported_windowStillCloses();
@@ -229,6 +231,39 @@ void TestInformation::missingPage_keepsThePreviousPage()
     QCOMPARE(infoform->struktur->currentItem()->text(0), QStringLiteral("Slet"));
     QCOMPARE(shownPage(), QStringLiteral("Rediger.html"));
     QCOMPARE(infoform->Web->toPlainText(), text);
+    QVERIFY(MessageHook::shown().isEmpty());
+}
+
+void TestInformation::unreadablePage_saysSo_data()
+{
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("first page missing") << false;
+    QTest::newRow("first page closed to its reader") << true;
+}
+
+// The page help opens with can't be read: the view says so instead of staying blank.
+void TestInformation::unreadablePage_saysSo()
+{
+    QFETCH(bool, closed);
+    HelpRoot root;
+    QFile page(root.informationDir() + QStringLiteral("/Genvejstaster.html"));
+    if (closed) {
+        QVERIFY(page.setPermissions({}));
+        if (page.open(QIODevice::ReadOnly))
+            QSKIP("permission bits don't stop this user");
+    } else {
+        QVERIFY(page.remove());
+    }
+    MainWindowFixture windows(root);
+    openHelp(windows);
+    QCOMPARE(infoform->struktur->currentItem()->text(0), QStringLiteral("Genvejstaster"));
+    QCOMPARE(infoform->Web->toPlainText(),
+             QStringLiteral("Hjælpesiden \"Genvejstaster\" kan ikke læses.\n"
+                            "Installer programmet igen for at få den tilbage."));
+    // A readable page shows as before.
+    clickNode(QStringLiteral("Rediger"));
+    QCOMPARE(shownPage(), QStringLiteral("Rediger.html"));
+    QVERIFY(infoform->Web->toPlainText().startsWith(QStringLiteral("Rediger")));
     QVERIFY(MessageHook::shown().isEmpty());
 }
 

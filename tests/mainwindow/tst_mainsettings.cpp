@@ -13,6 +13,7 @@ class TestMainSettings : public QObject {
 
 private slots:
     void cleanup();
+    void hugeNumbersAndLongNames_areBounded();
     void settingsFile_data();
     void settingsFile();
     void firstClose_writesTheFourteenLines();
@@ -49,6 +50,32 @@ static QStringList validLines()
             QStringLiteral("320"), QStringLiteral("280"), QStringLiteral("Georgia"),
             QStringLiteral("12"), QStringLiteral("1"), QStringLiteral("0"),
             QStringLiteral("Verdana"), QStringLiteral("Lavender Classico")};
+}
+
+// Another hand in the settings file: every list still shows, and a name is cut to a name.
+void TestMainSettings::hugeNumbersAndLongNames_areBounded()
+{
+    TestDataRoot root;
+    QStringList lines = validLines();
+    for (int i = 4; i <= 7; ++i)
+        lines[i] = QStringLiteral("2147483647");
+    lines[9] = QStringLiteral("2147483647");
+    lines[13] = QString(10 * 1024 * 1024, u'x');
+    root.writeList(settingsPath(root).mid(root.path().size() + 1), lines);
+
+    MainWindowFixture fixture(root);
+    Tmainform *w = fixture.window();
+    QVERIFY(w->DesignName.size() <= 256);
+    QVERIFY(w->MainSize <= 400);
+    MessageHook::queue(MessageHook::Answer::Ok); // the unknown look is told
+    QVERIFY(fixture.showAndActivate());
+    for (QWidget *list : {static_cast<QWidget *>(w->hovedKatBox), static_cast<QWidget *>(w->underKatBox),
+                          static_cast<QWidget *>(w->opskriftBox), static_cast<QWidget *>(w->ingrediensBox),
+                          static_cast<QWidget *>(w->Editor)}) {
+        QVERIFY2(list->width() > 20 && list->height() > 20, qPrintable(list->objectName()));
+    }
+    MessageHook::takeShown();
+    w->close();
 }
 
 void TestMainSettings::settingsFile_data()

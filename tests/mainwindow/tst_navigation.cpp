@@ -42,6 +42,7 @@ private slots:
     void onlyALeftClickOnAnEntryChooses();
     void checkedAreaButtonAgain_changesNothing();
     void trayClick_restoresAMaximisedWindowMaximised();
+    void emptyArea_showsAHintUntilItHasAnEntry();
 
 private:
 
@@ -348,7 +349,8 @@ void TestNavigation::focusAndTab_chooseNothing()
     QCOMPARE(w->underKatBox->count(), 2);
 }
 
-// Tab goes down the left column, through the centre and down the right column.
+// Tab goes down the left column, through the centre and down the right column, disabled
+// buttons included (they are passed over while disabled).
 void TestNavigation::tab_walksTheColumnsInReadingOrder()
 {
     using namespace Qt::StringLiterals;
@@ -356,18 +358,28 @@ void TestNavigation::tab_walksTheColumnsInReadingOrder()
     QStringList order;
     QWidget *widget = w->hovedKatBox;
     do {
-        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+        // The tool bar's buttons that don't fit the width wait behind its extension button.
+        const bool shown = widget->isVisible() || w->toolPanel->isAncestorOf(widget);
+        if (shown && (widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().startsWith(u"qt_"))
             order << (widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
                                                      : widget->objectName());
         widget = widget->nextInFocusChain();
     } while (widget != w->hovedKatBox);
     const QString edit = QStringLiteral("QLineEdit");
     const QString radio = QStringLiteral("QRadioButton");
+    const QString button = QStringLiteral("ActionButton");
     const QStringList expected{
-        u"hovedKatBox"_s, u"hovedKatEdit"_s, u"underKatBox"_s, u"underKatEdit"_s,
-        u"sizeBox"_s, edit, u"nameBox"_s, edit, u"menuButton"_s, u"Editor"_s,
+        u"hovedKatBox"_s, u"hovedKatEdit"_s, button, button, button,
+        u"underKatBox"_s, u"underKatEdit"_s, button, button, button,
+        u"colorGrid"_s, u"sizeBox"_s, edit, u"nameBox"_s, edit, u"fontButton"_s, u"sizeButton1"_s,
+        u"sizeButton2"_s, u"sizeButton3"_s, u"sizeButton4"_s, u"sizeButton5"_s, u"osButton"_s, u"textButton"_s,
+        u"FormatRichEditBullets1"_s, u"FormatRichEditAlignLeft1"_s, u"FormatRichEditAlignCenter1"_s,
+        u"FormatRichEditAlignRight1"_s, u"FormatRichEditBold1"_s, u"FormatRichEditItalic1"_s,
+        u"FormatRichEditUnderline1"_s, u"FormatRichEditStrikeOut1"_s, u"menuButton"_s, u"EditStavekontrol"_s,
+        u"AgemBeskrivelse"_s, u"Areload"_s, u"bingUrl"_s, u"googleUrl"_s, u"tubeUrl"_s, u"Editor"_s,
         radio, radio, radio, radio, u"infButton"_s, u"optButton"_s,
-        u"ingrediensBox"_s, u"ingrediensEdit"_s, u"opskriftBox"_s, u"opskriftEdit"_s, u"findButton"_s};
+        u"ingrediensBox"_s, u"ingrediensEdit"_s, button, button, button,
+        u"opskriftBox"_s, u"opskriftEdit"_s, button, button, button, u"findButton"_s};
     QCOMPARE(order, expected);
 }
 
@@ -440,6 +452,40 @@ void TestNavigation::trayClick_restoresAMaximisedWindowMaximised()
     emit w->TrayIcon->activated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(!w->isMinimized());
     QVERIFY(w->isMaximized());
+}
+
+void TestNavigation::emptyArea_showsAHintUntilItHasAnEntry()
+{
+    // The area this fixture opens has an entry: no hint.
+    w->updateActions();
+    QCOMPARE(w->Editor->placeholderText(), QString());
+
+    m_fixture.reset();
+    TestDataRoot fresh;
+    fresh.writeList(QStringLiteral("Brugere/Alle/Hovedkategori.txt"), {QStringLiteral("Kager")});
+    m_fixture = std::make_unique<MainWindowFixture>(fresh);
+    w = m_fixture->window();
+    QVERIFY(m_fixture->showAndActivate());
+    QCOMPARE(w->brugerOpstart, 1);
+    QCOMPARE(w->hovedKatBox->count(), 0);
+    QTRY_VERIFY(w->Editor->placeholderText().contains(QStringLiteral("\"For alle\"")));
+    QVERIFY(w->Editor->placeholderText().contains(QStringLiteral("\"Skriv\"")));
+    QVERIFY(w->Editor->toPlainText().isEmpty()); // drawn, not text of the description
+
+    // The shared area has an entry: gone; back in the empty private area: there again.
+    QTest::mouseClick(w->opstartGroup->button(0), Qt::LeftButton);
+    QTRY_COMPARE(w->Editor->placeholderText(), QString());
+    QTest::mouseClick(w->opstartGroup->button(1), Qt::LeftButton);
+    QTRY_VERIFY(!w->Editor->placeholderText().isEmpty());
+
+    // The first main category takes it away.
+    QTest::mouseClick(w->modeGroup->button(1), Qt::LeftButton);
+    QTest::mouseClick(w->hovedKatEdit, Qt::LeftButton);
+    QTest::keyClicks(w->hovedKatEdit, QStringLiteral("Supper"));
+    QTest::keyClick(w->hovedKatEdit, Qt::Key_Return);
+    QCOMPARE(w->hovedKatBox->entries(), QStringList{QStringLiteral("Supper")});
+    QTRY_COMPARE(w->Editor->placeholderText(), QString());
+    m_fixture.reset();
 }
 
 QTEST_MAIN(TestNavigation)

@@ -27,6 +27,7 @@ private slots:
     void unchangedDescription_followsTheOthersVersion();
     void areaBusy_isToldAndChangesNothing();
     void lockHeldByOthers_windowAnswersWhileItWaits();
+    void writeProtectedDescription_isReplacedOnlyWhenTheUserSays();
     void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved_data();
     void openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved();
     void openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew_data();
@@ -35,6 +36,21 @@ private slots:
 private:
     QString alle(const QString &relative) const { return m_root->file(u"Brugere/Alle/" + relative); }
     void otherSaves(const QString &text) const;
+    // Typed into the open description, not saved; the editor's text afterwards.
+    QString typeUnsaved() const
+    {
+        w->Editor->setFocus();
+        QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
+        return w->Editor->toPlainText();
+    }
+    // A change the other user makes to the list of a level above the open recipe.
+    store::ListChange othersChange(int level) const
+    {
+        const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
+        const QString &folder = folders[level - 1];
+        const QString list = level == 1 ? store::StorePaths::mainCategoryFile(folder) : store::StorePaths::indexFile(folder);
+        return store::ListChange(m_other, {level, list, folder});
+    }
 
     std::unique_ptr<TestDataRoot> m_root;
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -201,14 +217,8 @@ void TestTwoAtOnce::openRecipeRenamedByOthers_isFollowedWithTheTextUnsaved()
     QFETCH(QString, oldName);
     QFETCH(QString, newName);
     QFETCH(QString, newDescription);
-    w->Editor->setFocus();
-    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
-    const QString unsaved = w->Editor->toPlainText();
-
-    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
-    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
-                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
-    const store::ListChange change(m_other, {level, lists[level - 1], folders[level - 1]});
+    const QString unsaved = typeUnsaved();
+    const store::ListChange change = othersChange(level);
     QCOMPARE(change.rename(oldName, -1, newName).outcome, store::ChangeOutcome::Done);
 
     QTRY_COMPARE(w->filnavn, alle(newDescription));
@@ -240,15 +250,9 @@ void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew()
 {
     QFETCH(int, level);
     QFETCH(QString, name);
-    w->Editor->setFocus();
-    QTest::keyClicks(w->Editor, QStringLiteral("usagt "));
-    const QString unsaved = w->Editor->toPlainText();
-
-    const QString folders[] = {alle(QString()), alle(QStringLiteral("Kager/")), alle(QStringLiteral("Kager/Gærbag/"))};
-    const QString lists[] = {alle(QStringLiteral("Hovedkategori.txt")), alle(QStringLiteral("Kager/Index.txt")),
-                             alle(QStringLiteral("Kager/Gærbag/Index.txt"))};
+    const QString unsaved = typeUnsaved();
     MessageHook::queue(Answer::Ok);
-    QCOMPARE(store::ListChange(m_other, {level, lists[level - 1], folders[level - 1]}).remove(name, -1).outcome,
+    QCOMPARE(othersChange(level).remove(name, -1).outcome,
              store::ChangeOutcome::Done);
     QTRY_COMPARE(MessageHook::shown(),
                  QStringList{QStringLiteral("Information: Opskriften er slettet af en anden.\rDin tekst er ikke gemt.")});
@@ -271,6 +275,31 @@ void TestTwoAtOnce::openRecipeDeletedByOthers_keepsTheTextAndSaveMakesItAnew()
     // The recipe is chosen again where it was.
     QCOMPARE(w->opskriftBox->selectedText(), QStringLiteral("Boller"));
     QCOMPARE(w->underKatBox->selectedText(), QStringLiteral("Gærbag"));
+}
+
+void TestTwoAtOnce::writeProtectedDescription_isReplacedOnlyWhenTheUserSays()
+{
+    const QString file = alle(QStringLiteral("Kager/Gærbag/Boller.rtf"));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    w->Editor->setFocus();
+    QTest::keyClicks(w->Editor, QStringLiteral("ny "));
+    w->updateActions();
+    const QString question = QStringLiteral("Question: Opskriften er skrivebeskyttet.\rVil du gemme alligevel?");
+
+    MessageHook::queue(Answer::No);
+    w->AgemBeskrivelse->trigger();
+    QCOMPARE(MessageHook::takeShown(), QStringList{question});
+    QTextDocument kept;
+    QVERIFY(rtf::loadFile(file, &kept));
+    QCOMPARE(kept.toPlainText().trimmed(), QStringLiteral("Min tekst"));
+    QVERIFY(w->Editor->document()->isModified());
+
+    MessageHook::queue(Answer::Yes);
+    w->AgemBeskrivelse->trigger();
+    QCOMPARE(MessageHook::takeShown(), QStringList{question});
+    QVERIFY(!w->Editor->document()->isModified());
+    QVERIFY(rtf::loadFile(file, &kept));
+    QVERIFY(kept.toPlainText().contains(QStringLiteral("ny ")));
 }
 
 QTEST_MAIN(TestTwoAtOnce)

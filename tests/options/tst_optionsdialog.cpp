@@ -36,6 +36,7 @@ private slots:
     void choosingALook_appliesAtOnce_andTheMainWindowStoresIt();
     void printAndStandardButtons_runTheMainWindowsActions();
     void minimisingWithoutATray_leavesTheWindowRestorable();
+    void uncheckingTheTrayWhileHidden_bringsTheWindowBack();
 
 private:
     ThrowAwayHome *m_home = nullptr;
@@ -320,6 +321,25 @@ void TestOptionsDialog::minimisingWithoutATray_leavesTheWindowRestorable()
     QVERIFY(mainform->isVisible()); // minimised, not gone
     emit mainform->TrayIcon->activated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(!mainform->isMinimized());
+}
+
+void TestOptionsDialog::uncheckingTheTrayWhileHidden_bringsTheWindowBack()
+{
+    TestDataRoot root;
+    MainWindowFixture fixture(root);
+    QVERIFY(fixture.showAndActivate());
+    mainform->optButtonClick();
+    QVERIFY(optform->isVisible());
+    mainform->hide(); // as minimising into the tray does
+    QVERIFY(optform->isVisible());
+    QTest::mouseClick(optform->trayCheck, Qt::LeftButton);
+    QVERIFY(!mainform->TrayIcon->isVisible());
+    QVERIFY(mainform->isVisible());
+    QVERIFY(!mainform->isMinimized());
+    // Checking it again while the window is shown changes nothing else.
+    QTest::mouseClick(optform->trayCheck, Qt::LeftButton);
+    QVERIFY(mainform->TrayIcon->isVisible());
+    QVERIFY(mainform->isVisible());
 }
 
 QTEST_MAIN(TestOptionsDialog)

@@ -64,7 +64,12 @@ QString cellPath(const QTextDocument &doc, const QTextBlock &block, std::map<con
             continue;
         const auto known = tables.emplace(table, int(tables.size()) + 1).first;
         const QTextTableCell cell = table->cellAt(block.position());
-        path.prepend(QStringLiteral("t%1:%2,%3 ").arg(known->second).arg(cell.row()).arg(cell.column()));
+        QString extra;
+        if (cell.rowSpan() > 1 || cell.columnSpan() > 1)
+            extra += QStringLiteral("/%1x%2").arg(cell.rowSpan()).arg(cell.columnSpan());
+        if (cell.format().hasProperty(QTextFormat::BackgroundBrush))
+            extra += cell.format().background().color().name();
+        path.prepend(QStringLiteral("t%1:%2,%3%4 ").arg(known->second).arg(cell.row()).arg(cell.column()).arg(extra));
     }
     return path;
 }
@@ -91,11 +96,25 @@ QString runFormat(const QTextCharFormat &f, const QFont &defaultFont)
         flags += u'_';
     if (f.hasProperty(QTextFormat::BackgroundBrush))
         flags += QStringLiteral(" bg") + f.background().color().name();
+    if (f.hasProperty(rtf::FootnoteReferenceProperty))
+        flags += QStringLiteral(" ref%1").arg(f.intProperty(rtf::FootnoteReferenceProperty));
+    if (f.hasProperty(rtf::FootnoteNumberProperty))
+        flags += QStringLiteral(" note%1").arg(f.intProperty(rtf::FootnoteNumberProperty));
     const QString color = f.hasProperty(QTextFormat::ForegroundBrush)
         ? f.foreground().color().name()
         : QStringLiteral("auto");
     return QStringLiteral("[%1 %2 %3 %4]")
         .arg(family, QString::number(size), color, flags);
+}
+
+// " rule" above the footnotes, " in-note2" in the second note.
+QString note(const QTextBlockFormat &f)
+{
+    if (f.hasProperty(rtf::FootnoteRuleProperty))
+        return QStringLiteral(" rule");
+    if (f.hasProperty(rtf::FootnoteProperty))
+        return QStringLiteral(" in-note%1").arg(f.intProperty(rtf::FootnoteProperty));
+    return {};
 }
 
 } // namespace
@@ -106,7 +125,7 @@ QString documentSignature(const QTextDocument &doc)
     std::map<const QTextTable *, int> tables;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         QString line = cellPath(doc, block, tables) + alignment(block.blockFormat().alignment())
-            + margins(block.blockFormat()) + listItem(block);
+            + margins(block.blockFormat()) + listItem(block) + note(block.blockFormat());
         line += u'|';
         QString previous;
         for (auto it = block.begin(); !it.atEnd(); ++it) {

@@ -79,6 +79,16 @@ void TestRtfBadInput::badInput_loadsWhatItCan_data()
     QTest::newRow("null bytes and controls") << QByteArray("{\\rtf1 a\0b\x01" "c}", 13) << u"abc"_s;
     QTest::newRow("frame characters in \\u") << QByteArray("{\\rtf1 a\\u-560?\\u-559?\\u8233?\\u65532?b}")
                                             << u"ab"_s;
+    QTest::newRow("the only item of a list in a cell that merging removes")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                      "\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\pard\\intbl x\\cell\\pard\\intbl\\ls1\\cell\\row"
+                      "\\pard\\ls1 b\\par\\pard\\ls1 c\\par}")
+        << u"\nx\nb\nc"_s;
+    QTest::newRow("footnotes with a list and a table in them, one never closed, one in a note")
+        << QByteArray("{\\rtf1 a{\\footnote\\pard{\\*\\pn\\pnlvlbody\\pndec}\\li720 l\\par"
+                      "\\trowd\\cellx900\\pard\\intbl c\\cell\\row{\\footnote x}}b{\\footnote n")
+        << u"ab\n\nl\nc\nn"_s;
 }
 
 void TestRtfBadInput::badInput_loadsWhatItCan()
@@ -94,7 +104,8 @@ void TestRtfBadInput::randomBytes_neverBreakTheDocument_data()
 {
     QTest::addColumn<QByteArray>("data");
     const QByteArray tokens[] = {"{", "}", "\\", "\\'", "\\u-", "\\bin", "\\pict", "\\*", "\\par",
-                                 "\\fonttbl", "\\f", "\\cell", "\\pn", "\\upr", "\\ud", "9"};
+                                 "\\fonttbl", "\\f", "\\cell", "\\pn", "\\upr", "\\ud", "9", "\\footnote",
+                                 "\\chftn", "\\clvmrg", "\\clmgf", "\\cellx", "\\row", "\\ls", "\\s"};
     for (quint32 seed = 1; seed <= 20; ++seed) {
         QRandomGenerator random(seed);
         QByteArray data = "{\\rtf1 ";

@@ -42,7 +42,7 @@ class TestRtfLists : public QObject
 private slots:
     void list_readAsItsKind_data();
     void list_readAsItsKind();
-    void numberedList_writtenBackInTheRichEditForm();
+    void numberedList_writtenInBothListForms();
 };
 
 void TestRtfLists::list_readAsItsKind_data()
@@ -90,6 +90,19 @@ void TestRtfLists::list_readAsItsKind_data()
            "l list-5/2 a)|[Arial 12 auto ]sub a\nl list-5/2 b)|[Arial 12 auto ]sub b\n"
            "l list-4/1 3.|[Arial 12 auto ]three\nl|[Arial 12 auto ]plain\n"
            "l list-4/1 4.|[Arial 12 auto ]four\nl list-5/2 a)|[Arial 12 auto ]sub again"_s;
+    QTest::newRow("a Word list's level is its \\ilvl, not its indent; it counts on in the next cell")
+        << WordListTables + "\\pard\\ls1\\ilvl1\\li360 x\\par"
+            + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\ls1\\ilvl0\\li2880 a\\cell"
+              "\\pard\\intbl\\ls1\\ilvl0 b\\cell\\row"
+        << u"l list-5/2 a)|[Arial 12 auto ]x\nt1:0,0 l list-4/1 1.|[Arial 12 auto ]a\n"
+           "t1:0,1 l list-4/1 2.|[Arial 12 auto ]b\nl|"_s;
+    QTest::newRow("Word bullets of sub-levels by their character: \"o\" and a square")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01o;}\\f0}"
+                      "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3929 ?;}\\f2}"
+                      "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u9702 ?;}}\\listid3}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid3\\ls4}}")
+            + wordItem(4, 0, "o") + wordItem(4, 1, "square") + wordItem(4, 2, "circle")
+        << u"l list-2/1|[Arial 12 auto ]o\nl list-3/2|[Arial 12 auto ]square\nl list-2/3|[Arial 12 auto ]circle"_s;
     QTest::newRow("Word bullets by the table, also next to a numbered \\pn")
         << WordListTables + "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}" + wordItem(2, 0, "a")
         << u"l list-1/1|[Arial 12 auto ]a"_s;
@@ -116,18 +129,28 @@ void TestRtfLists::list_readAsItsKind()
     QCOMPARE(documentSignature(doc), expected);
 }
 
-// Each item carries its visible number and its own start, so the number is right also where a
-// reader counts differently after a sub-list.
-void TestRtfLists::numberedList_writtenBackInTheRichEditForm()
+// Each item carries its visible number and its own start in the \pn form, so the number is right
+// also where a reader counts differently after a sub-list; beside it the list table form, where
+// each of our lists is a list of its own with its style on every level.
+void TestRtfLists::numberedList_writtenInBothListForms()
 {
     QTextDocument doc;
     rtf::read(rtfDocument(WordListTables + wordItem(1, 0, "one") + wordItem(1, 1, "sub")
                           + wordItem(1, 0, "two")),
               &doc);
     const QByteArray written = rtf::write(doc);
-    for (const char *part : {"{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}\\fi-360\\li720",
-                             "{\\pntext\\f0 a)\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnlcltr{\\pntxta )}}\\fi-360\\li1440",
-                             "{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart2\\pndec{\\pntxta .}}\\fi-360\\li720"})
+    for (const char *part : {"{\\*\\listtext\\f0 1.\\tab}{\\pntext\\f0 1.\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta .}}\\ls1\\ilvl0\\fi-360\\li720",
+                             "{\\*\\listtext\\f0 a)\\tab}{\\pntext\\f0 a)\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pnlcltr{\\pntxta )}}\\ls2\\ilvl1\\fi-360\\li1440",
+                             "{\\*\\listtext\\f0 2.\\tab}{\\pntext\\f0 2.\\tab}"
+                             "{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart2\\pndec{\\pntxta .}}\\ls1\\ilvl0\\fi-360\\li720",
+                             "{\\*\\listtable{\\list\\listtemplateid1\\listhybrid{\\listlevel\\levelnfc0\\levelnfcn0"
+                             "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}",
+                             "{\\listlevel\\levelnfc4\\levelnfcn4\\leveljc0\\levelfollow0\\levelstartat1"
+                             "{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}\\f0\\fi-360\\li1440}",
+                             "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+                             "{\\listoverride\\listid2\\listoverridecount0\\ls2}}"})
         QVERIFY2(written.contains(part), part);
     QTextDocument again;
     rtf::read(written, &again);

@@ -83,6 +83,10 @@ void TestRtfReader::text_data()
     QTest::newRow("a final \\par gives no empty paragraph, a second one does")
         << QByteArray("a\\par\\par") << u"a\n"_s;
     QTest::newRow("line and tab") << QByteArray("a\\line b\\tab c") << u"a\u2028b\tc"_s;
+    QTest::newRow("a text box's text kept where its shape stands, the other properties skipped")
+        << QByteArray("a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}"
+                      "{\\sp{\\sn fillColor}{\\sv 255}}{\\shptxt\\pard b\\par}}{\\shprslt c}}d")
+        << u"ab\nd"_s;
     QTest::newRow("half a surrogate pair becomes U+FFFD")
         << QByteArray("\\u-10179?a\\u-8704?b{\\u-10179?}\\u-10179?\\par\\u-10179?\\u-10179?\\u-8704?")
         << u"\ufffda\ufffdb\ufffd\ufffd\n\ufffd\U0001F600"_s;
@@ -140,6 +144,13 @@ void TestRtfReader::formats_data()
     QTest::newRow("hidden text kept invisible in its format")
         << QByteArray("a{\\v\\b hid\\'e6den}b{\\v x}{\\v y}{\\v{\\f0 z}}")
         << u"l|[Arial 12 auto ]a<hidden [Arial 12 auto b]hidæden>[Arial 12 auto ]b<hidden [Arial 12 auto ]xyz>"_s;
+    QTest::newRow("paragraph and character styles of the sheet, with the styles they are based on")
+        << QByteArray("{\\stylesheet{\\ql\\fs20 Normal;}{\\s1\\sbasedon0\\b\\fs32\\qc heading 1;}"
+                      "{\\*\\cs10\\i\\cf1 Emph;}{\\s2\\sbasedon2\\strike loop;}{\\*\\ts11\\tsrowd\\b table;}}"
+                      "\\pard\\plain\\s1 Titel\\par\\pard\\plain\\s0 tekst {\\cs10 kursiv} slut\\par"
+                      "\\pard\\plain\\s1\\ql\\b0 egen\\par\\pard\\plain\\s2 cirkel\\par\\pard\\plain\\s9 ukendt")
+        << u"c|[Arial 16 auto b]Titel\nl|[Arial 10 auto ]tekst [Arial 10 #ff0000 i]kursiv[Arial 10 auto ] slut\n"
+           "l|[Arial 16 auto ]egen\nl|[Arial 12 auto s]cirkel\nl|[Arial 12 auto ]ukendt"_s;
     QTest::newRow("font missing from the table falls back to \\deff")
         << QByteArray("\\f9 a") << u"l|[Arial 12 auto ]a"_s;
 }
@@ -213,6 +224,9 @@ void TestRtfReader::metafile_becomesGreyBoxKeepingItsBytes_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("picture") << QByteArray() << QByteArray();
+    QTest::newRow("picture of a drawing shape, not its result picture as well")
+        << QByteArray("{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn pib}{\\sv ")
+        << QByteArray("}}}{\\shprslt{\\pict\\wmetafile8\\picw10\\pich10 00}}}");
     QTest::newRow("result picture of an object")
         << QByteArray("{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objdata 01050000}{\\result")
         << QByteArray("}}");

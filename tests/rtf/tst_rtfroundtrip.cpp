@@ -1,4 +1,5 @@
 #include "documentsignature.h"
+#include "rtf/formatproperties.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
@@ -46,6 +47,8 @@ private slots:
     void fixture_writingIsStableAfterFirstPass_data();
     void fixture_writingIsStableAfterFirstPass();
     void picturesFromWindows_writtenBackByteForByte();
+    void listStartAndFootnotes_writtenAsWordDoes();
+    void footnoteWithoutItsReference_keptAsText();
 };
 
 void TestRtfRoundTrip::writtenDocument_readsBackAlike_data()
@@ -68,6 +71,14 @@ void TestRtfRoundTrip::writtenDocument_readsBackAlike_data()
         << u"<ol style='list-style-type:lower-alpha'><li>a<ol style='list-style-type:upper-roman'>"
            "<li>b</li><li>c</li></ol></li><li>d</li></ol><p>x</p><ol style='list-style-type:upper-alpha'>"
            "<li>e</li></ol><ol style='list-style-type:lower-roman'><li>f</li></ol>"_s;
+    QTest::newRow("bullets of every kind on three levels")
+        << u"<ul><li>a<ul style='list-style-type:circle'><li>b<ul style='list-style-type:square'><li>c</li>"
+           "</ul></li></ul></li><li>d</li></ul>"_s;
+    QTest::newRow("two lists of one kind back to back stay two")
+        << u"<ol><li>a</li><li>b</li></ol><ol><li>c</li></ol>"_s;
+    QTest::newRow("merged and shaded cells") << u"<table border=1><tr><td colspan=2 bgcolor='#ffff00'>a</td></tr>"
+                                               "<tr><td rowspan=2>b</td><td>c</td></tr><tr><td>d</td></tr></table>"_s;
+    QTest::newRow("superscript at a paragraph's end") << u"<p>m<sup>2</sup></p><p>H<sub>2</sub></p><p>x</p>"_s;
     QTest::newRow("highlight, super- and subscript")
         << u"<p><span style='background-color:#ffff00'>gul</span> m<sup>2</sup> H<sub>2</sub>O "
            "<span style='background-color:#00ff00; color:#ff0000'><sup>x</sup></span></p>"_s;
@@ -131,7 +142,8 @@ void TestRtfRoundTrip::writtenForm_isTheRichEditForm()
     QVERIFY2(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}"
                             "{\\f1\\fnil\\fcharset2 Symbol;}}"), rtf.constData());
     for (const char *part : {"{\\colortbl ;\\red255\\green0\\blue0;}", "\\viewkind4\\uc1",
-                             "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720",
+                             "{\\*\\listtext\\f0\\'95\\tab}{\\pntext\\f1\\'B7\\tab}"
+                             "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\ls1\\ilvl0\\fi-360\\li720",
                              "\\qc", "\\cf1 bl\\'e5 \\u945? \\{x\\}\\par", "\\fs20"})
         QVERIFY2(rtf.contains(part), part);
     QVERIFY(rtf.endsWith("}\r\n"));
@@ -169,6 +181,57 @@ void TestRtfRoundTrip::picturesFromWindows_writtenBackByteForByte()
     QTextDocument doc;
     rtf::read(data, &doc);
     QVERIFY(rtf::write(doc).contains(group));
+}
+
+// A list that starts at 3 and two notes, the second of two paragraphs.
+const QByteArray NotesAndStart =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+    "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00);}}\\listid7}}"
+    "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}"
+    "\\pard\\ls1 tre\\par fire{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} Note {\\b en}.}\\par"
+    "\\pard Slut{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Anden\\par og sidste.}\\par}";
+
+void TestRtfRoundTrip::listStartAndFootnotes_writtenAsWordDoes()
+{
+    QTextDocument doc;
+    rtf::read(NotesAndStart, &doc);
+    QCOMPARE(documentSignature(doc),
+             u"l list-4/1 1) @3|[Arial 12 auto ]tre\nl list-4/1 2) @3|[Arial 12 auto ]fire[Arial 12 auto ^ ref1]1\n"
+             "l|[Arial 12 auto ]Slut[Arial 12 auto ^ ref2]2\nl rule|\n"
+             "l in-note1|[Arial 12 auto ^ note1]1[Arial 12 auto ] Note [Arial 12 auto b]en[Arial 12 auto ].\n"
+             "l in-note2|[Arial 12 auto ^ note2]2[Arial 12 auto ] Anden\nl in-note2|[Arial 12 auto ]og sidste."_s);
+    const QByteArray written = rtf::write(doc);
+    for (const char *part : {"\\levelstartat3{\\leveltext\\'02\\'00);}", "{\\*\\listtext\\f0 4)\\tab}",
+                             "fire\\super{\\chftn}{\\footnote\\pard{\\chftn}\\nosupersub  Note \\b en\\b0 .}\\nosupersub\\par",
+                             "{\\footnote\\pard{\\chftn}\\nosupersub  Anden\\par\r\n\\pard og sidste.}"})
+        QVERIFY2(written.contains(part), written.mid(written.indexOf("\\pard")).constData());
+    QTextDocument again;
+    rtf::read(written, &again);
+    QCOMPARE(documentSignature(again), documentSignature(doc));
+}
+
+// A note whose reference was deleted, or a reference copied, loses nothing on saving.
+void TestRtfRoundTrip::footnoteWithoutItsReference_keptAsText()
+{
+    QTextDocument doc;
+    rtf::read(NotesAndStart, &doc);
+    QTextCursor cursor = doc.find(u"1"_s);
+    QVERIFY(cursor.charFormat().hasProperty(rtf::FootnoteReferenceProperty));
+    const QTextCharFormat reference = cursor.charFormat();
+    cursor.removeSelectedText();
+    cursor = doc.find(u"Slut"_s);
+    cursor.clearSelection();
+    cursor.insertText(u"1"_s, reference); // a copy of the deleted reference: text, no note
+    QTextCursor second = doc.find(u"2"_s);
+    second.movePosition(QTextCursor::EndOfBlock);
+    second.insertText(u"2"_s, doc.find(u"2"_s).charFormat()); // the second reference twice
+    QTextDocument again;
+    rtf::read(rtf::write(doc), &again);
+    const QString text = again.toPlainText();
+    QVERIFY2(text.contains(u"Note en."_s), qPrintable(text));
+    QCOMPARE(text.count(u"Anden"_s), 1);
+    QCOMPARE(text.count(u"og sidste."_s), 1);
+    QVERIFY2(text.contains(u"fire\nSlut122\n"_s), qPrintable(text));
 }
 
 QTEST_MAIN(TestRtfRoundTrip)

@@ -50,6 +50,19 @@ void TestRtfTables::table_readCellByCell_data()
            "t1:0,0 t2:0,0 l|[Arial 12 auto ]n1\nt1:0,0 t2:0,1 l|[Arial 12 auto ]n2\n"
            "t1:0,0 t2:1,0 l|[Arial 12 auto ]n3\nt1:0,0 t2:1,1 l|[Arial 12 auto ]n4\n"
            "t1:0,0 l|[Arial 12 auto ]under\nt1:0,1 l|[Arial 12 auto ]right\nl|[Arial 12 auto ]after"_s;
+    QTest::newRow("cells merged across and down, shaded cells")
+        << QByteArray("\\trowd\\clmgf\\cellx2000\\clmrg\\cellx4000\\clvmgf\\cellx6000"
+                      "\\pard\\intbl head\\cell\\cell v\\cell\\row"
+                      "\\trowd\\clcbpat1\\cellx2000\\clshdng2500\\cellx4000\\clvmrg\\cellx6000"
+                      "\\pard\\intbl a\\cell b\\cell\\cell\\row")
+        << u"l|\nt1:0,0/1x2 l|[Arial 12 auto ]head\nt1:0,2/2x1 l|[Arial 12 auto ]v\n"
+           "t1:1,0#ff0000 l|[Arial 12 auto ]a\nt1:1,1#bfbfbf l|[Arial 12 auto ]b\nl|"_s;
+    QTest::newRow("a row of one cell as wide as the table spans every column, a narrower one not")
+        << QByteArray("\\trowd\\cellx6000\\pard\\intbl Titel\\cell\\row"
+                      "\\trowd\\cellx3000\\cellx6000\\pard\\intbl a\\cell b\\cell\\row"
+                      "\\trowd\\cellx2000\\pard\\intbl smal\\cell\\row")
+        << u"l|\nt1:0,0/1x2 l|[Arial 12 auto ]Titel\nt1:1,0 l|[Arial 12 auto ]a\nt1:1,1 l|[Arial 12 auto ]b\n"
+           "t1:2,0 l|[Arial 12 auto ]smal\nt1:2,1 l|\nl|"_s;
     QTest::newRow("\\row without \\cell; a \\cell after the row goes on with the table")
         << QByteArray("\\pard\\intbl lone\\row\\pard x\\cell y")
         << u"l|\nt1:0,0 l|[Arial 12 auto ]lone\nt1:1,0 l|[Arial 12 auto ]x\nl|[Arial 12 auto ]y"_s;

@@ -5,6 +5,8 @@
 #include "mainwindowfixture.h"
 
 #include <QAbstractButton>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,7 @@ private slots:
     void doubleClick_opensARecipeOfTheOtherArea();
     void ownSaveRenameDelete_andOthersChanges_areFoundNextTime();
     void sizeAndPlace_areKeptInTheSettingsFolder();
+    void excerptTooltip_showsTheWholeExcerpt();
 
 private:
     Tfindform *openFind();
@@ -112,6 +115,23 @@ void TestFindWindow::typeAndEnter_opensTheRecipeInItsAreaWithTheWordMarked()
     QCOMPARE(f->statusLabel->text(), QStringLiteral("Ingen opskrifter fundet."));
     QCOMPARE(f->resultatListe->topLevelItemCount(), 0);
     QVERIFY(!f->aabnButton->isEnabled());
+}
+
+void TestFindWindow::excerptTooltip_showsTheWholeExcerpt()
+{
+    Tfindform *f = openFind();
+    QVERIFY(f);
+    QTRY_VERIFY(f->isVisible());
+    search(QStringLiteral("kammerjunk"));
+    QCOMPARE(f->resultatListe->topLevelItemCount(), 1);
+    QTreeWidget *list = f->resultatListe;
+    const QRect cell = list->visualRect(list->model()->index(0, 5));
+    QVERIFY(cell.isValid());
+    QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(list->viewport(), &help);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Server med kammerjunkere."));
+    QToolTip::hideText();
 }
 
 void TestFindWindow::doubleClick_opensARecipeOfTheOtherArea()

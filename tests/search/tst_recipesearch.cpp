@@ -5,12 +5,17 @@
 #include "search/rtfplaintext.h"
 #include "search/searchservice.h"
 #include "search/textfold.h"
+#include "store/listfile.h"
 #include "store/storepaths.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace search;
 
@@ -55,6 +60,8 @@ private slots:
     void changesOnDisk_areFoundAfterRefresh();
     void service_buildsWithProgressThenAnswers();
     void service_reportsChangesByOthersAfterAnswering();
+    void hardLinkedDescription_isReadAndHeldOnce();
+    void outOfMemory_whileIndexing_leavesTheProgramRunning();
 };
 
 void TestRecipeSearch::plainText_data()
@@ -251,6 +258,80 @@ void TestRecipeSearch::service_reportsChangesByOthersAfterAnswering()
         QTRY_COMPARE(answered.size(), 3);
     }
     QCOMPARE(answered.last().first().value<SearchResults>().total, 1);
+}
+
+namespace {
+
+// A description whose plain text is a little over what the index keeps of one.
+QByteArray longDescription(const QByteArray &word)
+{
+    QByteArray rtf = "{\\rtf1\\ansi " + word + " ";
+    const QByteArray sentence = "pisk smoer og sukker lyst og luftigt i mange minutter\\par\n";
+    while (rtf.size() < search::RecipeIndex::kMaxDescriptionText * 11 / 10)
+        rtf += sentence;
+    return rtf + "}";
+}
+
+// An area of one main category and subcategory holding the recipes named.
+QString makeArea(const QTemporaryDir &dir, const QStringList &recipes)
+{
+    const QString sub = dir.path() + QStringLiteral("/Kager/Lagkager/");
+    QDir().mkpath(sub);
+    [&] {
+        QVERIFY(store::writeListFile(dir.path() + QStringLiteral("/Hovedkategori.txt"), {QStringLiteral("Kager")}));
+        QVERIFY(store::writeListFile(dir.path() + QStringLiteral("/Kager/Index.txt"), {QStringLiteral("Lagkager")}));
+        QVERIFY(store::writeListFile(sub + QStringLiteral("Index.txt"), recipes));
+    }();
+    return sub;
+}
+
+QString runIndexWorker(const QString &area, int megabytes, const QString &word)
+{
+    QProcess worker;
+    worker.start(QStringLiteral(INDEXWORKER), {area, QString::number(megabytes), word});
+    if (!worker.waitForFinished(300000) || worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
+        return QStringLiteral("failed: ") + QString::fromLocal8Bit(worker.readAllStandardError());
+    return QString::fromLatin1(worker.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+// Another user links one long description under 300 names: read once, held once.
+void TestRecipeSearch::hardLinkedDescription_isReadAndHeldOnce()
+{
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names.append(QStringLiteral("Lagkage %1").arg(i));
+    const QString sub = makeArea(dir, names);
+    const QString first = sub + names.first() + QStringLiteral(".rtf");
+    QFile file(first);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(longDescription("kransekage"));
+    file.close();
+    for (int i = 1; i < names.size(); ++i)
+        QCOMPARE(::link(QFile::encodeName(first).constData(), QFile::encodeName(sub + names.at(i) + QStringLiteral(".rtf")).constData()), 0);
+    // Copied, the texts would take some 600 MB.
+    QCOMPARE(runIndexWorker(dir.path(), 200, QStringLiteral("kransekage")), QStringLiteral("300"));
+}
+
+// Distinct long descriptions past what the memory allows: the index gives up, the program lives.
+void TestRecipeSearch::outOfMemory_whileIndexing_leavesTheProgramRunning()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer's address space can't be capped");
+#endif
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names.append(QStringLiteral("Lagkage %1").arg(i));
+    const QString sub = makeArea(dir, names);
+    for (int i = 0; i < names.size(); ++i) {
+        QFile file(sub + names.at(i) + QStringLiteral(".rtf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(longDescription("kage" + QByteArray::number(i)));
+    }
+    QCOMPARE(runIndexWorker(dir.path(), 60, QStringLiteral("kage1")), QStringLiteral("memory"));
 }
 
 QTEST_MAIN(TestRecipeSearch)

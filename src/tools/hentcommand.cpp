@@ -1,0 +1,176 @@
+#include "tools/hentcommand.h"
+
+#include "store/privatefolder.h"
+#include "store/storepaths.h"
+#include "webimport/fetcher.h"
+#include "webimport/recipeimport.h"
+#include "webimport/recipesource.h"
+
+#include <QTextStream>
+#include <QUrl>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using namespace webimport;
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "Brug: retterum-hent --json FIL|ADRESSE\n"
+    "      retterum-hent --til \"Alle/Hovedkategori/Underkategori\" [--rod MAPPE] FIL|ADRESSE...\n");
+
+QString loginName()
+{
+    const passwd *entry = getpwuid(geteuid());
+    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name).left(254) : QString();
+}
+
+struct Loaded {
+    ReadResult read;
+    QImage picture;
+    bool fetchFailed = false;
+};
+
+Loaded load(const QString &what, bool withPicture)
+{
+    Loaded loaded;
+    if (isWebAddress(what)) {
+        const FetchResult page = Fetcher::fetch(QUrl(what.trimmed()), kMaxPageBytes);
+        if (!page.ok) {
+            loaded.read.error = page.error;
+            loaded.fetchFailed = true;
+            return loaded;
+        }
+        loaded.read = readRecipe(page.body, page.contentType, page.url.toString());
+    } else if (what.contains(QLatin1String(":/")) && !what.startsWith(u'/')) {
+        QString error;
+        Fetcher::isFetchable(QUrl(what), &error);
+        loaded.read.error = error;
+        loaded.fetchFailed = true;
+        return loaded;
+    } else {
+        loaded.read = readRecipeFile(what);
+    }
+    if (withPicture && loaded.read.ok && !loaded.read.recipe.image.isEmpty()) {
+        const FetchResult picture = Fetcher::fetch(QUrl(loaded.read.recipe.image), kMaxPageBytes);
+        if (picture.ok)
+            loaded.picture = pictureFrom(picture.body);
+    }
+    return loaded;
+}
+
+int exitCodeOf(const Loaded &loaded)
+{
+    return loaded.read.ok ? 0 : loaded.read.error == kNoRecipe ? 2 : 1;
+}
+
+int printJson(const QString &what, QTextStream &out, QTextStream &err)
+{
+    const Loaded loaded = load(what, false);
+    if (!loaded.read.ok) {
+        err << loaded.read.error << '\n';
+        return exitCodeOf(loaded);
+    }
+    out << QString::fromUtf8(recipeJson(loaded.read.recipe)) << '\n';
+    return 0;
+}
+
+// The first free name of "name", "name (2)", "name (3)" ...
+ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
+{
+    ImportResult result;
+    for (int n = 1; n < 1000; ++n) {
+        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+        result = importRecipe(place, *used, loaded.read.recipe, loaded.picture);
+        if (result.change.outcome != store::ChangeOutcome::Refused
+            || result.change.refusal != store::NameRefusal::Duplicate)
+            break;
+    }
+    return result;
+}
+
+int importAll(const QString &target, const QString &dataRoot, const QStringList &sources, QTextStream &out,
+              QTextStream &err)
+{
+    const QString brugernavn = loginName();
+    if (!target.startsWith(QLatin1String("Alle/"))) {
+        const store::PrivateFolder folder = store::preparePrivateFolder(store::StorePaths(dataRoot), brugernavn);
+        if (folder != store::PrivateFolder::Ready) {
+            err << QStringLiteral("Dit private område kan ikke bruges.") << '\n';
+            return 1;
+        }
+    }
+    RecipePlace place;
+    QString error;
+    if (!placeOf(dataRoot, brugernavn, target, &place, &error)) {
+        err << error << '\n';
+        return 1;
+    }
+    int imported = 0;
+    int noRecipe = 0;
+    int failed = 0;
+    for (const QString &source : sources) {
+        const Loaded loaded = load(source, true);
+        if (!loaded.read.ok) {
+            out << source << QStringLiteral(": ") << loaded.read.error << '\n';
+            (exitCodeOf(loaded) == 2 ? noRecipe : failed) += 1;
+            continue;
+        }
+        const QString name = usableName(loaded.read.recipe.name);
+        if (name.isEmpty()) {
+            out << source << QStringLiteral(": Opskriften har intet navn, som kan bruges.") << '\n';
+            ++failed;
+            continue;
+        }
+        QString used;
+        const ImportResult result = importUnique(place, name, loaded, &used);
+        if (result.change.outcome == store::ChangeOutcome::Done) {
+            out << source << QStringLiteral(": indført som \"") << used << '"'
+                << (loaded.read.capped ? QStringLiteral(" (for mange linjer; resten er udeladt)") : QString())
+                << '\n';
+            ++imported;
+        } else {
+            out << source << QStringLiteral(": ")
+                << (result.error.isEmpty() ? QStringLiteral("Opskriften kunne ikke indføres.") : result.error) << '\n';
+            ++failed;
+        }
+        out.flush();
+    }
+    out << QStringLiteral("%1 indført, %2 uden opskrift, %3 fejlede.").arg(imported).arg(noRecipe).arg(failed)
+        << '\n';
+    if (failed > 0)
+        return 1;
+    return noRecipe > 0 ? 2 : 0;
+}
+
+} // namespace
+
+int runHent(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QString json;
+    QString target;
+    QString dataRoot = store::installedDataRoot();
+    QStringList sources;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (arg == QLatin1String("--json") && hasValue)
+            json = arguments.at(++i);
+        else if (arg == QLatin1String("--til") && hasValue)
+            target = arguments.at(++i);
+        else if (arg == QLatin1String("--rod") && hasValue)
+            dataRoot = arguments.at(++i);
+        else if (arg.startsWith(QLatin1String("--"))) {
+            err << kUsage;
+            return 1;
+        } else
+            sources << arg;
+    }
+    if (!json.isEmpty() && target.isEmpty() && sources.isEmpty())
+        return printJson(json, out, err);
+    if (json.isEmpty() && !target.isEmpty() && !sources.isEmpty())
+        return importAll(target, dataRoot, sources, out, err);
+    err << kUsage;
+    return 1;
+}

@@ -1,0 +1,310 @@
+#include "webimport/htmlrecipe.h"
+
+#include "webimport/gumbotree.h"
+#include "webimport/jsonldrecipe.h"
+#include "webimport/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace webimport {
+
+namespace {
+
+// A JSON-LD block larger than this is no recipe; it is skipped.
+constexpr qsizetype kMaxJsonBlock = 4 * 1024 * 1024;
+
+// The class names of the ingredient and step elements of widespread blog recipe plugins; each
+// element holds one whole line.
+struct PluginMarkup {
+    const char *ingredient;
+    const char *step;
+    const char *group;   // a section name among the steps
+    const char *name;
+};
+
+const PluginMarkup kPlugins[] = {
+    {"wprm-recipe-ingredient", "wprm-recipe-instruction-text", "wprm-recipe-group-name", "wprm-recipe-name"},
+    {"tasty-recipes-ingredients-body", "tasty-recipes-instructions-body", nullptr, "tasty-recipes-title"},
+    {"mv-create-ingredients", "mv-create-instructions", nullptr, "mv-create-title"},
+    {"wpurp-recipe-ingredient", "wpurp-recipe-instruction-text", "wpurp-recipe-instruction-group-name",
+     "wpurp-recipe-title"},
+    {"cooked-single-ingredient", "cooked-dir-content", "cooked-heading", nullptr},
+    {"ERSIngredients", "ERSInstructions", nullptr, "ERSName"},
+    {"zlrecipe-ingredient", "zlrecipe-instruction", nullptr, "zlrecipe-title"},
+    {"dr-ingredient", "dr-instruction", nullptr, "dr-recipe-title"},
+    {"recipe-ingredient", "recipe-instruction", nullptr, nullptr},
+};
+
+struct Page {
+    QStringList jsonBlocks;
+    const GumboNode *microdata = nullptr;
+    QString ogTitle;
+    QString ogImage;
+    QString h1;
+    QString title;
+};
+
+bool isRecipeType(const QString &itemtype)
+{
+    const QStringList types = itemtype.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &t : types) {
+        if (t.endsWith(QLatin1String("/Recipe"), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+Page scan(const GumboNode *root)
+{
+    Page page;
+    walkElements(root, [&page](const GumboNode *e) {
+        const GumboTag tag = e->v.element.tag;
+        if (tag == GUMBO_TAG_SCRIPT) {
+            if (attribute(e, "type").trimmed().compare(QLatin1String("application/ld+json"), Qt::CaseInsensitive) == 0
+                && e->v.element.children.length > 0) {
+                const auto *text = static_cast<const GumboNode *>(e->v.element.children.data[0]);
+                if (text->type == GUMBO_NODE_TEXT || text->type == GUMBO_NODE_CDATA)
+                    page.jsonBlocks << QString::fromUtf8(text->v.text.text);
+            }
+            return false;
+        }
+        if (tag == GUMBO_TAG_META) {
+            const QString property = attribute(e, "property");
+            if (property == QLatin1String("og:title") && page.ogTitle.isEmpty())
+                page.ogTitle = squeezed(attribute(e, "content"));
+            else if (property == QLatin1String("og:image") && page.ogImage.isEmpty())
+                page.ogImage = attribute(e, "content").trimmed();
+            return false;
+        }
+        if (tag == GUMBO_TAG_TITLE && page.title.isEmpty())
+            page.title = lineText(e);
+        if (tag == GUMBO_TAG_H1 && page.h1.isEmpty())
+            page.h1 = lineText(e);
+        if (!page.microdata && isRecipeType(attribute(e, "itemtype")))
+            page.microdata = e;
+        return true;
+    });
+    return page;
+}
+
+QJsonDocument parseBlock(const QString &block)
+{
+    const QByteArray bytes = block.trimmed().toUtf8();
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error == QJsonParseError::NoError)
+        return doc;
+    // Raw line breaks and tabs inside strings are a common slip; JSON forbids them.
+    QByteArray mended = bytes;
+    for (char &c : mended) {
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    }
+    return QJsonDocument::fromJson(mended);
+}
+
+std::optional<Recipe> fromJsonLd(const QStringList &blocks)
+{
+    for (const QString &block : blocks) {
+        if (block.size() > kMaxJsonBlock)
+            continue;
+        const QJsonDocument doc = parseBlock(block);
+        const QJsonValue value = doc.isArray() ? QJsonValue(doc.array()) : QJsonValue(doc.object());
+        if (auto recipe = recipeFromJsonLd(value))
+            return recipe;
+    }
+    return std::nullopt;
+}
+
+// The value of a microdata property element, as the microdata rules give it.
+QString itemValue(const GumboNode *e)
+{
+    for (const char *attr : {"content", "datetime"}) {
+        const QString v = attribute(e, attr);
+        if (!v.isEmpty())
+            return squeezed(v);
+    }
+    const GumboTag tag = e->v.element.tag;
+    if (tag == GUMBO_TAG_IMG || tag == GUMBO_TAG_SOURCE)
+        return attribute(e, "src").trimmed();
+    if (tag == GUMBO_TAG_A || tag == GUMBO_TAG_LINK)
+        return attribute(e, "href").trimmed();
+    return lineText(e);
+}
+
+// Step elements inside an instructions element: its list items or paragraphs, else its text.
+void addMicrodataSteps(const GumboNode *e, QList<Step> *steps)
+{
+    QList<Step> found;
+    walkElements(e, [&found, e](const GumboNode *inner) {
+        if (inner == e)
+            return true;
+        if (!attribute(inner, "itemprop").isEmpty() && attribute(inner, "itemprop") != QLatin1String("text")
+            && attribute(inner, "itemprop") != QLatin1String("itemListElement"))
+            return true;
+        const GumboTag tag = inner->v.element.tag;
+        if (tag == GUMBO_TAG_LI || tag == GUMBO_TAG_P) {
+            const QString text = lineText(inner);
+            if (!text.isEmpty())
+                found.append({{}, text});
+            return false;
+        }
+        return true;
+    });
+    if (found.isEmpty()) {
+        const QString text = lineText(e);
+        if (!text.isEmpty())
+            found.append({{}, text});
+    }
+    *steps += found;
+}
+
+Recipe fromMicrodata(const GumboNode *scope)
+{
+    Recipe r;
+    QString prep;
+    QString cook;
+    walkElements(scope, [&](const GumboNode *e) {
+        const QStringList props = attribute(e, "itemprop").split(u' ', Qt::SkipEmptyParts);
+        for (const QString &prop : props) {
+            if (prop == QLatin1String("name") && r.name.isEmpty())
+                r.name = itemValue(e);
+            else if (prop == QLatin1String("description") && r.description.isEmpty())
+                r.description = itemValue(e);
+            else if (prop == QLatin1String("recipeIngredient") || prop == QLatin1String("ingredients")) {
+                const QString line = itemValue(e);
+                if (!line.isEmpty())
+                    r.ingredients << line;
+                return false;
+            } else if (prop == QLatin1String("recipeInstructions")) {
+                addMicrodataSteps(e, &r.steps);
+                return false;
+            } else if (prop == QLatin1String("recipeYield") && r.yield.isEmpty())
+                r.yield = itemValue(e);
+            else if (prop == QLatin1String("totalTime") && r.totalTime.isEmpty())
+                r.totalTime = danishDuration(itemValue(e));
+            else if (prop == QLatin1String("prepTime"))
+                prep = itemValue(e);
+            else if (prop == QLatin1String("cookTime"))
+                cook = itemValue(e);
+            else if (prop == QLatin1String("image") && r.image.isEmpty())
+                r.image = itemValue(e);
+        }
+        // A nested item (the author, a rating) keeps its own name.
+        return e == scope || !gumbo_get_attribute(&e->v.element.attributes, "itemscope");
+    });
+    if (r.totalTime.isEmpty()) {
+        const int minutes = minutesOf(prep) + minutesOf(cook);
+        if (minutes > 0)
+            r.totalTime = danishDuration(QStringLiteral("PT%1M").arg(minutes));
+    }
+    return r;
+}
+
+// Plugin elements: the ingredient element may be the line itself or a list of lines.
+QStringList linesOf(const GumboNode *e)
+{
+    QStringList lines;
+    walkElements(e, [&lines, e](const GumboNode *inner) {
+        if (inner != e && inner->v.element.tag == GUMBO_TAG_LI) {
+            const QString text = lineText(inner);
+            if (!text.isEmpty())
+                lines << text;
+            return false;
+        }
+        return true;
+    });
+    if (lines.isEmpty()) {
+        const QString text = lineText(e);
+        if (!text.isEmpty())
+            lines << text;
+    }
+    return lines;
+}
+
+std::optional<Recipe> fromPlugins(const GumboNode *root)
+{
+    for (const PluginMarkup &plugin : kPlugins) {
+        const QString ingredientClass = QLatin1String(plugin.ingredient);
+        const QString stepClass = QLatin1String(plugin.step);
+        const QString groupClass = plugin.group ? QLatin1String(plugin.group) : QString();
+        const QString nameClass = plugin.name ? QLatin1String(plugin.name) : QString();
+        Recipe r;
+        QString pendingSection;
+        walkElements(root, [&](const GumboNode *e) {
+            if (hasClass(e, ingredientClass)) {
+                r.ingredients << linesOf(e);
+                return false;
+            }
+            if (hasClass(e, stepClass)) {
+                const QStringList lines = linesOf(e);
+                for (const QString &line : lines) {
+                    r.steps.append({pendingSection, line});
+                    pendingSection.clear();
+                }
+                return false;
+            }
+            if (!groupClass.isEmpty() && hasClass(e, groupClass)) {
+                // A group name among the ingredients is no step section.
+                pendingSection = lineText(e);
+                return false;
+            }
+            if (!nameClass.isEmpty() && r.name.isEmpty() && hasClass(e, nameClass)) {
+                r.name = lineText(e);
+                return false;
+            }
+            return true;
+        });
+        if (!r.ingredients.isEmpty() || !r.steps.isEmpty())
+            return r;
+    }
+    return std::nullopt;
+}
+
+int digits(const QStringList &lines)
+{
+    int n = 0;
+    for (const QString &line : lines) {
+        for (const QChar c : line) {
+            if (c.isDigit() || c.category() == QChar::Number_Other)
+                ++n;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+std::optional<Recipe> recipeFromHtml(const QString &html)
+{
+    const GumboDocument doc(html.toUtf8());
+    const Page page = scan(doc.root());
+    std::optional<Recipe> recipe = fromJsonLd(page.jsonBlocks);
+    if (!recipe && page.microdata)
+        recipe = fromMicrodata(page.microdata);
+    const std::optional<Recipe> plugin = fromPlugins(doc.root());
+    if (plugin) {
+        if (!recipe) {
+            recipe = plugin;
+        } else {
+            // The plugin's lines win where the schema.org data has fewer quantities or none.
+            if (recipe->ingredients.isEmpty()
+                || (plugin->ingredients.size() >= recipe->ingredients.size()
+                    && digits(plugin->ingredients) > digits(recipe->ingredients)))
+                recipe->ingredients = plugin->ingredients;
+            if (recipe->steps.isEmpty())
+                recipe->steps = plugin->steps;
+        }
+    }
+    if (!recipe || recipe->isEmpty())
+        return std::nullopt;
+    if (recipe->name.isEmpty())
+        recipe->name = !page.ogTitle.isEmpty() ? page.ogTitle : !page.h1.isEmpty() ? page.h1 : page.title;
+    if (recipe->image.isEmpty())
+        recipe->image = page.ogImage;
+    return recipe;
+}
+
+} // namespace webimport

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace webimport {
+
+// The page as text: the character set from the HTTP header, then the page's own <meta>, then
+// UTF-8. "iso-8859-1" and "latin1" are read as Windows-1252, as browsers do.
+QString decodePage(const QByteArray &bytes, const QString &contentType);
+
+// The HTML part of a page saved as MHTML, with its content type; the bytes as they are when
+// they are no MHTML.
+QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType);
+
+} // namespace webimport

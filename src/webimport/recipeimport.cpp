@@ -1,0 +1,92 @@
+#include "webimport/recipeimport.h"
+
+#include "rtf/rtffile.h"
+#include "store/entryname.h"
+#include "store/listfile.h"
+#include "store/storepaths.h"
+#include "webimport/description.h"
+#include "webimport/text.h"
+
+#include <QTextDocument>
+
+namespace webimport {
+
+ImportResult importRecipe(const RecipePlace &place, const QString &name, const Recipe &recipe,
+                          const QImage &picture)
+{
+    ImportResult result;
+    const store::ListChange change(place.area, {3, place.opskriftFile, place.opskriftDir});
+    result.change = change.insert(name);
+    if (result.change.outcome != store::ChangeOutcome::Done)
+        return result;
+    const QString listFile = store::StorePaths::ingredientFile(place.area, place.opskriftDir, name);
+    const QString rtfFile = store::StorePaths::descriptionFile(place.area, place.opskriftDir, name);
+    store::FileResult written = store::writeListFile(place.area, listFile, recipe.ingredients);
+    if (written) {
+        const std::unique_ptr<QTextDocument> doc = descriptionDocument(recipe, picture);
+        written = rtf::saveFile(doc.get(), place.area, rtfFile);
+    }
+    if (!written) {
+        result.error = written.error;
+        const store::ChangeResult undone = change.remove(name, -1);
+        if (undone.listKnown)
+            result.change.list = undone.list;
+        result.change.outcome = store::ChangeOutcome::Failed;
+    }
+    return result;
+}
+
+QString usableName(const QString &pageName)
+{
+    QString name;
+    for (const QChar c : pageName) {
+        const bool bad = c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+        name.append(bad ? QChar(u' ') : c);
+    }
+    name = squeezed(name);
+    while (!name.isEmpty() && !store::isUsableName(name)) {
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            return {};
+        name.chop(1);
+        name = name.trimmed();
+    }
+    return name;
+}
+
+bool placeOf(const QString &dataRoot, const QString &brugernavn, const QString &path, RecipePlace *place,
+             QString *error)
+{
+    const QStringList parts = path.split(u'/');
+    if (parts.size() != 3 || parts.contains(QString())) {
+        *error = QStringLiteral("Stedet skal skrives som \"Alle/Hovedkategori/Underkategori\".");
+        return false;
+    }
+    const store::StorePaths paths(dataRoot);
+    const bool privat = parts.at(0) != QLatin1String("Alle");
+    if (privat && parts.at(0) != brugernavn) {
+        *error = QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.");
+        return false;
+    }
+    const store::Tree area = paths.areaTree(privat, brugernavn);
+    QString folder = paths.areaFolder(privat, brugernavn);
+    QString list = store::StorePaths::mainCategoryFile(folder);
+    for (int level = 1; level <= 2; ++level) {
+        const QString name = parts.at(level);
+        store::ListText entries;
+        if (list.isEmpty() || !area.isFile(list) || !store::readListFile(area, list, &entries)
+            || !entries.entries.contains(name)) {
+            *error = QStringLiteral("Kategorien \"%1\" findes ikke.").arg(name);
+            return false;
+        }
+        folder = store::StorePaths::subFolder(area, folder, name);
+        list = store::StorePaths::indexFile(folder);
+        if (folder.isEmpty()) {
+            *error = QStringLiteral("Navnet kan ikke bruges som mappe- eller filnavn!");
+            return false;
+        }
+    }
+    *place = {area, folder, list};
+    return true;
+}
+
+} // namespace webimport
