@@ -8,8 +8,9 @@ RETTERUM_PACKAGES=(
   clang libclang-rt-14-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
-  fonts-dejavu-core fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-comic-neue
-  qt6-translations-l10n
+  fonts-dejavu-core fonts-liberation
+  fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-comic-neue fonts-open-sans
+  fonts-urw-base35 qt6-translations-l10n
   desktop-file-utils
   libreoffice-writer-nogui
 )

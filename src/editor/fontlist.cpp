@@ -52,6 +52,14 @@ QStringList installedFontNames()
 void FontList::readInstalled()
 {
     m_names = installedFontNames();
+    m_installed.clear();
+    for (const QString &name : std::as_const(m_names))
+        m_installed.insert(name.toLower());
+}
+
+bool FontList::installed(const QString &family) const
+{
+    return m_installed.contains(family.toLower());
 }
 
 QString FontList::entry(const QString &name, int *added)
@@ -67,7 +75,8 @@ QString FontList::entry(const QString &name, int *added)
     const QString folded = name.toLower();
     if (name.startsWith(u'@') || m_withoutStandIn.contains(folded))
         return {};
-    if (!standinfaces::mapsOntoInstalledFace(name)) {
+    const QStringList standIns = standinfaces::standIns(name);
+    if (std::none_of(standIns.cbegin(), standIns.cend(), [this](const QString &face) { return installed(face); })) {
         m_withoutStandIn.insert(folded);
         return {};
     }

@@ -24,6 +24,9 @@ public:
     QString entry(const QString &name, int *added = nullptr);
 
 private:
+    bool installed(const QString &family) const;
+
     QStringList m_names;
+    QSet<QString> m_installed; // folded to lower case
     QSet<QString> m_withoutStandIn; // folded to lower case: asked once
 };

@@ -61,34 +61,24 @@ QStringList windowsFaces()
     return faces;
 }
 
-bool mapsOntoInstalledFace(const QString &family)
+QStringList standIns(const QString &family)
 {
     if (family.isEmpty())
-        return false;
+        return {};
     addRules();
     const QByteArray name = family.toUtf8();
     FcPattern *pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.constData()));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
-    bool mapped = false;
-    FcChar8 *matched = nullptr;
-    for (int i = 0; match && !mapped && FcPatternGetString(match, FC_FAMILY, i, &matched) == FcResultMatch; ++i) {
-        FcValue asked;
-        FcValueBinding binding = FcValueBindingWeak;
-        for (int j = 0; !mapped && FcPatternGetWithBinding(pattern, FC_FAMILY, j, &asked, &binding) == FcResultMatch;
-             ++j) {
-            // The default faces come in weakly bound, behind the generic name they stand for.
-            mapped = binding != FcValueBindingWeak && asked.type == FcTypeString
-                && FcStrCmpIgnoreCase(asked.u.s, matched) == 0;
-        }
+    QStringList faces;
+    FcValue value;
+    FcValueBinding binding = FcValueBindingWeak;
+    for (int i = 0; FcPatternGetWithBinding(pattern, FC_FAMILY, i, &value, &binding) == FcResultMatch; ++i) {
+        if (binding != FcValueBindingWeak && value.type == FcTypeString)
+            faces.append(QString::fromUtf8(reinterpret_cast<const char *>(value.u.s)));
     }
-    if (match)
-        FcPatternDestroy(match);
     FcPatternDestroy(pattern);
-    return mapped;
+    return faces;
 }
 
 } // namespace standinfaces

@@ -16,9 +16,9 @@ void addRules();
 // The Windows faces the name box offers when fontconfig maps them onto an installed face.
 QStringList windowsFaces();
 
-// Whether fontconfig gives this face itself or a face it was told stands in for it (an alias
-// bound as strongly as the name asked for), not merely the default face every unknown name
-// falls back to.
-bool mapsOntoInstalledFace(const QString &family);
+// The face asked for and the faces fontconfig was told stand in for it (aliases bound as
+// strongly as the name asked for), best first; not the default faces every unknown name falls
+// back to, which come weakly bound. Some 0.15 ms: fontconfig runs all its rules.
+QStringList standIns(const QString &family);
 
 } // namespace standinfaces

@@ -35,6 +35,14 @@ QStringList boxEntries(const FontBox *box)
     return names;
 }
 
+// Whether the name box would hold the face: installed, or mapped onto a stand-in.
+bool hasEntry(const QString &name)
+{
+    FontList list;
+    list.readInstalled();
+    return !list.entry(name).isEmpty();
+}
+
 } // namespace
 
 class TestFontControls : public QObject {
@@ -43,8 +51,8 @@ class TestFontControls : public QObject {
 private slots:
     void cleanup();
     void fontList_isSortedWithoutFoundriesOrDuplicates();
-    void mapsOntoInstalledFace_data();
-    void mapsOntoInstalledFace();
+    void fontList_takesTheFacesFontconfigMaps_data();
+    void fontList_takesTheFacesFontconfigMaps();
     void standIns_giveTheMenuFacesEightLooks();
     void openedNameBox_offersTheWindowsFacesWithStandIns();
     void withoutFoundry_data();
@@ -117,28 +125,41 @@ void TestFontControls::fontList_isSortedWithoutFoundriesOrDuplicates()
 }
 
 // The stand-in packages are installed by scripts/test and by the Debian package.
-void TestFontControls::mapsOntoInstalledFace_data()
+void TestFontControls::fontList_takesTheFacesFontconfigMaps_data()
 {
     QTest::addColumn<QString>("family");
-    QTest::addColumn<bool>("mapped");
+    QTest::addColumn<QString>("entry"); // empty: none
     const char *const windowsFaces[] = {"Arial", "Times New Roman", "Courier New", "Calibri",
                                          "Cambria", "Verdana", "Tahoma", "Georgia", "Comic Sans MS",
                                          "Lucida Console", "Lucida Calligraphy", "Segoe Print"};
     for (const char *face : windowsFaces)
-        QTest::newRow(face) << QString::fromLatin1(face) << true;
-    QTest::newRow("letter case ignored") << QStringLiteral("cOMIC sans ms") << true;
-    QTest::newRow("installed itself") << QStringLiteral("DejaVu Serif") << true;
+        QTest::newRow(face) << QString::fromLatin1(face) << QString::fromLatin1(face);
+    QTest::newRow("spelt as Windows spells it") << QStringLiteral("cOMIC sans ms") << QStringLiteral("Comic Sans MS");
+    QTest::newRow("fontconfig's own alias") << QStringLiteral("Helvetica") << QStringLiteral("Helvetica");
+    QTest::newRow("installed itself") << QStringLiteral("dejavu serif") << QStringLiteral("DejaVu Serif");
     // Everything falls back to some face; that is no stand-in.
-    QTest::newRow("unknown") << QStringLiteral("Ingen Sådan Skrift") << false;
-    QTest::newRow("generic") << QStringLiteral("sans-serif") << false;
-    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("unknown") << QStringLiteral("Ingen Sådan Skrift") << QString();
+    QTest::newRow("generic") << QStringLiteral("sans-serif") << QString();
+    QTest::newRow("vertical variant") << QStringLiteral("@Arial") << QString();
+    QTest::newRow("empty") << QString() << QString();
 }
 
-void TestFontControls::mapsOntoInstalledFace()
+void TestFontControls::fontList_takesTheFacesFontconfigMaps()
 {
     QFETCH(QString, family);
-    QFETCH(bool, mapped);
-    QCOMPARE(standinfaces::mapsOntoInstalledFace(family), mapped);
+    QFETCH(QString, entry);
+    FontList list;
+    list.readInstalled();
+    const QStringList before = list.names();
+    int added = -2;
+
+    QCOMPARE(list.entry(family, &added), entry);
+
+    const bool isNew = !entry.isEmpty() && !before.contains(entry);
+    QCOMPARE(list.names().size(), before.size() + (isNew ? 1 : 0));
+    QCOMPARE(added, isNew ? int(list.names().indexOf(entry)) : -1);
+    QCOMPARE(list.entry(family), entry); // asked again: the same, nothing more added
+    QCOMPARE(list.names().size(), before.size() + (isNew ? 1 : 0));
 }
 
 void TestFontControls::standIns_giveTheMenuFacesEightLooks()
@@ -387,7 +408,7 @@ void TestFontControls::fontMenuItems_applyTheirFixedNames()
         const QString name = FontPanel::menuFontName(i + 1);
         QCOMPARE(f.w->fontPanel->mFont[i]->text(), name);
         f.w->fontPanel->mFont[i]->trigger();
-        QCOMPARE(f.w->Mainfont, standinfaces::mapsOntoInstalledFace(name) ? name : first);
+        QCOMPARE(f.w->Mainfont, hasEntry(name) ? name : first);
     }
 }
 
