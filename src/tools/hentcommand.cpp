@@ -20,6 +20,12 @@ const QString kUsage = QStringLiteral(
     "Brug: retterum-hent --json FIL|ADRESSE\n"
     "      retterum-hent --til \"Alle/Hovedkategori/Underkategori\" [--rod MAPPE] FIL|ADRESSE...\n");
 
+// A message as a sentence: the store's own end without a full stop, for the window to add.
+QString sentence(const QString &text)
+{
+    return text.endsWith(u'.') || text.endsWith(u'!') || text.endsWith(u'?') ? text : text + u'.';
+}
+
 QString loginName()
 {
     const passwd *entry = getpwuid(geteuid());
@@ -69,7 +75,7 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
 {
     const Loaded loaded = load(what, false);
     if (!loaded.read.ok) {
-        err << loaded.read.error << '\n';
+        err << sentence(loaded.read.error) << '\n';
         return exitCodeOf(loaded);
     }
     out << QString::fromUtf8(recipeJson(loaded.read.recipe)) << '\n';
@@ -104,7 +110,7 @@ int importAll(const QString &target, const QString &dataRoot, const QStringList 
     RecipePlace place;
     QString error;
     if (!placeOf(dataRoot, brugernavn, target, &place, &error)) {
-        err << error << '\n';
+        err << sentence(error) << '\n';
         return 1;
     }
     int imported = 0;
@@ -113,7 +119,7 @@ int importAll(const QString &target, const QString &dataRoot, const QStringList 
     for (const QString &source : sources) {
         const Loaded loaded = load(source, true);
         if (!loaded.read.ok) {
-            out << source << QStringLiteral(": ") << loaded.read.error << '\n';
+            out << source << QStringLiteral(": ") << sentence(loaded.read.error) << '\n';
             (exitCodeOf(loaded) == 2 ? noRecipe : failed) += 1;
             continue;
         }
@@ -161,8 +167,14 @@ int runHent(const QStringList &arguments, QTextStream &out, QTextStream &err)
             target = arguments.at(++i);
         else if (arg == QLatin1String("--rod") && hasValue)
             dataRoot = arguments.at(++i);
-        else if (arg.startsWith(QLatin1String("--"))) {
-            err << kUsage;
+        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            out << kUsage;
+            return 0;
+        } else if (arg.startsWith(u'-')) {
+            err << (hasValue || (arg != QLatin1String("--json") && arg != QLatin1String("--til") && arg != QLatin1String("--rod"))
+                        ? QStringLiteral("Ukendt tilvalg: %1\n").arg(arg)
+                        : QStringLiteral("%1 mangler sin værdi.\n").arg(arg))
+                << kUsage;
             return 1;
         } else
             sources << arg;

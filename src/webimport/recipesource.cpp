@@ -1,7 +1,7 @@
 #include "webimport/recipesource.h"
 
-#include <QDir>
-#include <QFile>
+#include "store/tree.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QBuffer>
@@ -14,37 +14,16 @@ namespace webimport {
 
 ReadResult readRecipeFile(const QString &path)
 {
-    ReadResult result;
-    const QFileInfo info(path);
-    // Only a regular file: a pipe or device would block or never end.
-    if (!info.exists() || !info.isFile()) {
-        result.error = QStringLiteral("Filen \"%1\" kan ikke læses").arg(path);
+    // Through the store's gate: only a regular file, never through a link, never a pipe that
+    // would block, never more than a page may be.
+    const QString file = QFileInfo(path).absoluteFilePath();
+    QByteArray bytes;
+    if (const store::FileResult read = store::Tree::aroundFile(file).readFile(file, &bytes, kMaxPageBytes); !read) {
+        ReadResult result;
+        result.error = read.error;
         return result;
     }
-    if (info.size() > kMaxPageBytes) {
-        result.error = QStringLiteral("Filen \"%1\" er for stor til at blive åbnet").arg(path);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Filen \"%1\" kan ikke læses").arg(path);
-        return result;
-    }
-    const QByteArray bytes = file.read(kMaxPageBytes + 1);
-    return readRecipe(bytes, QString(), QUrl::fromLocalFile(info.absoluteFilePath()).toString());
-}
-
-QStringList recipeJsonFiles(const QString &folder)
-{
-    QStringList files;
-    const QDir dir(folder);
-    const QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &sub : subfolders) {
-        const QFileInfo file(dir.filePath(sub + QStringLiteral("/recipe.json")));
-        if (file.isFile() && !file.isSymLink())
-            files << file.filePath();
-    }
-    return files;
+    return readRecipe(bytes, QString(), QUrl::fromLocalFile(file).toString());
 }
 
 QImage pictureFrom(const QByteArray &bytes)

@@ -10,10 +10,6 @@ namespace webimport {
 // Reads a saved page or a schema.org file chosen by the user, by its content.
 ReadResult readRecipeFile(const QString &path);
 
-// The recipe.json files of a folder that holds one folder per recipe, as self-hosted cookbook
-// programs keep them; sorted by folder name.
-QStringList recipeJsonFiles(const QString &folder);
-
 // A picture from what a server sent; a null image when it is no picture.
 QImage pictureFrom(const QByteArray &bytes);
 
