@@ -98,8 +98,6 @@ public:
     void AredigerIngrediensExecute() { redigerExecute(4); }
     void AgemBeskrivelseExecute();
     void AreloadExecute();
-    // Whether a command waits beside the window: for the area's lock, a long read or write.
-    static bool waitingForLock();
     static void waitWithWindowAnswering();
 
     // Description editor: fonts, sizes, colours, format commands, status, hints, spelling.

@@ -338,11 +338,6 @@ void Tmainform::AgemBeskrivelseExecute()
     m_drafts.drop(openRecipeKey());
 }
 
-bool Tmainform::waitingForLock()
-{
-    return isWaitingBesideWindow();
-}
-
 void Tmainform::waitWithWindowAnswering()
 {
     store::AreaLock::whileWaiting = &answerWhileWaiting;

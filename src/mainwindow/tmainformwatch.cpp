@@ -3,6 +3,7 @@
 // chosen entry is still there and never touching unsaved description text.
 #include "mainwindow/tmainform.h"
 
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "dialogs/messages.h"
 #include "mainwindow/listbox.h"
@@ -58,8 +59,8 @@ void Tmainform::watchOpenFolders()
 
 void Tmainform::followChangesOnDisk()
 {
-    // Not in the middle of an operation that waits for the user's answer or for the lock.
-    if (QApplication::activeModalWidget() || waitingForLock()) {
+    // Not in the middle of a command that waits for the user's answer, the lock, a long read or write.
+    if (QApplication::activeModalWidget() || isWaitingBesideWindow()) {
         m_followTimer->start();
         return;
     }
@@ -183,12 +184,10 @@ bool Tmainform::saveOrphan()
     if (!names || names->size() != 3)
         return false;
     const QString recipe = names->at(2).chopped(4); // ".rtf"
-    const QString folders[] = {dir, underDir, opskriftDir};
-    const QString lists[] = {hovedFile, underFile, opskriftFile};
+    // The paths were kept when the recipe went: the changes are made where it was.
     for (int level = 1; level <= 3; ++level) {
         const QString name = level < 3 ? names->at(level - 1) : recipe;
-        const store::ChangeResult result
-            = store::ListChange(m_area, {level, lists[level - 1], folders[level - 1]}).insert(name);
+        const store::ChangeResult result = listChange(level).insert(name);
         const bool there = result.outcome == store::ChangeOutcome::Done
             || (result.outcome == store::ChangeOutcome::Refused && result.refusal == store::NameRefusal::Duplicate);
         if (!there) {
@@ -205,7 +204,7 @@ bool Tmainform::saveOrphan()
     const QString chosen[] = {names->at(0), names->at(1), recipe};
     for (int level = 1; level <= 3; ++level) {
         const LevelParts parts = levelParts(level);
-        loadList(parts.box, lists[level - 1]);
+        loadList(parts.box, parts.listFile);
         *parts.index = int(parts.box->entries().indexOf(chosen[level - 1]));
         parts.box->showChosen(*parts.index);
     }
