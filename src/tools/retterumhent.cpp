@@ -1,33 +1,7 @@
 #include "tools/hentcommand.h"
-
-#include <QGuiApplication>
-#include <QTextStream>
-
-#include <cstdio>
-
-namespace {
-
-// Qt's own warnings (a missing runtime folder, say) are no concern of the user of a command: only
-// what the command says itself goes to the terminal.
-void onlyGraveMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-} // namespace
+#include "tools/toolmain.h"
 
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(onlyGraveMessages);
-    // The description is laid out as a document; no screen is needed for that.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const int code = runHent(app.arguments().mid(1), out, err);
-    out.flush();
-    err.flush();
-    return code;
+    return runTool(argc, argv, runHent);
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// What retterum-kopi was asked to do, as its command line said it.
+struct KopiOptions {
+    QString dataRoot; // --rod, or the installed data root
+    QString area = QStringLiteral("Alle"); // --område: "Alle" or a login name
+    QString category; // --kategori "Hovedkategori[/Underkategori]", for pdf only; empty for the whole area
+    QString file; // the .zip or .pdf
+};
