@@ -72,6 +72,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectWebSearch();
     connectPrinting();
     connectFind();
+    connectHent();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();

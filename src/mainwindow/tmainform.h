@@ -15,6 +15,7 @@
 
 class ActionUpdater;
 class Tfindform;
+class Thentform;
 class DescriptionEdit;
 class EditorActions;
 class FontPanel;
@@ -38,6 +39,9 @@ struct PrintValues;
 }
 namespace search {
 struct Found;
+}
+namespace webimport {
+struct LoadResult;
 }
 
 // The main window: the four lists, the description editor and the bottom row. It owns the
@@ -146,6 +150,11 @@ public:
     void openFound(const search::Found &found, const QStringList &words);
     Tfindform *findform = nullptr; // made at the first search
 
+    // A recipe from a web page, a saved page, a recipe file or a folder of them, into the
+    // chosen subcategory. what: an address or file dropped on the window.
+    void AhentExecute(const QString &what = {});
+    Thentform *hentform = nullptr; // made at its first use
+
     void optButtonClick();
     void restoreFromTray();
     void aInformationExecute();
@@ -216,6 +225,7 @@ public:
     QToolButton *infButton = nullptr;
     QToolButton *optButton = nullptr;
     QToolButton *findButton = nullptr;
+    QToolButton *hentOpskriftButton = nullptr;
     QStatusBar *hintBar = nullptr;
     QLabel *hintLabel = nullptr;
     QSystemTrayIcon *TrayIcon = nullptr;
@@ -242,6 +252,7 @@ public:
     QAction *AudskrivOpskrift = nullptr;
     QAction *AudskrivBegge = nullptr;
     QAction *aFind = nullptr;
+    QAction *aHent = nullptr;
 
 signals:
     void closed();
@@ -253,6 +264,9 @@ protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct PanelSizes {
@@ -310,6 +324,9 @@ private:
     void offerDraft();
     void connectPrinting();
     void connectFind();
+    void connectHent();
+    bool hentAllowed() const;
+    bool insertFetched(const QString &name, const webimport::LoadResult &loaded);
     void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
     void chooseCategory(int level);

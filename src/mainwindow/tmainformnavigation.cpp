@@ -228,7 +228,7 @@ void Tmainform::setProgramMode(int aModeNumber)
     QWidget *fonts = write ? fontPanel.get() : fontPanel.existing();
     QWidget *tools = write ? toolPanel.get() : toolPanel.existing();
     for (QWidget *panel : {newHovedKatPanel, newUnderKatPanel, newOpskriftPanel,
-                           newIngrediensPanel, fonts, tools}) {
+                           newIngrediensPanel, fonts, tools, static_cast<QWidget *>(hentOpskriftButton)}) {
         if (panel)
             panel->setVisible(write);
     }

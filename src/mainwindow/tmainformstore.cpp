@@ -61,6 +61,8 @@ const LevelTexts &levelTexts(int level)
     return texts[level - 1];
 }
 
+} // namespace
+
 QString refusalText(int level, store::NameRefusal refusal)
 {
     switch (refusal) {
@@ -77,8 +79,6 @@ QString refusalText(int level, store::NameRefusal refusal)
     }
     return {};
 }
-
-} // namespace
 
 QString unknownErrorText()
 {
@@ -367,6 +367,7 @@ void Tmainform::updateStoreActions()
         a->setEnabled(ingrediensIndex >= 0);
 
     const bool modified = Editor->document()->isModified();
+    aHent->setEnabled(hentAllowed());
     AgemBeskrivelse->setEnabled(modified && !filnavn.isEmpty());
     Areload->setEnabled(modified && !filnavn.isEmpty());
     if (FontPanel *panel = fontPanel.existing())

@@ -82,20 +82,6 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-// The first free name of "name", "name (2)", "name (3)" ...
-ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
-{
-    ImportResult result;
-    for (int n = 1; n < 1000; ++n) {
-        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
-        result = importRecipe(place, *used, loaded.read.recipe, loaded.picture);
-        if (result.change.outcome != store::ChangeOutcome::Refused
-            || result.change.refusal != store::NameRefusal::Duplicate)
-            break;
-    }
-    return result;
-}
-
 int importAll(const QString &target, const QString &dataRoot, const QStringList &sources, QTextStream &out,
               QTextStream &err)
 {
@@ -130,7 +116,7 @@ int importAll(const QString &target, const QString &dataRoot, const QStringList 
             continue;
         }
         QString used;
-        const ImportResult result = importUnique(place, name, loaded, &used);
+        const ImportResult result = importRecipeUnique(place, name, loaded.read.recipe, loaded.picture, &used);
         if (result.change.outcome == store::ChangeOutcome::Done) {
             out << source << QStringLiteral(": indført som \"") << used << '"'
                 << (loaded.read.capped ? QStringLiteral(" (for mange linjer; resten er udeladt)") : QString())

@@ -36,6 +36,20 @@ ImportResult importRecipe(const RecipePlace &place, const QString &name, const R
     return result;
 }
 
+ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, const Recipe &recipe,
+                                const QImage &picture, QString *used)
+{
+    ImportResult result;
+    for (int n = 1; n < 1000; ++n) {
+        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+        result = importRecipe(place, *used, recipe, picture);
+        if (result.change.outcome != store::ChangeOutcome::Refused
+            || result.change.refusal != store::NameRefusal::Duplicate)
+            break;
+    }
+    return result;
+}
+
 QString usableName(const QString &pageName)
 {
     QString name;

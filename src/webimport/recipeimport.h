@@ -25,6 +25,10 @@ struct ImportResult {
 ImportResult importRecipe(const RecipePlace &place, const QString &name, const Recipe &recipe,
                           const QImage &picture);
 
+// The same under the first free name of "name", "name (2)", "name (3)" …; used tells which.
+ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, const Recipe &recipe,
+                                const QImage &picture, QString *used);
+
 // A name the store accepts made from a page's name: forbidden characters become spaces, cut
 // to what the file system takes; empty when nothing usable is left.
 QString usableName(const QString &pageName);

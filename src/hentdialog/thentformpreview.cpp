@@ -1,0 +1,128 @@
+// The second page: the recipe as it will be saved, and "Indfør".
+#include "hentdialog/thentform.h"
+
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+#include "webimport/description.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextDocument>
+#include <QTextEdit>
+
+QWidget *Thentform::buildPreviewPage()
+{
+    auto *page = new QWidget(sider);
+    auto *layout = new QGridLayout(page);
+
+    auto *navnLabel = new QLabel(QStringLiteral("&Navn:"), page);
+    navnEdit = new QLineEdit(page);
+    navnEdit->setObjectName(QStringLiteral("navnEdit"));
+    navnEdit->setStatusTip(QStringLiteral("Opskriften indføres under dette navn; ret det, hvis du vil"));
+    navnLabel->setBuddy(navnEdit);
+    navnFejl = new QLabel(page);
+    navnFejl->setObjectName(QStringLiteral("navnFejl"));
+    navnFejl->setStyleSheet(QStringLiteral("color: #b00000"));
+    layout->addWidget(navnLabel, 0, 0);
+    layout->addWidget(navnEdit, 0, 1);
+    layout->addWidget(navnFejl, 1, 1);
+
+    auto *ingredienserLabel = new QLabel(QStringLiteral("&Ingredienser"), page);
+    ingrediensListe = new QListWidget(page);
+    ingrediensListe->setObjectName(QStringLiteral("ingrediensListe"));
+    ingrediensListe->setStatusTip(QStringLiteral("Ingredienslinjerne, som de indføres"));
+    ingredienserLabel->setBuddy(ingrediensListe);
+    auto *beskrivelseLabel = new QLabel(QStringLiteral("&Beskrivelse"), page);
+    beskrivelseView = new QTextEdit(page);
+    beskrivelseView->setObjectName(QStringLiteral("beskrivelseView"));
+    beskrivelseView->setReadOnly(true);
+    beskrivelseView->setStatusTip(QStringLiteral("Beskrivelsen, som den gemmes"));
+    beskrivelseLabel->setBuddy(beskrivelseView);
+    layout->addWidget(ingredienserLabel, 2, 0, 1, 2);
+    layout->addWidget(ingrediensListe, 3, 0, 1, 2);
+    layout->addWidget(beskrivelseLabel, 4, 0, 1, 2);
+    layout->addWidget(beskrivelseView, 5, 0, 1, 2);
+    layout->setRowStretch(3, 2);
+    layout->setRowStretch(5, 3);
+
+    noteLabel = new QLabel(page);
+    noteLabel->setObjectName(QStringLiteral("noteLabel"));
+    noteLabel->setWordWrap(true);
+    layout->addWidget(noteLabel, 6, 0, 1, 2);
+
+    tilbageButton = new QPushButton(QStringLiteral("&Tilbage"), page);
+    tilbageButton->setObjectName(QStringLiteral("tilbageButton"));
+    tilbageButton->setStatusTip(QStringLiteral("Tilbage til adressen uden at indføre opskriften"));
+    tilbageButton->setAutoDefault(false);
+    indfoerButton = new QPushButton(QStringLiteral("Indfør"), page);
+    indfoerButton->setObjectName(QStringLiteral("indfoerButton"));
+    indfoerButton->setStatusTip(QStringLiteral("Indfører opskriften i den valgte underkategori og åbner den"));
+    indfoerButton->setAutoDefault(false);
+    annullerButton2 = new QPushButton(QStringLiteral("Annuller"), page);
+    annullerButton2->setObjectName(QStringLiteral("annullerButton2"));
+    annullerButton2->setStatusTip(QStringLiteral("Lukker vinduet uden at indføre opskriften"));
+    annullerButton2->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(tilbageButton);
+    buttons->addStretch(1);
+    buttons->addWidget(indfoerButton);
+    buttons->addWidget(annullerButton2);
+    layout->addLayout(buttons, 7, 0, 1, 2);
+
+    connect(navnEdit, &QLineEdit::textChanged, this, &Thentform::checkName);
+    connect(navnEdit, &QLineEdit::returnPressed, this, &Thentform::indfoer);
+    connect(tilbageButton, &QPushButton::clicked, this, [this] {
+        sider->setCurrentIndex(0);
+        hentButton->setDefault(true);
+        adresseEdit->setFocus();
+    });
+    connect(indfoerButton, &QPushButton::clicked, this, &Thentform::indfoer);
+    connect(annullerButton2, &QPushButton::clicked, this, &Thentform::reject);
+    return page;
+}
+
+void Thentform::showPreview(const webimport::LoadResult &result)
+{
+    m_loaded = result;
+    const webimport::Recipe &recipe = result.read.recipe;
+    navnEdit->setText(webimport::usableName(recipe.name));
+    checkName();
+    ingrediensListe->clear();
+    ingrediensListe->addItems(recipe.ingredients);
+    // Written and read back as the recipe's file will be: what is seen here is what is saved.
+    const std::unique_ptr<QTextDocument> saved = webimport::descriptionDocument(recipe, result.picture);
+    rtf::read(rtf::write(*saved), beskrivelseView->document());
+
+    QStringList notes;
+    if (result.read.capped)
+        notes << QStringLiteral("Opskriften har flere linjer, end der kan indføres; resten er udeladt.");
+    if (!result.pictureError.isEmpty())
+        notes << result.pictureError;
+    noteLabel->setText(notes.join(u'\n'));
+    noteLabel->setVisible(!notes.isEmpty());
+    sider->setCurrentIndex(1);
+    indfoerButton->setDefault(true);
+    navnEdit->setFocus();
+}
+
+void Thentform::checkName()
+{
+    const QString problem = m_target.nameProblem ? m_target.nameProblem(navnEdit->text()) : QString();
+    navnFejl->setText(problem);
+    navnFejl->setVisible(!problem.isEmpty());
+}
+
+void Thentform::indfoer()
+{
+    if (sider->currentIndex() != 1 || !m_target.insert)
+        return;
+    if (m_target.insert(navnEdit->text(), m_loaded))
+        accept();
+    else
+        checkName(); // the list on disk may have changed under it
+}
