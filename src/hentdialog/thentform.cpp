@@ -4,7 +4,6 @@
 #include "webimport/recipesource.h"
 
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -115,7 +114,6 @@ QWidget *Thentform::buildSourcePage()
     layout->addLayout(bottom, 6, 0, 1, 3);
 
     connect(hentButton, &QPushButton::clicked, this, &Thentform::loadAddress);
-    connect(adresseEdit, &QLineEdit::returnPressed, this, &Thentform::loadAddress);
     connect(filButton, &QPushButton::clicked, this, [this] {
         if (const QString path = chooseFile(this); !path.isEmpty())
             loadFile(path);
@@ -133,6 +131,7 @@ void Thentform::start(const HentTarget &target, const QString &what)
     m_target = target;
     m_loaded = {};
     sider->setCurrentIndex(0);
+    hentButton->setDefault(true);
     setBusy(false);
     const QString offered = what.isEmpty() ? QGuiApplication::clipboard()->text().trimmed() : what;
     adresseEdit->setText(webimport::isWebAddress(offered) ? offered.trimmed() : QString());
@@ -154,9 +153,9 @@ void Thentform::loadAddress()
     if (isBusy())
         return;
     const QString text = adresseEdit->text().trimmed();
-    QString error;
     if (!webimport::isWebAddress(text)) {
-        webimport::Fetcher::isFetchable(QUrl(text), &error);
+        QString error;
+        webimport::Fetcher::isFetchable(QUrl(), &error); // the fetcher's own words for it
         Messages::information(error);
         return;
     }
@@ -174,7 +173,7 @@ void Thentform::loadFile(const QString &path)
 
 bool Thentform::isBusy() const
 {
-    return hentBar->isVisible();
+    return !hentBar->isHidden();
 }
 
 void Thentform::setBusy(bool busy, const QString &status)
@@ -208,7 +207,8 @@ void Thentform::loaded(const webimport::LoadResult &result)
 void Thentform::annuller()
 {
     if (m_folder) {
-        folderDone();
+        if (folderDone() > 0)
+            accept();
         return;
     }
     if (m_load->isRunning()) {
@@ -219,12 +219,11 @@ void Thentform::annuller()
     reject();
 }
 
-void Thentform::closeEvent(QCloseEvent *event)
+void Thentform::done(int result)
 {
-    // Whatever runs stops with the window; a folder import ends after the recipe it is at.
     m_load->cancel();
     if (m_folder)
         folderDone();
     setBusy(false);
-    QDialog::closeEvent(event);
+    QDialog::done(result);
 }

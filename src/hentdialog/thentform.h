@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hentdialog/henttarget.h"
+#include "webimport/recipefolder.h"
 
 #include <QDialog>
 
@@ -11,9 +12,6 @@ class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 class QTextEdit;
-namespace webimport {
-struct RecipeFolder;
-}
 
 // "Hent opskrift": a recipe from a web address, a saved page or a schema.org file, shown as
 // it will be saved before anything is written; or every recipe of a folder of recipe folders.
@@ -58,8 +56,8 @@ public:
     QPushButton *indfoerButton = nullptr;
     QPushButton *annullerButton2 = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    // Closing, however it is done, stops what runs; a folder import tells how far it got.
+    void done(int result) override;
 
 private:
     QWidget *buildSourcePage();
@@ -70,11 +68,16 @@ private:
     void showPreview(const webimport::LoadResult &result);
     void checkName();
     void importNext();
-    void folderDone();
+    int folderDone(); // the number imported
 
     HentTarget m_target;
     webimport::RecipeLoad *m_load = nullptr;
     webimport::LoadResult m_loaded;
-    struct FolderRun;
+    struct FolderRun {
+        webimport::RecipeFolder folder;
+        int next = 0;
+        int imported = 0;
+        QStringList failures;
+    };
     std::unique_ptr<FolderRun> m_folder;
 };

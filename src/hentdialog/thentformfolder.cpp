@@ -9,13 +9,6 @@
 #include <QProgressBar>
 #include <QTimer>
 
-struct Thentform::FolderRun {
-    webimport::RecipeFolder folder;
-    int next = 0;
-    int imported = 0;
-    QStringList failures;
-};
-
 namespace {
 
 constexpr int kFailuresShown = 10;
@@ -55,7 +48,8 @@ void Thentform::importNext()
     FolderRun &run = *m_folder;
     const int total = int(run.folder.folders.size());
     if (run.next >= total) {
-        folderDone();
+        if (folderDone() > 0)
+            accept();
         return;
     }
     const QString recipeFolder = run.folder.folders.at(run.next++);
@@ -82,7 +76,7 @@ void Thentform::importNext()
     QTimer::singleShot(0, this, &Thentform::importNext);
 }
 
-void Thentform::folderDone()
+int Thentform::folderDone()
 {
     const std::unique_ptr<FolderRun> run = std::move(m_folder);
     setBusy(false);
@@ -99,6 +93,5 @@ void Thentform::folderDone()
     if (m_target.folderImported)
         m_target.folderImported();
     Messages::information(summary);
-    if (run->imported > 0)
-        accept();
+    return run->imported;
 }

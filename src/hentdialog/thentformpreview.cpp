@@ -75,7 +75,6 @@ QWidget *Thentform::buildPreviewPage()
     layout->addLayout(buttons, 7, 0, 1, 2);
 
     connect(navnEdit, &QLineEdit::textChanged, this, &Thentform::checkName);
-    connect(navnEdit, &QLineEdit::returnPressed, this, &Thentform::indfoer);
     connect(tilbageButton, &QPushButton::clicked, this, [this] {
         sider->setCurrentIndex(0);
         hentButton->setDefault(true);

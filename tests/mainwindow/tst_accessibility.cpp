@@ -8,6 +8,7 @@
 #include "editor/colorgrid.h"
 #include "editor/colortable.h"
 #include "editor/statusline.h"
+#include "hentdialog/thentform.h"
 #include "information/tinfoform.h"
 #include "mainwindow/tfindform.h"
 #include "options/toptform.h"
@@ -118,6 +119,13 @@ void TestAccessibility::everyControlOfEveryWindow_hasANameAndDescription()
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         faults << unnamedControls(window);
+    }
+    {
+        Thentform hent(f.w); // both its pages: the hidden one is read as well
+        hent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hent));
+        faults << unnamedControls(&hent);
+        hent.close();
     }
     // The small dialogs are shown only with a message: looked at as they are before that.
     for (QWidget *window : QList<QWidget *>{infform, spform, redigeringsform}) {
