@@ -1,0 +1,195 @@
+#include "testhttpserver.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
+
+TestHttpServer::TestHttpServer(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onNewConnection);
+}
+
+bool TestHttpServer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QUrl TestHttpServer::url(const QString &path) const
+{
+    QUrl u;
+    u.setScheme(QStringLiteral("http"));
+    u.setHost(QStringLiteral("127.0.0.1"));
+    u.setPort(m_server.serverPort());
+    const int query = path.indexOf(u'?');
+    u.setPath(query < 0 ? path : path.left(query));
+    if (query >= 0)
+        u.setQuery(path.mid(query + 1));
+    return u;
+}
+
+void TestHttpServer::serve(const QString &path, const QByteArray &body,
+                           const QByteArray &contentType, int status)
+{
+    Route r;
+    r.body = body;
+    r.contentType = contentType;
+    r.status = status;
+    m_routes.insert(path, r);
+}
+
+void TestHttpServer::redirect(const QString &from, const QString &to)
+{
+    Route r;
+    r.kind = Kind::Redirect;
+    r.location = to;
+    m_routes.insert(from, r);
+}
+
+void TestHttpServer::stall(const QString &path)
+{
+    Route r;
+    r.kind = Kind::Stall;
+    m_routes.insert(path, r);
+}
+
+void TestHttpServer::serveLarge(const QString &path, qint64 size, bool declareLength,
+                                const QByteArray &contentType)
+{
+    Route r;
+    r.kind = Kind::Large;
+    r.size = size;
+    r.declareLength = declareLength;
+    r.contentType = contentType;
+    m_routes.insert(path, r);
+}
+
+void TestHttpServer::trickle(const QString &path, const QByteArray &body, int intervalMs,
+                             const QByteArray &contentType)
+{
+    Route r;
+    r.kind = Kind::Trickle;
+    r.body = body;
+    r.intervalMs = intervalMs;
+    r.contentType = contentType;
+    m_routes.insert(path, r);
+}
+
+int TestHttpServer::requestCount(const QString &path) const
+{
+    int n = 0;
+    for (const QString &r : m_requests) {
+        if (r == path || r.startsWith(path + u'?'))
+            ++n;
+    }
+    return n;
+}
+
+void TestHttpServer::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+    }
+}
+
+void TestHttpServer::onReadyRead(QTcpSocket *socket)
+{
+    // The request so far lives on the socket until its head is complete.
+    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    if (socket->property("answered").toBool())
+        return;
+    socket->setProperty("request", request);
+    const int end = request.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    socket->setProperty("answered", true);
+    const QByteArray firstLine = request.left(request.indexOf("\r\n"));
+    const QList<QByteArray> parts = firstLine.split(' ');
+    const QString target = parts.size() >= 2 ? QString::fromLatin1(parts.at(1)) : QString();
+    m_requests.append(target);
+    answer(socket, target);
+}
+
+QByteArray TestHttpServer::head(int status, const QByteArray &contentType, qint64 length,
+                                const QByteArray &extra)
+{
+    QByteArray h = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n";
+    if (!contentType.isEmpty())
+        h += "Content-Type: " + contentType + "\r\n";
+    if (length >= 0)
+        h += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    return h + extra + "Connection: close\r\n\r\n";
+}
+
+void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
+{
+    auto it = m_routes.constFind(target);
+    if (it == m_routes.cend())
+        it = m_routes.constFind(target.section(u'?', 0, 0));
+    if (it == m_routes.cend()) {
+        const QByteArray body = "Not found";
+        socket->write(head(404, "text/plain", body.size()) + body);
+        socket->disconnectFromHost();
+        return;
+    }
+    const Route &r = *it;
+    switch (r.kind) {
+    case Kind::Body:
+        socket->write(head(r.status, r.contentType, r.body.size()) + r.body);
+        socket->disconnectFromHost();
+        break;
+    case Kind::Redirect: {
+        const QUrl to = r.location.contains(QStringLiteral("://")) ? QUrl(r.location) : url(r.location);
+        socket->write(head(302, QByteArray(), 0, "Location: " + to.toEncoded() + "\r\n"));
+        socket->disconnectFromHost();
+        break;
+    }
+    case Kind::Stall:
+        break;
+    case Kind::Large:
+        socket->write(head(200, r.contentType, r.declareLength ? r.size : -1));
+        writeLarge(socket, r.size);
+        break;
+    case Kind::Trickle:
+        socket->write(head(200, r.contentType, r.body.size()));
+        writeTrickle(socket, r.body, r.intervalMs);
+        break;
+    }
+}
+
+void TestHttpServer::writeLarge(QTcpSocket *socket, qint64 size)
+{
+    // Written as the socket drains, so a client that stops reading early is never sent it all.
+    const QByteArray chunk(64 * 1024, 'x');
+    auto left = std::make_shared<qint64>(size);
+    auto more = [socket, chunk, left] {
+        if (*left <= 0 || socket->bytesToWrite() > 4 * chunk.size())
+            return;
+        const qint64 n = qMin<qint64>(*left, chunk.size());
+        *left -= n;
+        socket->write(chunk.constData(), n);
+        if (*left <= 0)
+            socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
+}
+
+void TestHttpServer::writeTrickle(QTcpSocket *socket, const QByteArray &body, int intervalMs)
+{
+    auto *timer = new QTimer(socket);
+    auto at = std::make_shared<int>(0);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, body, at] {
+        if (*at >= body.size()) {
+            timer->stop();
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(body.constData() + *at, 1);
+        ++*at;
+    });
+    timer->start(intervalMs);
+}
