@@ -56,7 +56,6 @@ Thentform::Thentform(QWidget *mainWindow)
     sider->addWidget(buildPreviewPage());
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(sider);
-    resize(640, 560);
 
     connect(m_load, &webimport::RecipeLoad::progress, this, &Thentform::showProgress);
     connect(m_load, &webimport::RecipeLoad::finished, this, &Thentform::loaded);
@@ -133,6 +132,8 @@ void Thentform::start(const HentTarget &target, const QString &what)
     sider->setCurrentIndex(0);
     hentButton->setDefault(true);
     setBusy(false);
+    if (!isVisible())
+        resize(640, 300); // the preview makes it larger
     const QString offered = what.isEmpty() ? QGuiApplication::clipboard()->text().trimmed() : what;
     adresseEdit->setText(webimport::isWebAddress(offered) ? offered.trimmed() : QString());
     show();

@@ -32,28 +32,33 @@ QWidget *Thentform::buildPreviewPage()
     layout->addWidget(navnEdit, 0, 1);
     layout->addWidget(navnFejl, 1, 1);
 
+    // Side by side, so the steps show beside the list and under the picture.
     auto *ingredienserLabel = new QLabel(QStringLiteral("&Ingredienser"), page);
     ingrediensListe = new QListWidget(page);
     ingrediensListe->setObjectName(QStringLiteral("ingrediensListe"));
     ingrediensListe->setStatusTip(QStringLiteral("Ingredienslinjerne, som de indføres"));
     ingredienserLabel->setBuddy(ingrediensListe);
+    ingrediensListe->setAccessibleName(QStringLiteral("Ingredienser")); // a list view reads no buddy label
     auto *beskrivelseLabel = new QLabel(QStringLiteral("&Beskrivelse"), page);
     beskrivelseView = new QTextEdit(page);
     beskrivelseView->setObjectName(QStringLiteral("beskrivelseView"));
     beskrivelseView->setReadOnly(true);
     beskrivelseView->setStatusTip(QStringLiteral("Beskrivelsen, som den gemmes"));
     beskrivelseLabel->setBuddy(beskrivelseView);
-    layout->addWidget(ingredienserLabel, 2, 0, 1, 2);
-    layout->addWidget(ingrediensListe, 3, 0, 1, 2);
-    layout->addWidget(beskrivelseLabel, 4, 0, 1, 2);
-    layout->addWidget(beskrivelseView, 5, 0, 1, 2);
-    layout->setRowStretch(3, 2);
-    layout->setRowStretch(5, 3);
+    auto *parts = new QGridLayout;
+    parts->addWidget(ingredienserLabel, 0, 0);
+    parts->addWidget(ingrediensListe, 1, 0);
+    parts->addWidget(beskrivelseLabel, 0, 1);
+    parts->addWidget(beskrivelseView, 1, 1);
+    parts->setColumnStretch(0, 2);
+    parts->setColumnStretch(1, 3);
+    layout->addLayout(parts, 2, 0, 1, 2);
+    layout->setRowStretch(2, 1);
 
     noteLabel = new QLabel(page);
     noteLabel->setObjectName(QStringLiteral("noteLabel"));
     noteLabel->setWordWrap(true);
-    layout->addWidget(noteLabel, 6, 0, 1, 2);
+    layout->addWidget(noteLabel, 3, 0, 1, 2);
 
     tilbageButton = new QPushButton(QStringLiteral("&Tilbage"), page);
     tilbageButton->setObjectName(QStringLiteral("tilbageButton"));
@@ -72,7 +77,7 @@ QWidget *Thentform::buildPreviewPage()
     buttons->addStretch(1);
     buttons->addWidget(indfoerButton);
     buttons->addWidget(annullerButton2);
-    layout->addLayout(buttons, 7, 0, 1, 2);
+    layout->addLayout(buttons, 4, 0, 1, 2);
 
     connect(navnEdit, &QLineEdit::textChanged, this, &Thentform::checkName);
     connect(tilbageButton, &QPushButton::clicked, this, [this] {
@@ -96,6 +101,7 @@ void Thentform::showPreview(const webimport::LoadResult &result)
     // Written and read back as the recipe's file will be: what is seen here is what is saved.
     const std::unique_ptr<QTextDocument> saved = webimport::descriptionDocument(recipe, result.picture);
     rtf::read(rtf::write(*saved), beskrivelseView->document());
+    beskrivelseView->moveCursor(QTextCursor::Start); // from the top, picture first
 
     QStringList notes;
     if (result.read.capped)
@@ -105,6 +111,7 @@ void Thentform::showPreview(const webimport::LoadResult &result)
     noteLabel->setText(notes.join(u'\n'));
     noteLabel->setVisible(!notes.isEmpty());
     sider->setCurrentIndex(1);
+    resize(std::max(width(), 940), std::max(height(), 620)); // room for the picture and the steps
     indfoerButton->setDefault(true);
     navnEdit->setFocus();
 }
