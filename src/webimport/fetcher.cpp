@@ -17,6 +17,13 @@ bool isWebScheme(const QUrl &url)
     return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
+bool isRedirect(const QNetworkReply *reply)
+{
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
+        && reply->hasRawHeader("Location");
+}
+
 QString tooLarge(qint64 maxBytes)
 {
     return QStringLiteral("Siden er større end %1 MB og hentes ikke.").arg(maxBytes / 1024 / 1024);
@@ -64,22 +71,22 @@ void Fetcher::start(const QUrl &url, qint64 maxBytes)
         QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
         return;
     }
+    m_redirects = 0;
+    get(url);
+}
+
+void Fetcher::get(const QUrl &url)
+{
+    // Redirects are followed here, not by Qt: its user-verified policy sends a request once more
+    // for every hop already taken, and the count and the schemes are ours to check.
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) Retterum/1.0"));
     request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/ld+json,application/json,image/*;q=0.9,*/*;q=0.8");
     m_reply = m_manager->get(request);
-    connect(m_reply, &QNetworkReply::redirected, this, [this](const QUrl &to) {
-        // A redirect may not lead away from the web: file:, ftp: and the like are refused.
-        if (isWebScheme(to))
-            emit m_reply->redirectAllowed();
-        else
-            fail(QStringLiteral("Siden viderestiller til en adresse, der ikke kan hentes."));
-    });
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > m_maxBytes)
+        if (!isRedirect(m_reply) && length.isValid() && length.toLongLong() > m_maxBytes)
             fail(tooLarge(m_maxBytes));
     });
     connect(m_reply, &QNetworkReply::readyRead, this, &Fetcher::onReadyRead);
@@ -107,6 +114,10 @@ void Fetcher::onReadyRead()
 {
     if (!m_reply)
         return;
+    if (isRedirect(m_reply)) {
+        m_reply->readAll(); // what a redirect says besides its address is not the page
+        return;
+    }
     m_body += m_reply->readAll();
     if (m_body.size() > m_maxBytes)
         fail(tooLarge(m_maxBytes));
@@ -134,9 +145,17 @@ void Fetcher::onFinished()
     FetchResult result;
     result.url = reply->url();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::TooManyRedirectsError
-        || reply->error() == QNetworkReply::InsecureRedirectError) {
-        result.error = QStringLiteral("Siden viderestiller for mange gange og kunne ikke hentes.");
+    if (isRedirect(reply)) {
+        const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location").trimmed()));
+        if (!isWebScheme(to) || to.host().isEmpty()) {
+            result.error = QStringLiteral("Siden viderestiller til en adresse, der ikke kan hentes.");
+        } else if (++m_redirects > kMaxRedirects) {
+            result.error = QStringLiteral("Siden viderestiller for mange gange og kunne ikke hentes.");
+        } else {
+            m_body.clear();
+            get(to);
+            return;
+        }
     } else if (reply->error() != QNetworkReply::NoError || status >= 300) {
         result.error = status > 0 ? QStringLiteral("Siden kunne ikke hentes (svar %1 fra serveren).").arg(status)
                                   : QStringLiteral("Siden kunne ikke hentes. Kontroller adressen og forbindelsen.");

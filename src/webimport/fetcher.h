@@ -46,6 +46,7 @@ signals:
     void finished(const webimport::FetchResult &result);
 
 private:
+    void get(const QUrl &url);
     void onReadyRead();
     void onFinished();
     void fail(const QString &error);
@@ -55,6 +56,7 @@ private:
     QTimer m_stall;
     QByteArray m_body;
     qint64 m_maxBytes = 0;
+    int m_redirects = 0;
     QString m_failure;
 };
 

@@ -97,20 +97,19 @@ void TestHttpServer::onNewConnection()
 
 void TestHttpServer::onReadyRead(QTcpSocket *socket)
 {
-    // The request so far lives on the socket until its head is complete.
-    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
-    if (socket->property("answered").toBool())
-        return;
-    socket->setProperty("request", request);
-    const int end = request.indexOf("\r\n\r\n");
-    if (end < 0)
-        return;
-    socket->setProperty("answered", true);
-    const QByteArray firstLine = request.left(request.indexOf("\r\n"));
-    const QList<QByteArray> parts = firstLine.split(' ');
-    const QString target = parts.size() >= 2 ? QString::fromLatin1(parts.at(1)) : QString();
-    m_requests.append(target);
-    answer(socket, target);
+    // Requests may follow each other on one connection; a partial one waits on the socket.
+    QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
+    int end;
+    while (!socket->property("busy").toBool() && (end = pending.indexOf("\r\n\r\n")) >= 0) {
+        const QByteArray request = pending.left(end);
+        pending.remove(0, end + 4);
+        const QByteArray firstLine = request.left(request.indexOf("\r\n"));
+        const QList<QByteArray> parts = firstLine.split(' ');
+        const QString target = parts.size() >= 2 ? QString::fromLatin1(parts.at(1)) : QString();
+        m_requests.append(target);
+        answer(socket, target);
+    }
+    socket->setProperty("pending", pending);
 }
 
 QByteArray TestHttpServer::head(int status, const QByteArray &contentType, qint64 length,
@@ -121,7 +120,8 @@ QByteArray TestHttpServer::head(int status, const QByteArray &contentType, qint6
         h += "Content-Type: " + contentType + "\r\n";
     if (length >= 0)
         h += "Content-Length: " + QByteArray::number(length) + "\r\n";
-    return h + extra + "Connection: close\r\n\r\n";
+    // Without a length the end of the body is the end of the connection.
+    return h + extra + (length < 0 ? "Connection: close\r\n\r\n" : "\r\n");
 }
 
 void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
@@ -132,28 +132,29 @@ void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
     if (it == m_routes.cend()) {
         const QByteArray body = "Not found";
         socket->write(head(404, "text/plain", body.size()) + body);
-        socket->disconnectFromHost();
         return;
     }
     const Route &r = *it;
     switch (r.kind) {
     case Kind::Body:
         socket->write(head(r.status, r.contentType, r.body.size()) + r.body);
-        socket->disconnectFromHost();
         break;
     case Kind::Redirect: {
-        const QUrl to = r.location.contains(QStringLiteral("://")) ? QUrl(r.location) : url(r.location);
-        socket->write(head(302, QByteArray(), 0, "Location: " + to.toEncoded() + "\r\n"));
-        socket->disconnectFromHost();
+        const QByteArray to = r.location.toUtf8();
+        const QByteArray body = "Moved";
+        socket->write(head(302, "text/plain", body.size(), "Location: " + to + "\r\n") + body);
         break;
     }
     case Kind::Stall:
+        socket->setProperty("busy", true);
         break;
     case Kind::Large:
+        socket->setProperty("busy", true);
         socket->write(head(200, r.contentType, r.declareLength ? r.size : -1));
         writeLarge(socket, r.size);
         break;
     case Kind::Trickle:
+        socket->setProperty("busy", true);
         socket->write(head(200, r.contentType, r.body.size()));
         writeTrickle(socket, r.body, r.intervalMs);
         break;

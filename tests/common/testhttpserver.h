@@ -10,8 +10,8 @@
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests that fetch: each path answers as it was told
-// (a body, a redirect, nothing at all, a large or slow body); unknown paths get 404. Every
-// answer closes the connection.
+// (a body, a redirect, nothing at all, a large or slow body); unknown paths get 404. A
+// connection stays open for further requests, as browsers' servers keep it.
 class TestHttpServer : public QObject {
     Q_OBJECT
 public:
