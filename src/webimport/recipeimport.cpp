@@ -39,8 +39,9 @@ ImportResult importRecipe(const RecipePlace &place, const QString &name, const R
 ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, const Recipe &recipe,
                                 const QImage &picture, QString *used)
 {
+    // Every refusal as taken names one more entry of a finite list, so the search ends.
     ImportResult result;
-    for (int n = 1; n < 1000; ++n) {
+    for (qint64 n = 1;; ++n) {
         *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
         result = importRecipe(place, *used, recipe, picture);
         if (result.change.outcome != store::ChangeOutcome::Refused
