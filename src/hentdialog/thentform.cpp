@@ -101,6 +101,7 @@ QWidget *Thentform::buildSourcePage()
     statusLabel = new QLabel(page);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLabel->setWordWrap(true);
+    statusLabel->setTextFormat(Qt::PlainText); // names from a folder or an address are text, never markup
     layout->addWidget(hentBar, 3, 0, 1, 3);
     layout->addWidget(statusLabel, 4, 0, 1, 3);
     layout->setRowStretch(5, 1);

@@ -28,6 +28,7 @@ QWidget *Thentform::buildPreviewPage()
     navnFejl = new QLabel(page);
     navnFejl->setObjectName(QStringLiteral("navnFejl"));
     navnFejl->setStyleSheet(QStringLiteral("color: #b00000"));
+    navnFejl->setTextFormat(Qt::PlainText);
     layout->addWidget(navnLabel, 0, 0);
     layout->addWidget(navnEdit, 0, 1);
     layout->addWidget(navnFejl, 1, 1);
@@ -58,6 +59,7 @@ QWidget *Thentform::buildPreviewPage()
     noteLabel = new QLabel(page);
     noteLabel->setObjectName(QStringLiteral("noteLabel"));
     noteLabel->setWordWrap(true);
+    noteLabel->setTextFormat(Qt::PlainText);
     layout->addWidget(noteLabel, 3, 0, 1, 2);
 
     tilbageButton = new QPushButton(QStringLiteral("&Tilbage"), page);

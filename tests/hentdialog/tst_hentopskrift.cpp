@@ -116,6 +116,7 @@ private slots:
 
     void button_onlyInWriteModeWithASubcategory();
     void address_previewedThenInsertedAndOpened();
+    void cappedLinesAndBadPicture_areToldAndTheRestGoesIn();
     void refusedName_keepsTheDialogAndWritesNothing_data();
     void refusedName_keepsTheDialogAndWritesNothing();
     void failure_isToldAndWritesNothing_data();
@@ -260,6 +261,32 @@ void TestHentOpskrift::address_previewedThenInsertedAndOpened()
     const Described file = described(saved);
     QCOMPARE(file.numbered, kSteps);
     QCOMPARE(file.pictureWidth, 480);
+}
+
+void TestHentOpskrift::cappedLinesAndBadPicture_areToldAndTheRestGoesIn()
+{
+    QByteArray lines;
+    for (int i = 1; i <= 600; ++i)
+        lines += (i > 1 ? "," : "") + QByteArray("\"") + QByteArray::number(i) + " g mel\"";
+    m_server->serve(QStringLiteral("/lang"),
+                    "<html><head><script type=\"application/ld+json\">{\"@type\":\"Recipe\",\"name\":\"Lang\","
+                    "\"image\":\"/ikke-billede.png\",\"recipeIngredient\":["
+                        + lines + "],\"recipeInstructions\":\"Bland det hele.\"}</script></head></html>");
+    m_server->serve(QStringLiteral("/ikke-billede.png"), "<html>Ikke et billede</html>", "image/png");
+    Thentform *d = fetch(QStringLiteral("/lang"));
+    QVERIFY(d);
+    QCOMPARE(d->sider->currentIndex(), 1);
+    QCOMPARE(d->ingrediensListe->count(), 500);
+    QCOMPARE(d->noteLabel->text(), QStringLiteral("Opskriften har flere linjer, end der kan indføres; resten er udeladt.\n"
+                                                  "Billedet på siden er ikke et billede, som kan vises."));
+    QVERIFY(d->noteLabel->isVisible());
+    QTest::mouseClick(d->indfoerButton, Qt::LeftButton);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Langliste.txt")).size(), 500);
+    QTextDocument saved;
+    QVERIFY(rtf::loadFile(gaerbag(QStringLiteral("Lang.rtf")), &saved));
+    QCOMPARE(described(saved).pictureWidth, 0);
+    QVERIFY(described(saved).text.contains(QStringLiteral("Bland det hele.")));
 }
 
 void TestHentOpskrift::refusedName_keepsTheDialogAndWritesNothing_data()
