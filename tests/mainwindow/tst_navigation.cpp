@@ -379,7 +379,7 @@ void TestNavigation::tab_walksTheColumnsInReadingOrder()
         u"AgemBeskrivelse"_s, u"Areload"_s, u"bingUrl"_s, u"googleUrl"_s, u"tubeUrl"_s, u"Editor"_s,
         radio, radio, radio, radio, u"infButton"_s, u"optButton"_s,
         u"ingrediensBox"_s, u"ingrediensEdit"_s, button, button, button,
-        u"opskriftBox"_s, u"opskriftEdit"_s, button, button, button, u"findButton"_s};
+        u"opskriftBox"_s, u"opskriftEdit"_s, button, button, button, u"findButton"_s, u"hentOpskriftButton"_s};
     QCOMPARE(order, expected);
 }
 
