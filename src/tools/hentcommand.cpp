@@ -82,11 +82,12 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-// The first free name of "name", "name (2)", "name (3)" ...
+// The first free name of "name", "name (2)", "name (3)" ... Every refusal as taken names one
+// more entry of a finite list, so the search ends; no number is too high.
 ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
 {
     ImportResult result;
-    for (int n = 1; n < 1000; ++n) {
+    for (qint64 n = 1;; ++n) {
         *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
         result = importRecipe(place, *used, loaded.read.recipe, loaded.picture);
         if (result.change.outcome != store::ChangeOutcome::Refused

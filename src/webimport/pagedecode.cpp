@@ -116,9 +116,10 @@ QString decodePage(const QByteArray &bytes, const QString &contentType)
 
 QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType)
 {
-    const qsizetype headerEnd = bytes.indexOf("\n\n") >= 0 ? bytes.indexOf("\n\n") : -1;
+    // The headers end at the first empty line, whichever line ends the file uses.
+    const qsizetype lfEnd = bytes.indexOf("\n\n");
     const qsizetype crlfEnd = bytes.indexOf("\r\n\r\n");
-    const qsizetype end = crlfEnd >= 0 && (headerEnd < 0 || crlfEnd < headerEnd) ? crlfEnd : headerEnd;
+    const qsizetype end = crlfEnd >= 0 && (lfEnd < 0 || crlfEnd < lfEnd) ? crlfEnd : lfEnd;
     if (end < 0)
         return bytes;
     const QByteArray headers = QByteArray(bytes.left(end)).replace('\r', "");
