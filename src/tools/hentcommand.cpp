@@ -1,11 +1,13 @@
 #include "tools/hentcommand.h"
 
+#include "store/listfile.h"
 #include "store/privatefolder.h"
 #include "store/storepaths.h"
 #include "webimport/fetcher.h"
 #include "webimport/recipeimport.h"
 #include "webimport/recipesource.h"
 
+#include <QSet>
 #include <QTextStream>
 #include <QUrl>
 
@@ -82,19 +84,29 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-// The first free name of "name", "name (2)", "name (3)" ... Every refusal as taken names one
-// more entry of a finite list, so the search ends; no number is too high.
+// The first free name of "name", "name (2)", "name (3)" ..., looked up in the list as it is now;
+// another writer may take it before us, so a refusal as taken moves on to the next number. The
+// list is finite, so the search ends; no number is too high.
 ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
 {
+    store::ListText list;
+    store::readListFile(place.area, place.opskriftFile, &list);
+    QSet<QString> taken;
+    for (const QString &entry : std::as_const(list.entries))
+        taken.insert(entry.toCaseFolded());
+    const auto candidate = [&name](qint64 n) {
+        return n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+    };
     ImportResult result;
     for (qint64 n = 1;; ++n) {
-        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+        if (taken.contains(candidate(n).toCaseFolded()))
+            continue;
+        *used = candidate(n);
         result = importRecipe(place, *used, loaded.read.recipe, loaded.picture);
         if (result.change.outcome != store::ChangeOutcome::Refused
             || result.change.refusal != store::NameRefusal::Duplicate)
-            break;
+            return result;
     }
-    return result;
 }
 
 int importAll(const QString &target, const QString &dataRoot, const QStringList &sources, QTextStream &out,

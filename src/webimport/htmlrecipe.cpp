@@ -35,7 +35,12 @@ const PluginMarkup kPlugins[] = {
     {"ERSIngredients", "ERSInstructions", nullptr, "ERSName"},
     {"zlrecipe-ingredient", "zlrecipe-instruction", nullptr, "zlrecipe-title"},
     {"dr-ingredient", "dr-instruction", nullptr, "dr-recipe-title"},
+    {"yumprint-recipe-ingredient", "yumprint-recipe-direction", nullptr, "yumprint-recipe-title"},
+    {"jetpack-recipe-ingredient", "jetpack-recipe-directions", nullptr, "jetpack-recipe-title"},
     {"recipe-ingredient", "recipe-instruction", nullptr, nullptr},
+    // The h-recipe microformat, new and old.
+    {"p-ingredient", "e-instructions", nullptr, nullptr},
+    {"ingredient", "instructions", nullptr, nullptr},
 };
 
 struct Page {

@@ -10,7 +10,8 @@ namespace {
 
 bool at(const QByteArray &s, qsizetype i, const char *token)
 {
-    return QByteArrayView(s).mid(i).startsWith(QByteArrayView(token));
+    const qsizetype length = qsizetype(qstrlen(token));
+    return i + length <= s.size() && qstrncmp(s.constData() + i, token, size_t(length)) == 0;
 }
 
 // Past a comma: only white space before the closing bracket makes it a trailing one.

@@ -57,6 +57,12 @@ QString decodeAs(const QByteArray &bytes, const QString &charset)
         if (decoder.isValid())
             return decoder.decode(bytes);
     }
+    if (charset.isEmpty()) {
+        // A page that names no character set and is no valid UTF-8 is an old Western page.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        return utf8.hasError() ? store::decodeWindows1252(bytes) : text;
+    }
     return QString::fromUtf8(bytes);
 }
 
