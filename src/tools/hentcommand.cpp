@@ -7,6 +7,7 @@
 #include "webimport/recipeimport.h"
 #include "webimport/recipesource.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 #include <QUrl>
@@ -51,7 +52,8 @@ Loaded load(const QString &what, bool withPicture)
             return loaded;
         }
         loaded.read = readRecipe(page.body, page.contentType, page.url.toString());
-    } else if (what.contains(QLatin1String(":/")) && !what.startsWith(u'/')) {
+    } else if (!QFileInfo::exists(what) && QUrl(what).scheme().size() > 1) {
+        // An address of another kind (file:, ftp:, javascript:); never a drive letter.
         QString error;
         Fetcher::isFetchable(QUrl(what), &error);
         loaded.read.error = error;
@@ -90,7 +92,8 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
 ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
 {
     store::ListText list;
-    store::readListFile(place.area, place.opskriftFile, &list);
+    if (!store::readListFile(place.area, place.opskriftFile, &list))
+        list.entries.clear(); // the list change reads it again and says what is wrong
     QSet<QString> taken;
     for (const QString &entry : std::as_const(list.entries))
         taken.insert(entry.toCaseFolded());

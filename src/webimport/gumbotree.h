@@ -8,7 +8,8 @@
 
 namespace webimport {
 
-// A parsed HTML document, freed with its owner.
+// A parsed HTML document, freed with its owner; a document nested deeper than any page is
+// read as an empty one.
 class GumboDocument {
 public:
     explicit GumboDocument(const QByteArray &utf8, GumboTag fragmentContext = GUMBO_TAG_LAST);

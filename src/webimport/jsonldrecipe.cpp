@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 
 namespace webimport {
 
@@ -239,28 +240,42 @@ void collectIds(const QJsonValue &value, QHash<QString, QJsonObject> *ids, int d
     }
 }
 
-// The value with every bare {"@id": ...} replaced by the object it names, as it stands in the
-// document (its own references stay as they are, so a cycle ends at once).
-QJsonValue resolved(const QJsonValue &value, const QHash<QString, QJsonObject> &ids, int depth)
+// The value with every bare {"@id": ...} replaced by the object it names, itself resolved. A
+// reference to an object being resolved stays as it is (a cycle), and so does every reference
+// past a budget (a hostile document could otherwise multiply itself).
+struct References {
+    QHash<QString, QJsonObject> ids;
+    QSet<QString> open;
+    int budget = 2000;
+};
+
+QJsonValue resolved(const QJsonValue &value, References *refs, int depth)
 {
     if (depth > kMaxDepth)
         return value;
     if (value.isArray()) {
         QJsonArray list = value.toArray();
         for (qsizetype i = 0; i < list.size(); ++i)
-            list[i] = resolved(list.at(i), ids, depth + 1);
+            list[i] = resolved(list.at(i), refs, depth + 1);
         return list;
     }
     if (!value.isObject())
         return value;
     QJsonObject o = value.toObject();
     if (o.size() == 1 && o.contains(QStringLiteral("@id"))) {
-        const auto it = ids.constFind(o.value(QStringLiteral("@id")).toString());
-        return it == ids.cend() ? value : QJsonValue(*it);
+        const QString id = o.value(QStringLiteral("@id")).toString();
+        const auto it = refs->ids.constFind(id);
+        if (it == refs->ids.cend() || refs->open.contains(id) || refs->budget <= 0)
+            return value;
+        --refs->budget;
+        refs->open.insert(id);
+        const QJsonValue target = resolved(*it, refs, depth + 1);
+        refs->open.remove(id);
+        return target;
     }
     for (auto it = o.begin(); it != o.end(); ++it) {
         if (it->isObject() || it->isArray())
-            *it = resolved(*it, ids, depth + 1);
+            *it = resolved(*it, refs, depth + 1);
     }
     return o;
 }
@@ -283,9 +298,9 @@ QStringList textLines(const QJsonValue &value)
 
 std::optional<Recipe> recipeFromJsonLd(const QJsonValue &value)
 {
-    QHash<QString, QJsonObject> ids;
-    collectIds(value, &ids, 0);
-    return find(ids.isEmpty() ? value : resolved(value, ids, 0), 0);
+    References refs;
+    collectIds(value, &refs.ids, 0);
+    return find(refs.ids.isEmpty() ? value : resolved(value, &refs, 0), 0);
 }
 
 } // namespace webimport

@@ -96,7 +96,8 @@ QByteArray decodeQuotedPrintable(const QByteArray &in)
 
 QByteArray headerValue(const QByteArray &headers, const QByteArray &name)
 {
-    const QList<QByteArray> lines = headers.split('\n');
+    // A header may go on over lines that begin with white space.
+    const QList<QByteArray> lines = QByteArray(headers).replace("\n\t", " ").replace("\n ", " ").split('\n');
     for (const QByteArray &line : lines) {
         if (line.toLower().startsWith(QByteArray(name.toLower() + QByteArray(":"))))
             return line.mid(name.size() + 1).trimmed();

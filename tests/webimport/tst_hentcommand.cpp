@@ -11,6 +11,8 @@
 #include <QTextList>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString fixture(const QString &name)
@@ -81,11 +83,11 @@ void TestHentCommand::printsJson_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("all keys but the picture") << "recipe.json"
+    QTest::newRow("all keys but the picture") << u"recipe.json"_s
         << QByteArray(R"({"ingredients":["1 dåse kikærter","2 spsk tahin","1 fed hvidløg","saft af ½ citron"],)"
                       R"("name":"Hummus","steps":["Blend det hele.","Smag til med salt."],)"
                       R"("totalTime":"10 min","yield":"1 skål"})");
-    QTest::newRow("steps without their section names") << "type-list-sections.html"
+    QTest::newRow("steps without their section names") << u"type-list-sections.html"_s
         << QByteArray(R"({"ingredients":["3 æg","150 g sukker","500 g jordbær","4 dl piskefløde"],)"
                       R"("name":"Lagkage med jordbær","steps":["Pisk æg og sukker luftigt.",)"
                       R"("Bag tre bunde ved 200 grader.","Pisk fløden.","Læg bunde, fløde og jordbær lagvis."]})");
@@ -110,17 +112,17 @@ void TestHentCommand::failsWithDanishMessages_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     QTest::newRow("no recipe") << fixture(QStringLiteral("no-recipe.html")) << 2
-                               << "Siden indeholder ingen opskrift, som kan hentes.\n";
-    QTest::newRow("no recipe, served") << "/ingen" << 2 << "Siden indeholder ingen opskrift, som kan hentes.\n";
-    QTest::newRow("not found, served") << "/findes-ikke" << 1 << "Siden kunne ikke hentes (svar 404 fra serveren).\n";
-    QTest::newRow("redirect loop") << "/ring" << 1 << "Siden viderestiller for mange gange og kunne ikke hentes.\n";
-    QTest::newRow("ftp") << "ftp://127.0.0.1/opskrift.html" << 1
-                         << "Kun adresser, der begynder med http:// eller https://, kan hentes.\n";
-    QTest::newRow("javascript") << "javascript:alert(1)" << 1
-                                << "Kun adresser, der begynder med http:// eller https://, kan hentes.\n";
+                               << u"Siden indeholder ingen opskrift, som kan hentes.\n"_s;
+    QTest::newRow("no recipe, served") << u"/ingen"_s << 2 << u"Siden indeholder ingen opskrift, som kan hentes.\n"_s;
+    QTest::newRow("not found, served") << u"/findes-ikke"_s << 1 << u"Siden kunne ikke hentes (svar 404 fra serveren).\n"_s;
+    QTest::newRow("redirect loop") << u"/ring"_s << 1 << u"Siden viderestiller for mange gange og kunne ikke hentes.\n"_s;
+    QTest::newRow("ftp") << u"ftp://127.0.0.1/opskrift.html"_s << 1
+                         << u"Kun adresser, der begynder med http:// eller https://, kan hentes.\n"_s;
+    QTest::newRow("javascript") << u"javascript:alert(1)"_s << 1
+                                << u"Kun adresser, der begynder med http:// eller https://, kan hentes.\n"_s;
     QTest::newRow("not a page") << fixture(QStringLiteral("../tst_pagereader.cpp")) << 2
-                                << "Siden indeholder ingen opskrift, som kan hentes.\n";
-    QTest::newRow("a picture") << "/billede.png" << 1 << "Filen er hverken en webside eller en opskrift.\n";
+                                << u"Siden indeholder ingen opskrift, som kan hentes.\n"_s;
+    QTest::newRow("a picture") << u"/billede.png"_s << 1 << u"Filen er hverken en webside eller en opskrift.\n"_s;
 }
 
 void TestHentCommand::failsWithDanishMessages()
@@ -260,12 +262,12 @@ void TestHentCommand::refusesAPlaceThatIsNone_data()
 {
     QTest::addColumn<QString>("place");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown category") << "Alle/Brød/Småkager" << "Kategorien \"Brød\" findes ikke.\n";
-    QTest::newRow("unknown subcategory") << "Alle/Kager/Tærter" << "Kategorien \"Tærter\" findes ikke.\n";
-    QTest::newRow("too few parts") << "Alle/Kager" << "Stedet skal skrives som \"Alle/Hovedkategori/Underkategori\".\n";
-    QTest::newRow("a path") << "Alle/../../etc" << "Kategorien \"..\" findes ikke.\n";
-    QTest::newRow("someone else's area") << "nogenandenbruger/Kager/Småkager"
-                                         << "Kun \"Alle\" eller dit eget brugernavn kan bruges som område.\n";
+    QTest::newRow("unknown category") << u"Alle/Brød/Småkager"_s << u"Kategorien \"Brød\" findes ikke.\n"_s;
+    QTest::newRow("unknown subcategory") << u"Alle/Kager/Tærter"_s << u"Kategorien \"Tærter\" findes ikke.\n"_s;
+    QTest::newRow("too few parts") << u"Alle/Kager"_s << u"Stedet skal skrives som \"Alle/Hovedkategori/Underkategori\".\n"_s;
+    QTest::newRow("a path") << u"Alle/../etc"_s << u"Kategorien \"..\" findes ikke.\n"_s;
+    QTest::newRow("someone else's area") << u"nogenandenbruger/Kager/Småkager"_s
+                                         << u"Kun \"Alle\" eller dit eget brugernavn kan bruges som område.\n"_s;
 }
 
 void TestHentCommand::refusesAPlaceThatIsNone()

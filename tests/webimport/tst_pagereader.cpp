@@ -6,6 +6,8 @@
 
 using namespace webimport;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString fixture(const QString &name)
@@ -62,6 +64,7 @@ private slots:
     void writesDurationsInDanish_data();
     void writesDurationsInDanish();
     void keepsPageTextAsText();
+    void readsADeepButPlausiblePage();
 };
 
 void TestPageReader::readsEveryShape_data()
@@ -77,73 +80,73 @@ void TestPageReader::readsEveryShape_data()
 
     const QString noImage;
     QTest::newRow("lone object, entities and tags, steps as one string")
-        << "lone-object.html" << QStringLiteral("Æbletærte med fløde & kanel")
-        << QStringList{"200 g mel", "100 g smør", "4 æbler", "1 tsk kanel"}
-        << QStringList{"Rør mel og smør sammen.", "Skær æblerne i både.", "Bag tærten i 40 min."} << QStringList()
-        << "4 personer" << "1 time 30 min" << "https://example.org/billeder/aebletaerte.jpg";
+        << u"lone-object.html"_s << QStringLiteral("Æbletærte med fløde & kanel")
+        << QStringList{u"200 g mel"_s, u"100 g smør"_s, u"4 æbler"_s, u"1 tsk kanel"_s}
+        << QStringList{u"Rør mel og smør sammen."_s, u"Skær æblerne i både."_s, u"Bag tærten i 40 min."_s} << QStringList()
+        << u"4 personer"_s << u"1 time 30 min"_s << u"https://example.org/billeder/aebletaerte.jpg"_s;
     QTest::newRow("array, list of strings, prep and cook added, longest yield")
-        << "array.html" << "Kartoffelsuppe" << QStringList{"1 kg kartofler", "2 porrer", "1 l bouillon"}
-        << QStringList{"Skræl kartoflerne.", "Svits porrerne.", "Kog det hele i bouillon i 20 minutter."}
-        << QStringList() << "4 portioner" << "45 min" << "https://example.org/suppe-1x1.jpg";
+        << u"array.html"_s << u"Kartoffelsuppe"_s << QStringList{u"1 kg kartofler"_s, u"2 porrer"_s, u"1 l bouillon"_s}
+        << QStringList{u"Skræl kartoflerne."_s, u"Svits porrerne."_s, u"Kog det hele i bouillon i 20 minutter."_s}
+        << QStringList() << u"4 portioner"_s << u"45 min"_s << u"https://example.org/suppe-1x1.jpg"_s;
     QTest::newRow("@graph, @id references, HowToStep text before name")
-        << "graph.html" << "Frikadeller" << QStringList{"500 g hakket svinekød", "1 løg", "1 æg", "1 dl mælk"}
-        << QStringList{"Rør kød, revet løg, æg og mælk til en fast fars.", "Steg frikadellerne 5 minutter på hver side."}
-        << QStringList() << "20 stk." << "50 min" << "https://example.org/frikadeller.jpg";
+        << u"graph.html"_s << u"Frikadeller"_s << QStringList{u"500 g hakket svinekød"_s, u"1 løg"_s, u"1 æg"_s, u"1 dl mælk"_s}
+        << QStringList{u"Rør kød, revet løg, æg og mælk til en fast fars."_s, u"Steg frikadellerne 5 minutter på hver side."_s}
+        << QStringList() << u"20 stk."_s << u"50 min"_s << u"https://example.org/frikadeller.jpg"_s;
     QTest::newRow("@type as list, old ingredients, headline, named sections")
-        << "type-list-sections.html" << "Lagkage med jordbær"
-        << QStringList{"3 æg", "150 g sukker", "500 g jordbær", "4 dl piskefløde"}
-        << QStringList{"Pisk æg og sukker luftigt.", "Bag tre bunde ved 200 grader.", "Pisk fløden.",
-                       "Læg bunde, fløde og jordbær lagvis."}
-        << QStringList{"Bunde@0", "Samling@2"} << QString() << QString() << noImage;
+        << u"type-list-sections.html"_s << u"Lagkage med jordbær"_s
+        << QStringList{u"3 æg"_s, u"150 g sukker"_s, u"500 g jordbær"_s, u"4 dl piskefløde"_s}
+        << QStringList{u"Pisk æg og sukker luftigt."_s, u"Bag tre bunde ved 200 grader."_s, u"Pisk fløden."_s,
+                       u"Læg bunde, fløde og jordbær lagvis."_s}
+        << QStringList{u"Bunde@0"_s, u"Samling@2"_s} << QString() << QString() << noImage;
     QTest::newRow("Recipe as a WebPage's main entity")
-        << "nested-webpage.html" << "Risalamande" << QStringList{"1 l mælk", "2 dl grødris"}
-        << QStringList{"Kog risengrøden.", "Vend flødeskum i."} << QStringList() << QString() << QString() << noImage;
+        << u"nested-webpage.html"_s << u"Risalamande"_s << QStringList{u"1 l mælk"_s, u"2 dl grødris"_s}
+        << QStringList{u"Kog risengrøden."_s, u"Vend flødeskum i."_s} << QStringList() << QString() << QString() << noImage;
     QTest::newRow("Recipe in an ItemList")
-        << "itemlist.html" << "Koldskål" << QStringList{"1 l kærnemælk", "2 æggeblommer", "50 g sukker"}
-        << QStringList{"Pisk æggeblommer og sukker. Rør kærnemælken i."} << QStringList() << QString() << QString()
+        << u"itemlist.html"_s << u"Koldskål"_s << QStringList{u"1 l kærnemælk"_s, u"2 æggeblommer"_s, u"50 g sukker"_s}
+        << QStringList{u"Pisk æggeblommer og sukker. Rør kærnemælken i."_s} << QStringList() << QString() << QString()
         << noImage;
     QTest::newRow("several blocks: broken and bare ones pass, the whole one wins")
-        << "several-blocks.html" << "Brunkager" << QStringList{"250 g smør", "250 g sukker", "125 g sirup"}
-        << QStringList{"Smelt smør, sukker og sirup.", "Rul stængerne og skær dem i tynde skiver."} << QStringList()
+        << u"several-blocks.html"_s << u"Brunkager"_s << QStringList{u"250 g smør"_s, u"250 g sukker"_s, u"125 g sirup"_s}
+        << QStringList{u"Smelt smør, sukker og sirup."_s, u"Rul stængerne og skær dem i tynde skiver."_s} << QStringList()
         << QString() << QString() << noImage;
     QTest::newRow("markup inside strings, ingredients as one string")
-        << "html-strings.html" << QStringLiteral("Citronfromage – let og frisk")
-        << QStringList{"4 blade husblas", "3 æg", "1 økologisk citron"}
-        << QStringList{"Udblød husblassen.", "Pisk æg og sukker luftigt.", "Smelt husblassen og rør den i.",
-                       "Stil fromagen koldt."}
+        << u"html-strings.html"_s << QStringLiteral("Citronfromage – let og frisk")
+        << QStringList{u"4 blade husblas"_s, u"3 æg"_s, u"1 økologisk citron"_s}
+        << QStringList{u"Udblød husblassen."_s, u"Pisk æg og sukker luftigt."_s, u"Smelt husblassen og rør den i."_s,
+                       u"Stil fromagen koldt."_s}
         << QStringList() << QString() << QString() << noImage;
     QTest::newRow("comments, CDATA, trailing commas, raw line breaks")
-        << "sloppy-json.html" << QStringLiteral("Rugbrød") << QStringList{"500 g rugmel", "1 l vand", "2 tsk salt"}
-        << QStringList{"Rør dejen sammen.", "Lad den hæve natten over.", "Bag brødet i 2 timer."} << QStringList()
+        << u"sloppy-json.html"_s << QStringLiteral("Rugbrød") << QStringList{u"500 g rugmel"_s, u"1 l vand"_s, u"2 tsk salt"_s}
+        << QStringList{u"Rør dejen sammen."_s, u"Lad den hæve natten over."_s, u"Bag brødet i 2 timer."_s} << QStringList()
         << QString() << QString() << noImage;
     QTest::newRow("ItemList of sections, step by name, directions inside a step, lone step")
-        << "step-shapes.html" << "Pandekager" << QStringList{"3 æg", "3 dl mælk", "1,5 dl hvedemel"}
-        << QStringList{"Pisk æg, mælk og mel til en jævn dej.", "Lad dejen hvile i 30 minutter.",
-                       "Bag pandekagerne tyndt på en varm pande."}
-        << QStringList{"Dej@0", "Bagning@2"} << QString() << QString() << noImage;
+        << u"step-shapes.html"_s << u"Pandekager"_s << QStringList{u"3 æg"_s, u"3 dl mælk"_s, u"1,5 dl hvedemel"_s}
+        << QStringList{u"Pisk æg, mælk og mel til en jævn dej."_s, u"Lad dejen hvile i 30 minutter."_s,
+                       u"Bag pandekagerne tyndt på en varm pande."_s}
+        << QStringList{u"Dej@0"_s, u"Bagning@2"_s} << QString() << QString() << noImage;
     QTest::newRow("microdata, nested author kept apart")
-        << "microdata.html" << "Hvedeboller" << QStringList{"50 g gær", "5 dl lunken mælk", "ca. 1 kg hvedemel"}
-        << QStringList{"Opløs gæren i mælken.", "Ælt melet i, og lad dejen hæve.",
-                       "Form bollerne, og bag dem ved 225 grader."}
-        << QStringList() << "12 stk." << "2 timer 15 min" << "https://example.org/img/boller.jpg";
+        << u"microdata.html"_s << u"Hvedeboller"_s << QStringList{u"50 g gær"_s, u"5 dl lunken mælk"_s, u"ca. 1 kg hvedemel"_s}
+        << QStringList{u"Opløs gæren i mælken."_s, u"Ælt melet i, og lad dejen hæve."_s,
+                       u"Form bollerne, og bag dem ved 225 grader."_s}
+        << QStringList() << u"12 stk."_s << u"2 timer 15 min"_s << u"https://example.org/img/boller.jpg"_s;
     QTest::newRow("plugin markup gives the quantities and steps JSON-LD lacks, no <noscript> copy")
-        << "plugin-quantities.html" << "Kanelsnegle"
-        << QStringList{"25 g gær", "2½ dl mælk", "500 g hvedemel", "100 g smør", "75 g sukker", "2 spsk kanel"}
-        << QStringList{"Lav dejen, og lad den hæve.", "Rul dejen ud, og smør fyldet på.",
-                       "Bag sneglene 12 minutter ved 200 grader."}
-        << QStringList{"Bagning@2"} << QString() << QString() << noImage;
+        << u"plugin-quantities.html"_s << u"Kanelsnegle"_s
+        << QStringList{u"25 g gær"_s, u"2½ dl mælk"_s, u"500 g hvedemel"_s, u"100 g smør"_s, u"75 g sukker"_s, u"2 spsk kanel"_s}
+        << QStringList{u"Lav dejen, og lad den hæve."_s, u"Rul dejen ud, og smør fyldet på."_s,
+                       u"Bag sneglene 12 minutter ved 200 grader."_s}
+        << QStringList{u"Bagning@2"_s} << QString() << QString() << noImage;
     QTest::newRow("h-recipe microformat, name from the page")
-        << "h-recipe.html" << QStringLiteral("Havregrød med æbler")
-        << QStringList{"2 dl havregryn", "4 dl vand", "1 æble"}
-        << QStringList{"Kog gryn og vand i 5 minutter.", "Riv æblet over."} << QStringList() << QString() << QString()
+        << u"h-recipe.html"_s << QStringLiteral("Havregrød med æbler")
+        << QStringList{u"2 dl havregryn"_s, u"4 dl vand"_s, u"1 æble"_s}
+        << QStringList{u"Kog gryn og vand i 5 minutter."_s, u"Riv æblet over."_s} << QStringList() << QString() << QString()
         << noImage;
     QTest::newRow("schema.org file")
-        << "recipe.json" << "Hummus"
-        << QStringList{"1 dåse kikærter", "2 spsk tahin", "1 fed hvidløg", "saft af ½ citron"}
-        << QStringList{"Blend det hele.", "Smag til med salt."} << QStringList() << "1 skål" << "10 min" << noImage;
+        << u"recipe.json"_s << u"Hummus"_s
+        << QStringList{u"1 dåse kikærter"_s, u"2 spsk tahin"_s, u"1 fed hvidløg"_s, u"saft af ½ citron"_s}
+        << QStringList{u"Blend det hele."_s, u"Smag til med salt."_s} << QStringList() << u"1 skål"_s << u"10 min"_s << noImage;
     QTest::newRow("MHTML, quoted-printable")
-        << "grydeboller.mhtml" << "Grydeboller" << QStringList{"25 g gær", "5 dl vand", "600 g hvedemel"}
-        << QStringList{"Rør dejen sammen med en ske.", "Bag bollerne ved 220 grader."} << QStringList() << QString()
+        << u"grydeboller.mhtml"_s << u"Grydeboller"_s << QStringList{u"25 g gær"_s, u"5 dl vand"_s, u"600 g hvedemel"_s}
+        << QStringList{u"Rør dejen sammen med en ske."_s, u"Bag bollerne ved 220 grader."_s} << QStringList() << QString()
         << QString() << noImage;
 }
 
@@ -188,11 +191,11 @@ void TestPageReader::readsCharacterSets_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("contentType");
-    QTest::newRow("header") << "cp1252-no-charset.html" << "text/html; charset=Windows-1252";
-    QTest::newRow("header iso-8859-1 read as Windows-1252") << "cp1252-no-charset.html" << "text/html; charset=\"ISO-8859-1\"";
-    QTest::newRow("meta charset") << "cp1252-meta.html" << "text/html";
-    QTest::newRow("meta http-equiv") << "cp1252-http-equiv.html" << QString();
-    QTest::newRow("neither, not UTF-8") << "cp1252-no-charset.html" << "text/html";
+    QTest::newRow("header") << u"cp1252-no-charset.html"_s << u"text/html; charset=Windows-1252"_s;
+    QTest::newRow("header iso-8859-1 read as Windows-1252") << u"cp1252-no-charset.html"_s << u"text/html; charset=\"ISO-8859-1\""_s;
+    QTest::newRow("meta charset") << u"cp1252-meta.html"_s << u"text/html"_s;
+    QTest::newRow("meta http-equiv") << u"cp1252-http-equiv.html"_s << QString();
+    QTest::newRow("neither, not UTF-8") << u"cp1252-no-charset.html"_s << u"text/html"_s;
 }
 
 void TestPageReader::readsCharacterSets()
@@ -213,20 +216,20 @@ void TestPageReader::refusesWhatHoldsNoRecipe_data()
     QTest::addColumn<QString>("contentType");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("no recipe") << fixtureBytes(QStringLiteral("no-recipe.html")) << "text/html" << kNoRecipe;
-    QTest::newRow("broken JSON-LD only") << fixtureBytes(QStringLiteral("broken-jsonld.html")) << "text/html" << kNoRecipe;
-    QTest::newRow("recipe without lines") << recipePage(R"({"@type": "Recipe", "name": "Tom"})") << "text/html" << kNoRecipe;
-    QTest::newRow("empty") << QByteArray() << "text/html" << kNoRecipe;
-    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "image/png" << kNotAPage;
-    QTest::newRow("binary served as html") << QByteArray("GIF89a\0\0\0\0", 10) << "text/html" << kNotAPage;
-    QTest::newRow("PDF") << QByteArray("%PDF-1.4\n") << "application/pdf" << kNotAPage;
+    QTest::newRow("no recipe") << fixtureBytes(QStringLiteral("no-recipe.html")) << u"text/html"_s << kNoRecipe;
+    QTest::newRow("broken JSON-LD only") << fixtureBytes(QStringLiteral("broken-jsonld.html")) << u"text/html"_s << kNoRecipe;
+    QTest::newRow("recipe without lines") << recipePage(R"({"@type": "Recipe", "name": "Tom"})") << u"text/html"_s << kNoRecipe;
+    QTest::newRow("empty") << QByteArray() << u"text/html"_s << kNoRecipe;
+    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << u"image/png"_s << kNotAPage;
+    QTest::newRow("binary served as html") << QByteArray("GIF89a\0\0\0\0", 10) << u"text/html"_s << kNotAPage;
+    QTest::newRow("PDF") << QByteArray("%PDF-1.4\n") << u"application/pdf"_s << kNotAPage;
     QTest::newRow("broken .json") << QByteArray(R"({"@type": "Recipe", "name": )") << QString() << kNotAPage;
     QTest::newRow("JSON, no recipe") << QByteArray(R"({"@type": "Person", "name": "Mormor"})") << QString() << kNoRecipe;
     QTest::newRow("deeply nested") << QByteArray(QByteArray(100000, '[') + QByteArray(100000, ']')) << QString()
                                    << kNotAPage;
     QTest::newRow("deeply nested HTML")
-        << QByteArray(QByteArray("<div>").repeated(50000) + "x") << "text/html" << kNoRecipe;
-    QTest::newRow("larger than a page") << QByteArray(kMaxPageBytes + 1, ' ') << "text/html"
+        << QByteArray(QByteArray("<div>").repeated(50000) + "x") << u"text/html"_s << kNoRecipe;
+    QTest::newRow("larger than a page") << QByteArray(kMaxPageBytes + 1, ' ') << u"text/html"_s
                                         << QStringLiteral("Siden er større end 10 MB og hentes ikke.");
 }
 
@@ -245,8 +248,8 @@ void TestPageReader::capsThousandsOfLines()
     QJsonArray lines;
     for (int i = 0; i < 5000; ++i)
         lines.append(QStringLiteral("%1 g mel").arg(i));
-    QJsonObject recipe{{"@type", "Recipe"}, {"name", "Uendelig"}, {"recipeIngredient", lines},
-                       {"recipeInstructions", lines}};
+    const QJsonObject recipe{{u"@type"_s, u"Recipe"_s}, {u"name"_s, u"Uendelig"_s}, {u"recipeIngredient"_s, lines},
+                             {u"recipeInstructions"_s, lines}};
     const ReadResult read = readRecipe(recipePage(QJsonDocument(recipe).toJson()), QStringLiteral("text/html"),
                                        QStringLiteral("https://example.org/"));
     QVERIFY(read.ok);
@@ -274,15 +277,15 @@ void TestPageReader::writesDurationsInDanish_data()
 {
     QTest::addColumn<QString>("iso");
     QTest::addColumn<QString>("danish");
-    QTest::newRow("hour and minutes") << "PT1H30M" << "1 time 30 min";
-    QTest::newRow("hours") << "PT2H" << "2 timer";
-    QTest::newRow("minutes over an hour") << "PT90M" << "1 time 30 min";
-    QTest::newRow("seconds rounded") << "PT10M30S" << "11 min";
-    QTest::newRow("day") << "P1DT2H" << "1 døgn 2 timer";
-    QTest::newRow("lower case, fraction") << "pt0.5h" << "30 min";
-    QTest::newRow("not a duration kept") << "ca. 1 time" << "ca. 1 time";
-    QTest::newRow("absurdly long kept as written") << "P99999D" << "P99999D";
-    QTest::newRow("bare P") << "P" << "P";
+    QTest::newRow("hour and minutes") << u"PT1H30M"_s << u"1 time 30 min"_s;
+    QTest::newRow("hours") << u"PT2H"_s << u"2 timer"_s;
+    QTest::newRow("minutes over an hour") << u"PT90M"_s << u"1 time 30 min"_s;
+    QTest::newRow("seconds rounded") << u"PT10M30S"_s << u"11 min"_s;
+    QTest::newRow("day") << u"P1DT2H"_s << u"1 døgn 2 timer"_s;
+    QTest::newRow("lower case, fraction") << u"pt0.5h"_s << u"30 min"_s;
+    QTest::newRow("not a duration kept") << u"ca. 1 time"_s << u"ca. 1 time"_s;
+    QTest::newRow("absurdly long kept as written") << u"P99999D"_s << u"P99999D"_s;
+    QTest::newRow("bare P") << u"P"_s << u"P"_s;
 }
 
 void TestPageReader::writesDurationsInDanish()
@@ -296,13 +299,23 @@ void TestPageReader::keepsPageTextAsText()
 {
     // Markup a page smuggles in as text stays text, escaped or not; it never becomes markup.
     const QByteArray page = recipePage(R"({"@type": "Recipe", "name": "&lt;img src=x onerror=alert(1)&gt;",
-        "recipeIngredient": ["&amp;lt;b&amp;gt;fed&amp;lt;/b&amp;gt;", "<script>alert(2)</script>1 æg"],
+        "recipeIngredient": ["&amp;lt;b&amp;gt;fed&amp;lt;/b&amp;gt;", "<script>alert(2)<\/script>1 æg"],
         "recipeInstructions": "../../etc/passwd"})");
     const ReadResult read = readRecipe(page, QStringLiteral("text/html"), QStringLiteral("https://example.org/"));
     QVERIFY(read.ok);
     QCOMPARE(read.recipe.name, QStringLiteral("<img src=x onerror=alert(1)>"));
     QCOMPARE(read.recipe.ingredients, (QStringList{QStringLiteral("<b>fed</b>"), QStringLiteral("1 æg")}));
     QCOMPARE(read.recipe.steps.first().text, QStringLiteral("../../etc/passwd"));
+}
+
+void TestPageReader::readsADeepButPlausiblePage()
+{
+    const QByteArray recipe = R"({"@type": "Recipe", "name": "Dybt", "recipeIngredient": ["1 æg"], "recipeInstructions": "Kog ægget."})";
+    const QByteArray page = recipePage(recipe, QByteArray("<div><span>").repeated(600) + "<p>x"
+                                                   + QByteArray("<br><img src=a.png><li>y").repeated(3000));
+    const ReadResult read = readRecipe(page, QStringLiteral("text/html"), QString());
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.name, QStringLiteral("Dybt"));
 }
 
 QTEST_GUILESS_MAIN(TestPageReader)
