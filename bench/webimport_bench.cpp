@@ -1,5 +1,6 @@
-// Reading a recipe from a large page as recipe sites serve them: a long head of scripts and
-// styles, advertising markup, comments, and one recipe as JSON-LD and as plugin markup.
+// Reading a recipe from a large page as recipe sites serve them: most of the bytes scripts and
+// styles (code, the page's state as JSON), the rest advertising and navigation markup,
+// comments, and one recipe as JSON-LD and as plugin markup.
 
 #include "webimport/pagereader.h"
 
@@ -16,7 +17,7 @@ QByteArray generatedPage(qsizetype size)
                               "w.dataLayer=w.dataLayer||[];w.dataLayer.push({event:'visning',sider:a});})"
                               "(window,document);</script>\n";
     const QByteArray style = "<style>.kort{display:flex;margin:0 auto}.annonce>div{min-height:250px}</style>\n";
-    for (int i = 0; page.size() < size / 3; ++i)
+    for (int i = 0; page.size() < size * 45 / 100; ++i)
         page += (i % 4 == 0 ? style : script);
     page += R"(<script type="application/ld+json">{"@context":"https://schema.org","@graph":[
         {"@type":"WebSite","@id":"https://example.org/#website","name":"Testkøkkenet"},
@@ -35,15 +36,19 @@ QByteArray generatedPage(qsizetype size)
     const QByteArray filler = "<div class=\"annonce\"><div id=\"plads\"><iframe src=\"about:blank\"></iframe></div></div>"
                               "<!-- annonceplads --><p>Vi elsker boller, og her er en <a href=\"/x\">lang</a> "
                               "historie om dem, med <em>mange</em> ord i hvert afsnit, før opskriften kommer.</p>\n";
-    for (int i = 0; page.size() < size * 2 / 3; ++i)
+    for (int i = 0; page.size() < size * 6 / 10; ++i)
         page += filler;
     page += "<div class=\"wprm-recipe\"><ul>";
     for (const char *line : {"50 g gær", "5 dl mælk", "1 tsk salt", "2 spsk sukker", "ca. 1 kg hvedemel", "1 æg"})
         page += QByteArray("<li class=\"wprm-recipe-ingredient\">") + line + "</li>";
     page += "</ul></div>";
-    while (page.size() < size)
+    while (page.size() < size * 75 / 100)
         page += filler;
-    return page + "</main></body></html>";
+    page += "</main><script>window.__STATE__={\"sider\":[";
+    for (int i = 0; page.size() < size; ++i)
+        page += "{\"id\":" + QByteArray::number(i) + ",\"titel\":\"Opskrift nummer " + QByteArray::number(i)
+            + "\",\"billede\":\"/billeder/" + QByteArray::number(i) + ".jpg\"},";
+    return page + "{}]};</script></body></html>";
 }
 
 void BM_ReadLargePage(benchmark::State &state)

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <cctype>
+#include <cstring>
 #include <vector>
 
 namespace webimport {
@@ -132,12 +134,22 @@ QString attribute(const GumboNode *element, const char *name)
     return a ? QString::fromUtf8(a->value) : QString();
 }
 
-bool hasClass(const GumboNode *element, const QString &className)
+bool hasClass(const GumboNode *element, const char *className)
 {
-    const QString classes = attribute(element, "class");
-    if (!classes.contains(className))
+    // On the bytes as they are: this runs for every element of a large page, many times over.
+    if (!isElement(element) || !className)
         return false;
-    return classes.split(u' ', Qt::SkipEmptyParts).contains(className);
+    const GumboAttribute *a = gumbo_get_attribute(&element->v.element.attributes, "class");
+    if (!a)
+        return false;
+    const size_t length = qstrlen(className);
+    for (const char *at = std::strstr(a->value, className); at; at = std::strstr(at + 1, className)) {
+        const bool startsToken = at == a->value || std::isspace(static_cast<unsigned char>(at[-1]));
+        const bool endsToken = at[length] == '\0' || std::isspace(static_cast<unsigned char>(at[length]));
+        if (startsToken && endsToken)
+            return true;
+    }
+    return false;
 }
 
 QString rawText(const GumboNode *node)

@@ -30,7 +30,7 @@ private:
 void walkElements(const GumboNode *node, const std::function<bool(const GumboNode *)> &visit);
 
 QString attribute(const GumboNode *element, const char *name);
-bool hasClass(const GumboNode *element, const QString &className);
+bool hasClass(const GumboNode *element, const char *className);
 // The element's text as the reader sees it: scripts and styles left out, block ends as spaces,
 // not squeezed.
 QString rawText(const GumboNode *node);

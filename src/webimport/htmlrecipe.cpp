@@ -3,6 +3,7 @@
 #include "webimport/gumbotree.h"
 #include "webimport/jsonldrecipe.h"
 #include "webimport/jsonmend.h"
+#include "webimport/pagetrim.h"
 #include "webimport/text.h"
 
 #include <QJsonArray>
@@ -227,22 +228,18 @@ QStringList linesOf(const GumboNode *e)
 std::optional<Recipe> fromPlugins(const GumboNode *root)
 {
     for (const PluginMarkup &plugin : kPlugins) {
-        const QString ingredientClass = QLatin1String(plugin.ingredient);
-        const QString stepClass = QLatin1String(plugin.step);
-        const QString groupClass = plugin.group ? QLatin1String(plugin.group) : QString();
-        const QString nameClass = plugin.name ? QLatin1String(plugin.name) : QString();
         Recipe r;
         QString pendingSection;
         walkElements(root, [&](const GumboNode *e) {
             // A copy for browsers without scripts would count every line twice.
             if (e->v.element.tag == GUMBO_TAG_NOSCRIPT)
                 return false;
-            if (hasClass(e, ingredientClass)) {
+            if (hasClass(e, plugin.ingredient)) {
                 r.ingredients << linesOf(e);
                 pendingSection.clear();
                 return false;
             }
-            if (hasClass(e, stepClass)) {
+            if (hasClass(e, plugin.step)) {
                 const QStringList lines = linesOf(e);
                 for (const QString &line : lines) {
                     r.steps.append({pendingSection, line});
@@ -250,12 +247,12 @@ std::optional<Recipe> fromPlugins(const GumboNode *root)
                 }
                 return false;
             }
-            if (!groupClass.isEmpty() && hasClass(e, groupClass)) {
+            if (hasClass(e, plugin.group)) {
                 // A group name among the ingredients is no step section.
                 pendingSection = lineText(e);
                 return false;
             }
-            if (!nameClass.isEmpty() && r.name.isEmpty() && hasClass(e, nameClass)) {
+            if (r.name.isEmpty() && hasClass(e, plugin.name)) {
                 r.name = lineText(e);
                 return false;
             }
@@ -283,7 +280,7 @@ int digits(const QStringList &lines)
 
 std::optional<Recipe> recipeFromHtml(const QString &html)
 {
-    const GumboDocument doc(html.toUtf8());
+    const GumboDocument doc(withoutScriptText(html.toUtf8()));
     const Page page = scan(doc.root());
     std::optional<Recipe> recipe = fromJsonLd(page.jsonBlocks);
     if (page.microdata) {

@@ -1,4 +1,5 @@
 #include "webimport/pagereader.h"
+#include "webimport/pagetrim.h"
 #include "webimport/recipesource.h"
 #include "webimport/text.h"
 
@@ -65,6 +66,8 @@ private slots:
     void writesDurationsInDanish();
     void keepsPageTextAsText();
     void readsADeepButPlausiblePage();
+    void passesOverScriptText_data();
+    void passesOverScriptText();
 };
 
 void TestPageReader::readsEveryShape_data()
@@ -316,6 +319,32 @@ void TestPageReader::readsADeepButPlausiblePage()
     const ReadResult read = readRecipe(page, QStringLiteral("text/html"), QString());
     QVERIFY2(read.ok, qPrintable(read.error));
     QCOMPARE(read.recipe.name, QStringLiteral("Dybt"));
+}
+
+void TestPageReader::passesOverScriptText_data()
+{
+    QTest::addColumn<QByteArray>("html");
+    QTest::addColumn<QByteArray>("trimmed");
+    QTest::newRow("code and style dropped")
+        << QByteArray("<p>a</p><script>if (a < b) x();</script><style>p{}</style><p>b</p>")
+        << QByteArray("<p>a</p><script></script><style></style><p>b</p>");
+    QTest::newRow("JSON-LD kept, any case")
+        << QByteArray(R"(<SCRIPT Type="application/LD+JSON">{"a": "</p>"}</Script>)")
+        << QByteArray(R"(<SCRIPT Type="application/LD+JSON">{"a": "</p>"}</Script>)");
+    QTest::newRow("ends at the first closing tag, as the parser ends it")
+        << QByteArray("<script>document.write('</script><p>c</p>')</script>")
+        << QByteArray("<script></script><p>c</p>')</script>");
+    QTest::newRow("other elements and comments untouched")
+        << QByteArray("<scripted>x</scripted><!-- <script>y</script> --><styles>z</styles>")
+        << QByteArray("<scripted>x</scripted><!-- <script>y</script> --><styles>z</styles>");
+    QTest::newRow("never closed: left as it is") << QByteArray("<script>x") << QByteArray("<script>x");
+}
+
+void TestPageReader::passesOverScriptText()
+{
+    QFETCH(QByteArray, html);
+    QFETCH(QByteArray, trimmed);
+    QCOMPARE(withoutScriptText(html), trimmed);
 }
 
 QTEST_GUILESS_MAIN(TestPageReader)
