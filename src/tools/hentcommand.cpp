@@ -1,11 +1,13 @@
 #include "tools/hentcommand.h"
 
+#include "store/listfile.h"
 #include "store/privatefolder.h"
 #include "store/storepaths.h"
 #include "webimport/fetcher.h"
 #include "webimport/recipeimport.h"
 #include "webimport/recipesource.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 #include <QUrl>
 
@@ -49,7 +51,8 @@ Loaded load(const QString &what, bool withPicture)
             return loaded;
         }
         loaded.read = readRecipe(page.body, page.contentType, page.url.toString());
-    } else if (what.contains(QLatin1String(":/")) && !what.startsWith(u'/')) {
+    } else if (!QFileInfo::exists(what) && QUrl(what).scheme().size() > 1) {
+        // An address of another kind (file:, ftp:, javascript:); never a drive letter.
         QString error;
         Fetcher::isFetchable(QUrl(what), &error);
         loaded.read.error = error;

@@ -5,15 +5,86 @@
 
 #include <QStringList>
 
+#include <cctype>
+#include <cstring>
 #include <vector>
 
 namespace webimport {
 
+namespace {
+
+// Deeper than any page nests its elements. The parser's work grows with the square of the
+// depth and it frees a tree by recursion, so a deeper document is not parsed at all.
+constexpr int kMaxNesting = 2000;
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Elements that hold no others, or that the next of their kind closes: they add no depth.
+bool addsNoDepth(const QByteArray &tag)
+{
+    static const QList<QByteArray> flat{"area", "base", "br", "col", "embed", "hr", "img", "input", "link",
+                                        "meta", "param", "source", "track", "wbr", "p", "li", "dt", "dd",
+                                        "option", "tr", "td", "th"};
+    return flat.contains(tag);
+}
+
+// An upper bound of the nesting from the tags alone, in one pass: closing tags count back,
+// comments and the text of scripts and styles are passed over.
+bool nestsTooDeep(const QByteArray &s)
+{
+    int depth = 0;
+    const qsizetype n = s.size();
+    for (qsizetype i = s.indexOf('<'); i >= 0 && i + 1 < n; i = s.indexOf('<', i + 1)) {
+        if (s.at(i + 1) == '!') {
+            if (qstrncmp(s.constData() + i, "<!--", 4) == 0) {
+                const qsizetype end = s.indexOf("-->", i + 4);
+                if (end < 0)
+                    return false;
+                i = end;
+            }
+            continue;
+        }
+        if (s.at(i + 1) == '/') {
+            depth = qMax(0, depth - 1);
+            continue;
+        }
+        if (!isLetter(s.at(i + 1)))
+            continue;
+        qsizetype j = i + 1;
+        while (j < n && (isLetter(s.at(j)) || (s.at(j) >= '0' && s.at(j) <= '9')))
+            ++j;
+        const QByteArray tag = s.mid(i + 1, j - i - 1).toLower();
+        const qsizetype close = s.indexOf('>', j);
+        if (close < 0)
+            return false;
+        if (tag == "script" || tag == "style") {
+            const QByteArray closing = QByteArray("</") + tag;
+            const qsizetype end = s.indexOf(closing, close);
+            if (end < 0)
+                return false;
+            i = end;
+            continue;
+        }
+        if (s.at(close - 1) != '/' && !addsNoDepth(tag) && ++depth > kMaxNesting)
+            return true;
+        i = close;
+    }
+    return false;
+}
+
+} // namespace
+
 GumboDocument::GumboDocument(const QByteArray &utf8, GumboTag fragmentContext)
-    : m_bytes(utf8)
+    : m_bytes(nestsTooDeep(utf8) ? QByteArray() : utf8)
     , m_options(kGumboDefaultOptions)
 {
     m_options.fragment_context = fragmentContext;
+    // Errors are of no use to us, and each keeps a copy of the open elements: on a deeply
+    // nested page that costs time and memory by the square of the depth.
+    m_options.max_errors = 0;
     m_output = gumbo_parse_with_options(&m_options, m_bytes.constData(), size_t(m_bytes.size()));
 }
 
@@ -63,12 +134,22 @@ QString attribute(const GumboNode *element, const char *name)
     return a ? QString::fromUtf8(a->value) : QString();
 }
 
-bool hasClass(const GumboNode *element, const QString &className)
+bool hasClass(const GumboNode *element, const char *className)
 {
-    const QString classes = attribute(element, "class");
-    if (!classes.contains(className))
+    // On the bytes as they are: this runs for every element of a large page, many times over.
+    if (!isElement(element) || !className)
         return false;
-    return classes.split(u' ', Qt::SkipEmptyParts).contains(className);
+    const GumboAttribute *a = gumbo_get_attribute(&element->v.element.attributes, "class");
+    if (!a)
+        return false;
+    const size_t length = qstrlen(className);
+    for (const char *at = std::strstr(a->value, className); at; at = std::strstr(at + 1, className)) {
+        const bool startsToken = at == a->value || std::isspace(static_cast<unsigned char>(at[-1]));
+        const bool endsToken = at[length] == '\0' || std::isspace(static_cast<unsigned char>(at[length]));
+        if (startsToken && endsToken)
+            return true;
+    }
+    return false;
 }
 
 QString rawText(const GumboNode *node)

@@ -8,7 +8,8 @@
 
 namespace webimport {
 
-// A parsed HTML document, freed with its owner.
+// A parsed HTML document, freed with its owner; a document nested deeper than any page is
+// read as an empty one.
 class GumboDocument {
 public:
     explicit GumboDocument(const QByteArray &utf8, GumboTag fragmentContext = GUMBO_TAG_LAST);
@@ -29,7 +30,7 @@ private:
 void walkElements(const GumboNode *node, const std::function<bool(const GumboNode *)> &visit);
 
 QString attribute(const GumboNode *element, const char *name);
-bool hasClass(const GumboNode *element, const QString &className);
+bool hasClass(const GumboNode *element, const char *className);
 // The element's text as the reader sees it: scripts and styles left out, block ends as spaces,
 // not squeezed.
 QString rawText(const GumboNode *node);

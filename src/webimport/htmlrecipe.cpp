@@ -2,6 +2,8 @@
 
 #include "webimport/gumbotree.h"
 #include "webimport/jsonldrecipe.h"
+#include "webimport/jsonmend.h"
+#include "webimport/pagetrim.h"
 #include "webimport/text.h"
 
 #include <QJsonArray>
@@ -34,7 +36,12 @@ const PluginMarkup kPlugins[] = {
     {"ERSIngredients", "ERSInstructions", nullptr, "ERSName"},
     {"zlrecipe-ingredient", "zlrecipe-instruction", nullptr, "zlrecipe-title"},
     {"dr-ingredient", "dr-instruction", nullptr, "dr-recipe-title"},
+    {"yumprint-recipe-ingredient", "yumprint-recipe-direction", nullptr, "yumprint-recipe-title"},
+    {"jetpack-recipe-ingredient", "jetpack-recipe-directions", nullptr, "jetpack-recipe-title"},
     {"recipe-ingredient", "recipe-instruction", nullptr, nullptr},
+    // The h-recipe microformat, new and old.
+    {"p-ingredient", "e-instructions", nullptr, nullptr},
+    {"ingredient", "instructions", nullptr, nullptr},
 };
 
 struct Page {
@@ -61,6 +68,8 @@ Page scan(const GumboNode *root)
     Page page;
     walkElements(root, [&page](const GumboNode *e) {
         const GumboTag tag = e->v.element.tag;
+        if (tag == GUMBO_TAG_NOSCRIPT)
+            return false;
         if (tag == GUMBO_TAG_SCRIPT) {
             if (attribute(e, "type").trimmed().compare(QLatin1String("application/ld+json"), Qt::CaseInsensitive) == 0
                 && e->v.element.children.length > 0) {
@@ -89,33 +98,25 @@ Page scan(const GumboNode *root)
     return page;
 }
 
-QJsonDocument parseBlock(const QString &block)
-{
-    const QByteArray bytes = block.trimmed().toUtf8();
-    QJsonParseError error;
-    QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error == QJsonParseError::NoError)
-        return doc;
-    // Raw line breaks and tabs inside strings are a common slip; JSON forbids them.
-    QByteArray mended = bytes;
-    for (char &c : mended) {
-        if (c == '\n' || c == '\r' || c == '\t')
-            c = ' ';
-    }
-    return QJsonDocument::fromJson(mended);
-}
-
 std::optional<Recipe> fromJsonLd(const QStringList &blocks)
 {
+    // A page may carry several recipes or a bare one before the real one: the first whole one
+    // wins, else the first found.
+    std::optional<Recipe> first;
     for (const QString &block : blocks) {
         if (block.size() > kMaxJsonBlock)
             continue;
-        const QJsonDocument doc = parseBlock(block);
-        const QJsonValue value = doc.isArray() ? QJsonValue(doc.array()) : QJsonValue(doc.object());
-        if (auto recipe = recipeFromJsonLd(value))
+        bool ok = false;
+        const QJsonValue value = parseJsonLd(block.trimmed().toUtf8(), &ok);
+        if (!ok)
+            continue;
+        std::optional<Recipe> recipe = recipeFromJsonLd(value);
+        if (recipe && recipe->isWhole())
             return recipe;
+        if (recipe && !first)
+            first = recipe;
     }
-    return std::nullopt;
+    return first;
 }
 
 // The value of a microdata property element, as the microdata rules give it.
@@ -227,18 +228,18 @@ QStringList linesOf(const GumboNode *e)
 std::optional<Recipe> fromPlugins(const GumboNode *root)
 {
     for (const PluginMarkup &plugin : kPlugins) {
-        const QString ingredientClass = QLatin1String(plugin.ingredient);
-        const QString stepClass = QLatin1String(plugin.step);
-        const QString groupClass = plugin.group ? QLatin1String(plugin.group) : QString();
-        const QString nameClass = plugin.name ? QLatin1String(plugin.name) : QString();
         Recipe r;
         QString pendingSection;
         walkElements(root, [&](const GumboNode *e) {
-            if (hasClass(e, ingredientClass)) {
+            // A copy for browsers without scripts would count every line twice.
+            if (e->v.element.tag == GUMBO_TAG_NOSCRIPT)
+                return false;
+            if (hasClass(e, plugin.ingredient)) {
                 r.ingredients << linesOf(e);
+                pendingSection.clear();
                 return false;
             }
-            if (hasClass(e, stepClass)) {
+            if (hasClass(e, plugin.step)) {
                 const QStringList lines = linesOf(e);
                 for (const QString &line : lines) {
                     r.steps.append({pendingSection, line});
@@ -246,12 +247,12 @@ std::optional<Recipe> fromPlugins(const GumboNode *root)
                 }
                 return false;
             }
-            if (!groupClass.isEmpty() && hasClass(e, groupClass)) {
+            if (hasClass(e, plugin.group)) {
                 // A group name among the ingredients is no step section.
                 pendingSection = lineText(e);
                 return false;
             }
-            if (!nameClass.isEmpty() && r.name.isEmpty() && hasClass(e, nameClass)) {
+            if (r.name.isEmpty() && hasClass(e, plugin.name)) {
                 r.name = lineText(e);
                 return false;
             }
@@ -279,11 +280,21 @@ int digits(const QStringList &lines)
 
 std::optional<Recipe> recipeFromHtml(const QString &html)
 {
-    const GumboDocument doc(html.toUtf8());
+    const GumboDocument doc(withoutScriptText(html.toUtf8()));
     const Page page = scan(doc.root());
     std::optional<Recipe> recipe = fromJsonLd(page.jsonBlocks);
-    if (!recipe && page.microdata)
-        recipe = fromMicrodata(page.microdata);
+    if (page.microdata) {
+        const Recipe micro = fromMicrodata(page.microdata);
+        if (!recipe) {
+            recipe = micro;
+        } else {
+            // JSON-LD that leaves out a part the page's microdata holds: the part from there.
+            if (recipe->ingredients.isEmpty())
+                recipe->ingredients = micro.ingredients;
+            if (recipe->steps.isEmpty())
+                recipe->steps = micro.steps;
+        }
+    }
     const std::optional<Recipe> plugin = fromPlugins(doc.root());
     if (plugin) {
         if (!recipe) {

@@ -2,8 +2,10 @@
 
 #include "webimport/text.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 
 namespace webimport {
 
@@ -77,19 +79,27 @@ QString imageOf(const QJsonValue &value)
     return {};
 }
 
+// The lines of a string from a page: its line breaks, and the paragraph, line-break and list
+// item tags of markup inside it, separate them.
+QStringList linesOfString(const QString &raw)
+{
+    QString text = raw;
+    for (const char *tag : {"</p>", "<br>", "<br/>", "<br />", "</li>", "</div>", "<li>"})
+        text.replace(QLatin1String(tag), QStringLiteral("\n"), Qt::CaseInsensitive);
+    QStringList lines;
+    for (const QString &line : text.split(u'\n')) {
+        const QString plain = plainText(line);
+        if (!plain.isEmpty())
+            lines << plain;
+    }
+    return lines;
+}
+
 // A string of instructions: one step per line, or the whole text when it has no line breaks.
 void addStepsFromString(const QString &raw, const QString &section, QList<Step> *steps)
 {
-    QString text = raw;
-    // Paragraph and line-break tags separate steps as line breaks do.
-    for (const char *tag : {"</p>", "<br>", "<br/>", "<br />", "</li>"})
-        text.replace(QLatin1String(tag), QStringLiteral("\n"), Qt::CaseInsensitive);
-    const QStringList lines = text.split(u'\n');
     QString pending = section;
-    for (const QString &line : lines) {
-        const QString step = plainText(line);
-        if (step.isEmpty())
-            continue;
+    for (const QString &step : linesOfString(raw)) {
         steps->append({pending, step});
         pending.clear();
     }
@@ -117,7 +127,9 @@ void addSteps(const QJsonValue &value, const QString &section, QList<Step> *step
     const QJsonObject o = value.toObject();
     if (o.isEmpty())
         return;
-    const QJsonValue items = o.value(QStringLiteral("itemListElement"));
+    QJsonValue items = o.value(QStringLiteral("itemListElement"));
+    if (items.isUndefined() && hasType(o, QStringLiteral("HowToSection")))
+        items = o.value(QStringLiteral("steps"));
     if (hasType(o, QStringLiteral("HowToSection")) || (!items.isUndefined() && !o.contains(QStringLiteral("text")))) {
         const QString name = textOf(o.value(QStringLiteral("name")));
         addSteps(items, name.isEmpty() ? section : name, steps, depth + 1);
@@ -207,19 +219,74 @@ std::optional<Recipe> find(const QJsonValue &value, int depth)
     return std::nullopt;
 }
 
+// Objects of the document that carry an @id and more, by their @id.
+void collectIds(const QJsonValue &value, QHash<QString, QJsonObject> *ids, int depth)
+{
+    if (depth > kMaxDepth)
+        return;
+    if (value.isArray()) {
+        const QJsonArray list = value.toArray();
+        for (const QJsonValue &v : list)
+            collectIds(v, ids, depth + 1);
+        return;
+    }
+    const QJsonObject o = value.toObject();
+    const QString id = o.value(QStringLiteral("@id")).toString();
+    if (!id.isEmpty() && o.size() > 1 && !ids->contains(id))
+        ids->insert(id, o);
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (it->isObject() || it->isArray())
+            collectIds(*it, ids, depth + 1);
+    }
+}
+
+// The value with every bare {"@id": ...} replaced by the object it names, itself resolved. A
+// reference to an object being resolved stays as it is (a cycle), and so does every reference
+// past a budget (a hostile document could otherwise multiply itself).
+struct References {
+    QHash<QString, QJsonObject> ids;
+    QSet<QString> open;
+    int budget = 2000;
+};
+
+QJsonValue resolved(const QJsonValue &value, References *refs, int depth)
+{
+    if (depth > kMaxDepth)
+        return value;
+    if (value.isArray()) {
+        QJsonArray list = value.toArray();
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i] = resolved(list.at(i), refs, depth + 1);
+        return list;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject o = value.toObject();
+    if (o.size() == 1 && o.contains(QStringLiteral("@id"))) {
+        const QString id = o.value(QStringLiteral("@id")).toString();
+        const auto it = refs->ids.constFind(id);
+        if (it == refs->ids.cend() || refs->open.contains(id) || refs->budget <= 0)
+            return value;
+        --refs->budget;
+        refs->open.insert(id);
+        const QJsonValue target = resolved(*it, refs, depth + 1);
+        refs->open.remove(id);
+        return target;
+    }
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (it->isObject() || it->isArray())
+            *it = resolved(*it, refs, depth + 1);
+    }
+    return o;
+}
+
 } // namespace
 
 QStringList textLines(const QJsonValue &value)
 {
     QStringList lines;
-    if (value.isString()) {
-        for (const QString &line : value.toString().split(u'\n')) {
-            const QString text = plainText(line);
-            if (!text.isEmpty())
-                lines << text;
-        }
-        return lines;
-    }
+    if (value.isString())
+        return linesOfString(value.toString());
     const QJsonArray list = value.toArray();
     for (const QJsonValue &v : list) {
         const QString text = textOf(v);
@@ -231,7 +298,9 @@ QStringList textLines(const QJsonValue &value)
 
 std::optional<Recipe> recipeFromJsonLd(const QJsonValue &value)
 {
-    return find(value, 0);
+    References refs;
+    collectIds(value, &refs.ids, 0);
+    return find(refs.ids.isEmpty() ? value : resolved(value, &refs, 0), 0);
 }
 
 } // namespace webimport

@@ -57,6 +57,12 @@ QString decodeAs(const QByteArray &bytes, const QString &charset)
         if (decoder.isValid())
             return decoder.decode(bytes);
     }
+    if (charset.isEmpty()) {
+        // A page that names no character set and is no valid UTF-8 is an old Western page.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        return utf8.hasError() ? store::decodeWindows1252(bytes) : text;
+    }
     return QString::fromUtf8(bytes);
 }
 
@@ -90,7 +96,8 @@ QByteArray decodeQuotedPrintable(const QByteArray &in)
 
 QByteArray headerValue(const QByteArray &headers, const QByteArray &name)
 {
-    const QList<QByteArray> lines = headers.split('\n');
+    // A header may go on over lines that begin with white space.
+    const QList<QByteArray> lines = QByteArray(headers).replace("\n\t", " ").replace("\n ", " ").split('\n');
     for (const QByteArray &line : lines) {
         if (line.toLower().startsWith(QByteArray(name.toLower() + QByteArray(":"))))
             return line.mid(name.size() + 1).trimmed();
@@ -116,9 +123,10 @@ QString decodePage(const QByteArray &bytes, const QString &contentType)
 
 QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType)
 {
-    const qsizetype headerEnd = bytes.indexOf("\n\n") >= 0 ? bytes.indexOf("\n\n") : -1;
+    // The headers end at the first empty line, whichever line ends the file uses.
+    const qsizetype lfEnd = bytes.indexOf("\n\n");
     const qsizetype crlfEnd = bytes.indexOf("\r\n\r\n");
-    const qsizetype end = crlfEnd >= 0 && (headerEnd < 0 || crlfEnd < headerEnd) ? crlfEnd : headerEnd;
+    const qsizetype end = crlfEnd >= 0 && (lfEnd < 0 || crlfEnd < lfEnd) ? crlfEnd : lfEnd;
     if (end < 0)
         return bytes;
     const QByteArray headers = QByteArray(bytes.left(end)).replace('\r', "");

@@ -2,11 +2,9 @@
 
 #include "webimport/htmlrecipe.h"
 #include "webimport/jsonldrecipe.h"
+#include "webimport/jsonmend.h"
 #include "webimport/pagedecode.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QUrl>
 
 namespace webimport {
@@ -63,12 +61,13 @@ ReadResult readRecipe(const QByteArray &bytes, const QString &contentType, const
     }
     std::optional<Recipe> recipe;
     if (looksLikeJson(bytes)) {
-        const QJsonDocument doc = QJsonDocument::fromJson(bytes);
-        if (doc.isNull()) {
+        bool ok = false;
+        const QJsonValue value = parseJsonLd(bytes, &ok);
+        if (!ok) {
             result.error = kNotAPage;
             return result;
         }
-        recipe = recipeFromJsonLd(doc.isArray() ? QJsonValue(doc.array()) : QJsonValue(doc.object()));
+        recipe = recipeFromJsonLd(value);
     } else {
         QString type = contentType;
         const QByteArray html = htmlOfMhtml(bytes, &type);

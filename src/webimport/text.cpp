@@ -27,11 +27,26 @@ QString squeezed(const QString &text)
     return out;
 }
 
+namespace {
+
+const QRegularExpression &entity()
+{
+    static const QRegularExpression pattern(QStringLiteral("&(#[0-9]{1,7}|#[xX][0-9a-fA-F]{1,6}|[a-zA-Z][a-zA-Z0-9]{1,31});"));
+    return pattern;
+}
+
+} // namespace
+
 QString plainText(const QString &fromPage)
 {
     QString text = fromPage;
     // Only a string that holds markup or entities goes through the HTML parser.
-    if (text.contains(u'<') || text.contains(u'&')) {
+    // Only a string that holds markup or entities goes through the HTML parser; twice when it
+    // was escaped twice ("&amp;frac12;"), as content systems often do.
+    for (int pass = 0; pass < 2 && (text.contains(u'<') || text.contains(u'&')); ++pass) {
+        const bool entityInside = pass == 0 || text.contains(entity());
+        if (!entityInside)
+            break;
         const GumboDocument fragment(text.toUtf8(), GUMBO_TAG_DIV);
         text = rawText(fragment.root());
     }

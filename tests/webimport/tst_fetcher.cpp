@@ -117,9 +117,10 @@ void TestFetcher::refusesOtherSchemes()
 
 void TestFetcher::progressKeepsASlowServerAlive()
 {
-    // Twice as long in all as the stall timeout, but a byte arrives well within every timeout.
-    const QByteArray body(12, 'a');
-    m_server->trickle(QStringLiteral("/langsom"), body, 50);
+    // Longer in all than the stall timeout, but a byte arrives well within every timeout.
+    Fetcher::stallTimeoutMs = 1000;
+    const QByteArray body(15, 'a');
+    m_server->trickle(QStringLiteral("/langsom"), body, 100);
     const FetchResult result = Fetcher::fetch(m_server->url(QStringLiteral("/langsom")), 1024);
     QVERIFY2(result.ok, qPrintable(result.error));
     QCOMPARE(result.body, body);
