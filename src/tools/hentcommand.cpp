@@ -1,5 +1,6 @@
 #include "tools/hentcommand.h"
 
+#include "store/numberedname.h"
 #include "store/privatefolder.h"
 #include "store/storepaths.h"
 #include "webimport/fetcher.h"
@@ -86,13 +87,10 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
 ImportResult importUnique(const RecipePlace &place, const QString &name, const Loaded &loaded, QString *used)
 {
     ImportResult result;
-    for (int n = 1; n < 1000; ++n) {
-        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
-        result = importRecipe(place, *used, loaded.read.recipe, loaded.picture);
-        if (result.change.outcome != store::ChangeOutcome::Refused
-            || result.change.refusal != store::NameRefusal::Duplicate)
-            break;
-    }
+    *used = store::insertNumbered(name, [&](const QString &candidate) {
+        result = importRecipe(place, candidate, loaded.read.recipe, loaded.picture);
+        return result.change;
+    });
     return result;
 }
 
