@@ -1,6 +1,7 @@
 #include "backup/backupwriter.h"
 
 #include "backup/layout.h"
+#include "backup/utf8locale.h"
 #include "rtf/rtffile.h"
 #include "store/listfile.h"
 #include "store/storepaths.h"
@@ -200,6 +201,7 @@ private:
         return QStringLiteral("Sikkerhedskopien \"%1\" kunne ikke skrives. Intet er gemt.").arg(m_zipPath);
     }
 
+    Utf8Locale m_utf8;
     QSaveFile m_file;
     QString m_zipPath;
     Sink m_sink;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backup/utf8locale.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -34,6 +36,7 @@ public:
     bool skip();
 
 private:
+    Utf8Locale m_utf8;
     archive *m_archive = nullptr;
     archive_entry *m_entry = nullptr;
     int m_fd = -1;
