@@ -72,6 +72,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectWebSearch();
     connectPrinting();
     connectFind();
+    connectBackup();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -456,6 +457,7 @@ void Tmainform::updateActions()
     AudskrivIngredienserUpdate();
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
+    AdelOpskriftUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

@@ -146,6 +146,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     gemRow->addStretch(1);
     gemRow->addWidget(gemButton);
     layout->addLayout(gemRow);
+    layout->addLayout(buildBackupRow(panel, mainWindow));
 
     auto *picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -154,6 +155,24 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
         picture->setPixmap(mainWindow->windowIcon().pixmap(64, 64));
     layout->addWidget(picture, 1);
     return panel;
+}
+
+// The book as a whole: a backup of the open area and restoring one, the main window's commands.
+QLayout *Toptform::buildBackupRow(QWidget *panel, QWidget *mainWindow)
+{
+    auto *label = new QLabel(QStringLiteral("Sikkerhedskopi"), panel);
+    label->setObjectName(QStringLiteral("sikkerhedskopiLabel"));
+    sikkerhedskopiButton = flatButton(panel, QStringLiteral("sikkerhedskopiButton"));
+    indlaesButton = flatButton(panel, QStringLiteral("indlaesButton"));
+    bindToMainAction(sikkerhedskopiButton, mainWindow, QStringLiteral("Asikkerhedskopi"), QStringLiteral("Sikkerhedskopi…"));
+    bindToMainAction(indlaesButton, mainWindow, QStringLiteral("AindlaesSikkerhedskopi"),
+                     QStringLiteral("Indlæs sikkerhedskopi…"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addStretch(1);
+    row->addWidget(sikkerhedskopiButton);
+    row->addWidget(indlaesButton);
+    return row;
 }
 
 QWidget *Toptform::buildPrintPanel(QWidget *mainWindow)
