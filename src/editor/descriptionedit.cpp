@@ -1,5 +1,6 @@
 #include "editor/descriptionedit.h"
 
+#include "editor/layoutslicer.h"
 #include "editor/liststartlabels.h"
 #include "editor/spellchecker.h"
 #include "editor/spellhighlighter.h"
@@ -119,6 +120,7 @@ void DescriptionEdit::adoptDocument(QTextDocument *doc)
     const QPointer<QTextDocument> old = document();
     doc->setParent(this);
     setDocument(doc);
+    layOutInSlices(doc);
     // A highlighter of its own for the new document: taking the old one off its document
     // clears every paragraph, which goes beside the window with the old document.
     std::unique_ptr<SpellHighlighter> oldHighlighter = std::move(m_highlighter);
