@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 FormSlot<Toptform> optform;
 
 namespace {
@@ -157,21 +159,22 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     return panel;
 }
 
-// The book as a whole: a backup of the open area and restoring one, the main window's commands.
+// The book as a whole: a backup of the open area and restoring one, the main window's commands,
+// as wide as their captions.
 QLayout *Toptform::buildBackupRow(QWidget *panel, QWidget *mainWindow)
 {
-    auto *label = new QLabel(QStringLiteral("Sikkerhedskopi"), panel);
-    label->setObjectName(QStringLiteral("sikkerhedskopiLabel"));
     sikkerhedskopiButton = flatButton(panel, QStringLiteral("sikkerhedskopiButton"));
     indlaesButton = flatButton(panel, QStringLiteral("indlaesButton"));
     bindToMainAction(sikkerhedskopiButton, mainWindow, QStringLiteral("Asikkerhedskopi"), QStringLiteral("Sikkerhedskopi…"));
     bindToMainAction(indlaesButton, mainWindow, QStringLiteral("AindlaesSikkerhedskopi"),
                      QStringLiteral("Indlæs sikkerhedskopi…"));
     auto *row = new QHBoxLayout;
-    row->addWidget(label);
     row->addStretch(1);
-    row->addWidget(sikkerhedskopiButton);
-    row->addWidget(indlaesButton);
+    for (QToolButton *button : {sikkerhedskopiButton, indlaesButton}) {
+        button->setFixedWidth(std::max(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
+        row->addWidget(button);
+    }
+    row->addStretch(1);
     return row;
 }
 
