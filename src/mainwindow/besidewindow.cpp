@@ -31,6 +31,9 @@ void runBesideWindow(const std::function<void()> &work)
 
 void answerWhileWaiting()
 {
+    // A restore waits for the lock on a thread of its own; only the window's thread answers.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+        return;
     const Waiting mark;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -34,7 +34,6 @@
 #include <algorithm>
 #include <utility>
 
-#include <pwd.h>
 #include <unistd.h>
 
 Tmainform *mainform = nullptr;
@@ -73,6 +72,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectPrinting();
     connectFind();
     connectHent();
+    connectBackup();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -86,10 +86,7 @@ Tmainform::~Tmainform()
 
 QString Tmainform::GetUserFromWindows()
 {
-    const passwd *entry = getpwuid(geteuid());
-    if (!entry || !entry->pw_name)
-        return {};
-    return QString::fromLocal8Bit(entry->pw_name).left(254);
+    return store::loginName();
 }
 
 void Tmainform::FormCreate()
@@ -457,6 +454,7 @@ void Tmainform::updateActions()
     AudskrivIngredienserUpdate();
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
+    AdelOpskriftUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

@@ -145,6 +145,12 @@ public:
     void AudskrivOpskriftUpdate();
     void AudskrivBeggeUpdate();
 
+    // A backup of the open area, restoring one into it, the chosen recipe as a page to share.
+    void AsikkerhedskopiExecute();
+    void AindlaesSikkerhedskopiExecute();
+    void AdelOpskriftExecute();
+    void AdelOpskriftUpdate();
+
     // Finding a recipe in both areas; a result opens as the user's clicks would open it.
     void AfindExecute();
     void openFound(const search::Found &found, const QStringList &words);
@@ -253,6 +259,9 @@ public:
     QAction *AudskrivBegge = nullptr;
     QAction *aFind = nullptr;
     QAction *aHent = nullptr;
+    QAction *Asikkerhedskopi = nullptr;
+    QAction *AindlaesSikkerhedskopi = nullptr;
+    QAction *AdelOpskrift = nullptr;
 
 signals:
     void closed();
@@ -327,6 +336,8 @@ private:
     void connectHent();
     bool hentAllowed() const;
     bool insertFetched(const QString &name, const webimport::LoadResult &loaded);
+    void connectBackup();
+    QString openAreaName() const; // "Alle" or the login, as the backup's manifest names it
     void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
     void chooseCategory(int level);

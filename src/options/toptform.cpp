@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 FormSlot<Toptform> optform;
 
 namespace {
@@ -146,6 +148,7 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
     gemRow->addStretch(1);
     gemRow->addWidget(gemButton);
     layout->addLayout(gemRow);
+    layout->addLayout(buildBackupRow(panel, mainWindow));
 
     auto *picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("Image1"));
@@ -154,6 +157,25 @@ QWidget *Toptform::buildSettingsPanel(QWidget *mainWindow)
         picture->setPixmap(mainWindow->windowIcon().pixmap(64, 64));
     layout->addWidget(picture, 1);
     return panel;
+}
+
+// The book as a whole: a backup of the open area and restoring one, the main window's commands,
+// as wide as their captions.
+QLayout *Toptform::buildBackupRow(QWidget *panel, QWidget *mainWindow)
+{
+    sikkerhedskopiButton = flatButton(panel, QStringLiteral("sikkerhedskopiButton"));
+    indlaesButton = flatButton(panel, QStringLiteral("indlaesButton"));
+    bindToMainAction(sikkerhedskopiButton, mainWindow, QStringLiteral("Asikkerhedskopi"), QStringLiteral("Sikkerhedskopi…"));
+    bindToMainAction(indlaesButton, mainWindow, QStringLiteral("AindlaesSikkerhedskopi"),
+                     QStringLiteral("Indlæs sikkerhedskopi…"));
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QToolButton *button : {sikkerhedskopiButton, indlaesButton}) {
+        button->setFixedWidth(std::max(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 16));
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    return row;
 }
 
 QWidget *Toptform::buildPrintPanel(QWidget *mainWindow)

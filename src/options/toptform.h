@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QTimer;
 class QToolButton;
@@ -62,6 +63,8 @@ public:
     QToolButton *SpeedButton1 = nullptr;
     QToolButton *infButton = nullptr;
     QToolButton *SpeedButton4 = nullptr;
+    QToolButton *sikkerhedskopiButton = nullptr;
+    QToolButton *indlaesButton = nullptr;
     QTimer *startProgTimer = nullptr;
 
 protected:
@@ -72,6 +75,7 @@ private:
     void buildLayout(QWidget *mainWindow);
     QWidget *buildSettingsPanel(QWidget *mainWindow);
     QWidget *buildPrintPanel(QWidget *mainWindow);
+    QLayout *buildBackupRow(QWidget *panel, QWidget *mainWindow);
     void connectControls();
     void stopPolling();
     void takeFoundEntry();

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,12 @@ struct Closer {
 };
 
 } // namespace
+
+QString loginName()
+{
+    const passwd *entry = getpwuid(geteuid());
+    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name).left(254) : QString();
+}
 
 PrivateFolder preparePrivateFolder(const StorePaths &paths, const QString &brugernavn)
 {

@@ -1,6 +1,5 @@
 #include "tools/hentcommand.h"
 
-#include "store/listfile.h"
 #include "store/privatefolder.h"
 #include "store/storepaths.h"
 #include "webimport/fetcher.h"
@@ -10,9 +9,6 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <QUrl>
-
-#include <pwd.h>
-#include <unistd.h>
 
 using namespace webimport;
 
@@ -26,12 +22,6 @@ const QString kUsage = QStringLiteral(
 QString sentence(const QString &text)
 {
     return text.endsWith(u'.') || text.endsWith(u'!') || text.endsWith(u'?') ? text : text + u'.';
-}
-
-QString loginName()
-{
-    const passwd *entry = getpwuid(geteuid());
-    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name).left(254) : QString();
 }
 
 struct Loaded {
@@ -88,7 +78,7 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
 int importAll(const QString &target, const QString &dataRoot, const QStringList &sources, QTextStream &out,
               QTextStream &err)
 {
-    const QString brugernavn = loginName();
+    const QString brugernavn = store::loginName();
     if (!target.startsWith(QLatin1String("Alle/"))) {
         const store::PrivateFolder folder = store::preparePrivateFolder(store::StorePaths(dataRoot), brugernavn);
         if (folder != store::PrivateFolder::Ready) {

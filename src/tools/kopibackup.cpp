@@ -1,16 +1,72 @@
 #include "tools/kopibackup.h"
 
+#include "backup/backupwriter.h"
+#include "backup/restore.h"
+#include "store/privatefolder.h"
+#include "store/storepaths.h"
+
+#include <QFileInfo>
 #include <QTextStream>
 
-// Placeholder until the backup is built; never shipped like this.
-int runKopiGem(const KopiOptions &, QTextStream &, QTextStream &err)
+namespace {
+
+// The area --område names: "Alle", or the user's own login for the private area.
+bool areaOf(const KopiOptions &options, store::Tree *area, QTextStream &err)
 {
-    err << QStringLiteral("Sikkerhedskopien kan endnu ikke laves.") << '\n';
-    return 1;
+    const store::StorePaths paths(options.dataRoot);
+    if (options.area == QLatin1String("Alle")) {
+        if (!QFileInfo(paths.sharedArea()).isDir()) {
+            err << QStringLiteral("Området \"Alle\" findes ikke under \"%1\".").arg(options.dataRoot) << '\n';
+            return false;
+        }
+        *area = paths.areaTree(false, {});
+        return true;
+    }
+    const QString login = store::loginName();
+    if (options.area != login) {
+        err << QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.") << '\n';
+        return false;
+    }
+    if (store::preparePrivateFolder(paths, login) != store::PrivateFolder::Ready) {
+        err << QStringLiteral("Dit private område kan ikke bruges.") << '\n';
+        return false;
+    }
+    *area = paths.areaTree(true, login);
+    return true;
 }
 
-int runKopiIndlaes(const KopiOptions &, QTextStream &, QTextStream &err)
+} // namespace
+
+int runKopiGem(const KopiOptions &options, QTextStream &out, QTextStream &err)
 {
-    err << QStringLiteral("Sikkerhedskopien kan endnu ikke indlæses.") << '\n';
-    return 1;
+    store::Tree area;
+    if (!areaOf(options, &area, err))
+        return 1;
+    const backup::BackupResult result = backup::writeBackup(area, options.area, options.file);
+    if (!result.ok) {
+        err << result.error << '\n';
+        return 1;
+    }
+    out << QStringLiteral("Sikkerhedskopien er gemt i \"%1\": %2 hovedkategorier, %3 underkategorier, %4 opskrifter.")
+               .arg(options.file)
+               .arg(result.mainCategories)
+               .arg(result.subcategories)
+               .arg(result.recipes)
+        << '\n';
+    for (const QString &path : result.unreadable)
+        err << QStringLiteral("Filen \"%1\" kunne ikke læses og er ikke med.").arg(path) << '\n';
+    return result.unreadable.isEmpty() ? 0 : 1;
+}
+
+int runKopiIndlaes(const KopiOptions &options, QTextStream &out, QTextStream &err)
+{
+    store::Tree area;
+    if (!areaOf(options, &area, err))
+        return 1;
+    const backup::RestoreResult result = backup::restoreBackup(area, options.file);
+    if (result.outcome != backup::RestoreResult::Outcome::Done)
+        err << result.error << '\n';
+    if (result.outcome != backup::RestoreResult::Outcome::Refused)
+        out << backup::restoreSummary(result) << '\n';
+    return result.outcome == backup::RestoreResult::Outcome::Done ? 0 : 1;
 }

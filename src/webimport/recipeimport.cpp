@@ -3,6 +3,7 @@
 #include "rtf/rtffile.h"
 #include "store/entryname.h"
 #include "store/listfile.h"
+#include "store/numberedname.h"
 #include "store/storepaths.h"
 #include "webimport/description.h"
 #include "webimport/text.h"
@@ -39,15 +40,11 @@ ImportResult importRecipe(const RecipePlace &place, const QString &name, const R
 ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, const Recipe &recipe,
                                 const QImage &picture, QString *used)
 {
-    // Every refusal as taken names one more entry of a finite list, so the search ends.
     ImportResult result;
-    for (qint64 n = 1;; ++n) {
-        *used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
-        result = importRecipe(place, *used, recipe, picture);
-        if (result.change.outcome != store::ChangeOutcome::Refused
-            || result.change.refusal != store::NameRefusal::Duplicate)
-            break;
-    }
+    *used = store::insertNumbered(name, [&](const QString &candidate) {
+        result = importRecipe(place, candidate, recipe, picture);
+        return result.change;
+    });
     return result;
 }
 

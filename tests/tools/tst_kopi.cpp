@@ -1,0 +1,135 @@
+// retterum-kopi gem and indlæs: exit codes, the summary on standard output, Danish messages on
+// standard error.
+#include "../backup/bookmaker.h"
+#include "../backup/zipmaker.h"
+#include "../common/testdataroot.h"
+
+#include "store/privatefolder.h"
+#include "tools/kopicommand.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run kopi(const QStringList &arguments)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = runKopi(arguments, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+} // namespace
+
+class TestKopi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void command_givesExitCodeAndMessages_data();
+    void command_givesExitCodeAndMessages();
+    void program_takesItsDanishCommandFromTheTerminal();
+
+private:
+    TestDataRoot m_root;
+};
+
+void TestKopi::initTestCase()
+{
+    const BookMaker book(m_root.paths().areaTree(false, {}));
+    book.recipe(QStringLiteral("Kager"), QStringLiteral("Småkager"), QStringLiteral("Brunkager"),
+                BookMaker::rtf(QStringLiteral("Rør.")), {QStringLiteral("250 g smør")});
+    QVERIFY(writeZip(m_root.file(QStringLiteral("fremmed.zip")),
+                     {ZipEntry::file(QStringLiteral("Hovedkategori.txt"), "Kager\r\n"),
+                      ZipEntry::file(QStringLiteral("../ude.txt"), "x")}));
+    QVERIFY(writeZip(m_root.file(QStringLiteral("beskadiget.zip")),
+                     {ZipEntry::file(QStringLiteral("Kager/Boller/Hveder.rtf"), BookMaker::noise(20000, 1)),
+                      ZipEntry::file(QStringLiteral("Kager/Boller/Snegle.rtf"), BookMaker::noise(20000, 2))}));
+    QFile damaged(m_root.file(QStringLiteral("beskadiget.zip")));
+    QVERIFY(damaged.resize(damaged.size() * 3 / 4));
+}
+
+void TestKopi::command_givesExitCodeAndMessages_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString root = m_root.path();
+    const QString own = store::loginName();
+    const QString zip = m_root.file(QStringLiteral("kopi.zip"));
+    // In order: the backup made by the first row is read back by the second.
+    QTest::newRow("gem")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), zip} << 0
+        << QStringLiteral("Sikkerhedskopien er gemt i \"%1\": 1 hovedkategorier, 1 underkategorier, 1 opskrifter.\n").arg(zip)
+        << QString();
+    QTest::newRow("indlæs i fuldt område")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), zip, QStringLiteral("--område"), QStringLiteral("Alle")}
+        << 0
+        << QStringLiteral("1 opskrift er indlæst.\n1 fik et nyt navn, fordi navnet var taget:\n"
+                          "  Kager/Småkager/Brunkager → Brunkager (2)\n")
+        << QString();
+    QTest::newRow("indlæs i eget område")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), zip, QStringLiteral("--område"), own} << 0
+        << QStringLiteral("1 opskrift er indlæst, 2 nye kategorier.\n") << QString();
+    QTest::newRow("fremmed zip")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("fremmed.zip"))} << 1
+        << QString()
+        << QStringLiteral("Sikkerhedskopien kan ikke indlæses: \"../ude.txt\" er en sti ud af området. Intet er indlæst.\n");
+    QTest::newRow("beskadiget")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("beskadiget.zip"))} << 1
+        << QStringLiteral("1 opskrift er indlæst, 1 nye kategorier.\n")
+        << QStringLiteral("Sikkerhedskopien er beskadiget efter \"Kager/Boller/Hveder.rtf\"");
+    QTest::newRow("ingen fil")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("findes-ikke.zip"))} << 1
+        << QString() << QStringLiteral("Filen \"%1\" kan ikke læses. Intet er indlæst.\n").arg(m_root.file(QStringLiteral("findes-ikke.zip")));
+    QTest::newRow("mappe findes ikke")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), m_root.file(QStringLiteral("ingen/kopi.zip"))} << 1
+        << QString()
+        << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".\n").arg(m_root.file(QStringLiteral("ingen/kopi.zip")));
+    QTest::newRow("andens område")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), zip, QStringLiteral("--område"), QStringLiteral("en-anden")}
+        << 1 << QString() << QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.\n");
+    QTest::newRow("ingen data-rod")
+        << QStringList{QStringLiteral("--rod"), m_root.file(QStringLiteral("intet")), QStringLiteral("gem"), zip} << 1 << QString()
+        << QStringLiteral("Området \"Alle\" findes ikke under \"%1\".\n").arg(m_root.file(QStringLiteral("intet")));
+}
+
+void TestKopi::command_givesExitCodeAndMessages()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const Run run = kopi(arguments);
+    QCOMPARE(run.out, out);
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.startsWith(err), qPrintable(run.err));
+    QCOMPARE(run.code, code);
+}
+
+void TestKopi::program_takesItsDanishCommandFromTheTerminal()
+{
+    const QString zip = m_root.file(QStringLiteral("terminal.zip"));
+    QVERIFY(kopi({QStringLiteral("--rod"), m_root.path(), QStringLiteral("gem"), zip}).code == 0);
+    QProcess process;
+    process.start(QStringLiteral(RETTERUM_KOPI),
+                  {QStringLiteral("--rod"), m_root.path(), QStringLiteral("indlæs"), zip, QStringLiteral("--område"), QStringLiteral("Alle")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.contains(QStringLiteral(" opskrifter er indlæst.\n")), qPrintable(out));
+    QCOMPARE(process.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestKopi)
+#include "tst_kopi.moc"
