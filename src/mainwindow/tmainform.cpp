@@ -71,6 +71,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectEditor();
     connectWebSearch();
     connectPrinting();
+    connectCookbook();
     connectFind();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
@@ -456,6 +457,7 @@ void Tmainform::updateActions()
     AudskrivIngredienserUpdate();
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
+    AkogebogUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

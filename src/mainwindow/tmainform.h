@@ -140,6 +140,14 @@ public:
     void AudskrivIngredienserUpdate();
     void AudskrivOpskriftUpdate();
     void AudskrivBeggeUpdate();
+    // "Vis udskrift" beside each print command, and the recipe as the PDF "Begge" would print.
+    void AvisIngredienserExecute();
+    void AvisOpskriftExecute();
+    void AvisBeggeExecute();
+    void AgemPdfExecute();
+    // The chosen subcategory, main category or area as one PDF book.
+    void AkogebogExecute();
+    void AkogebogUpdate();
 
     // Finding a recipe in both areas; a result opens as the user's clicks would open it.
     void AfindExecute();
@@ -241,6 +249,11 @@ public:
     QAction *AudskrivIngredienser = nullptr;
     QAction *AudskrivOpskrift = nullptr;
     QAction *AudskrivBegge = nullptr;
+    QAction *AvisIngredienser = nullptr;
+    QAction *AvisOpskrift = nullptr;
+    QAction *AvisBegge = nullptr;
+    QAction *AgemPdf = nullptr;
+    QAction *Akogebog = nullptr;
     QAction *aFind = nullptr;
 
 signals:
@@ -312,6 +325,14 @@ private:
     void connectFind();
     void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
+    // The document a print command prints, composed anew.
+    using Composer = QTextEdit *(Tmainform::*)();
+    QTextEdit *composeIngredienser();
+    QTextEdit *composeOpskrift();
+    QTextEdit *composeBegge();
+    void printCommand(Composer compose);
+    void previewCommand(Composer compose);
+    void connectCookbook();
     void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);
