@@ -19,7 +19,7 @@ KopiRun commandNamed(const QString &name)
 {
     if (name == QLatin1String("gem"))
         return runKopiGem;
-    if (name == QLatin1String("indlæs"))
+    if (name == QStringLiteral("indlæs"))
         return runKopiIndlaes;
     if (name == QLatin1String("pdf"))
         return runKopiPdf;
@@ -40,7 +40,7 @@ int runKopi(const QStringList &arguments, QTextStream &out, QTextStream &err)
             out << kUsage;
             return 0;
         }
-        if (arg == QLatin1String("--rod") || arg == QLatin1String("--område") || arg == QLatin1String("--kategori")) {
+        if (arg == QLatin1String("--rod") || arg == QStringLiteral("--område") || arg == QLatin1String("--kategori")) {
             if (i + 1 >= arguments.size()) {
                 err << QStringLiteral("%1 mangler sin værdi.\n").arg(arg) << kUsage;
                 return 1;
@@ -48,7 +48,7 @@ int runKopi(const QStringList &arguments, QTextStream &out, QTextStream &err)
             const QString value = arguments.at(++i);
             if (arg == QLatin1String("--rod"))
                 options.dataRoot = value;
-            else if (arg == QLatin1String("--område"))
+            else if (arg == QStringLiteral("--område"))
                 options.area = value;
             else {
                 options.category = value;

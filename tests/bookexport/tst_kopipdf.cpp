@@ -47,10 +47,10 @@ void TestKopiPdf::pdf_exitCodeMessagesAndFile_data()
                                  << u"500 g hvedemel"_qs;
     QTest::newRow("main category, letter case as typed")
         << QStringList{u"--område"_qs, u"Alle"_qs, u"--kategori"_qs, u"desserter"_qs} << 0
-        << u"%1: 61 opskrifter på 65 sider, 0 kunne ikke læses."_qs << QString() << u"5 æggeblommer"_qs;
+        << u"%1: 61 opskrifter på 64 sider, 0 kunne ikke læses."_qs << QString() << u"5 æggeblommer"_qs;
     QTest::newRow("an unreadable recipe: the book all the same, exit 1")
         << QStringList{u"--kategori"_qs, u"Bagværk/Kager"_qs} << 1
-        << u"%1: 2 opskrifter på 5 sider, 1 kunne ikke læses."_qs
+        << u"%1: 2 opskrifter på 4 sider, 1 kunne ikke læses."_qs
         << u"Kan ikke læses: Bagværk / Kager / Ulæselig: "_qs << u"1 kg æbler"_qs;
     QTest::newRow("unknown main category") << QStringList{u"--kategori"_qs, u"Supper"_qs} << 1 << QString()
                                            << u"Hovedkategorien \"Supper\" findes ikke."_qs << QString();

@@ -407,6 +407,7 @@ void TestPrintCommands::preview_showsThePagesThePrintGives()
 void TestPrintCommands::previewFromTheDialog_takesItsValues_andItsPrintPrints()
 {
     chooseBoller(w);
+    w->updateActions();
     QTemporaryDir shownDir;
     Shown shown;
     whenPrintDialogOnTop([&] {
@@ -422,6 +423,7 @@ void TestPrintCommands::previewFromTheDialog_takesItsValues_andItsPrintPrints()
     });
     w->AudskrivIngredienser->trigger();
     QVERIFY(!printform->isVisible());
+    QCOMPARE(shown.pages, 1);
     // "Udskriv" in the preview printed one job through the command, as the preview showed it.
     QCOMPARE(pdftools::lines(onlyJob()), pdftools::lines(shown.pdf));
     const QList<pdftools::Word> words = pdftools::words(onlyJob());
