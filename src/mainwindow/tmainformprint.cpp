@@ -51,7 +51,7 @@ void Tmainform::connectPrinting()
                         &Tmainform::AvisOpskriftExecute);
     AvisBegge = make("AvisBegge", QStringLiteral("Vis udskrift"),
                      QStringLiteral("Viser, hvordan ingrediensliste og beskrivelse bliver udskrevet"),
-                     QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_P), &Tmainform::AvisBeggeExecute);
+                     QKeySequence(), &Tmainform::AvisBeggeExecute);
     AgemPdf = make("AgemPdf", QStringLiteral("Gem som PDF…"),
                    QStringLiteral("Gemmer opskriften som PDF, som den bliver udskrevet"), QKeySequence(),
                    &Tmainform::AgemPdfExecute);
