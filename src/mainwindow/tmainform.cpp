@@ -70,6 +70,7 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectEditor();
     connectWebSearch();
     connectPrinting();
+    connectCookbook();
     connectFind();
     connectHent();
     connectBackup();
@@ -455,6 +456,7 @@ void Tmainform::updateActions()
     AudskrivOpskriftUpdate();
     AudskrivBeggeUpdate();
     AdelOpskriftUpdate();
+    AkogebogUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

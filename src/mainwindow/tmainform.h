@@ -144,6 +144,14 @@ public:
     void AudskrivIngredienserUpdate();
     void AudskrivOpskriftUpdate();
     void AudskrivBeggeUpdate();
+    // "Vis udskrift" beside each print command, and the recipe as the PDF "Begge" would print.
+    void AvisIngredienserExecute();
+    void AvisOpskriftExecute();
+    void AvisBeggeExecute();
+    void AgemPdfExecute();
+    // The chosen subcategory, main category or area as one PDF book.
+    void AkogebogExecute();
+    void AkogebogUpdate();
 
     // A backup of the open area, restoring one into it, the chosen recipe as a page to share.
     void AsikkerhedskopiExecute();
@@ -257,6 +265,11 @@ public:
     QAction *AudskrivIngredienser = nullptr;
     QAction *AudskrivOpskrift = nullptr;
     QAction *AudskrivBegge = nullptr;
+    QAction *AvisIngredienser = nullptr;
+    QAction *AvisOpskrift = nullptr;
+    QAction *AvisBegge = nullptr;
+    QAction *AgemPdf = nullptr;
+    QAction *Akogebog = nullptr;
     QAction *aFind = nullptr;
     QAction *aHent = nullptr;
     QAction *Asikkerhedskopi = nullptr;
@@ -340,6 +353,14 @@ private:
     QString openAreaName() const; // "Alle" or the login, as the backup's manifest names it
     void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
+    // The document a print command prints, composed anew.
+    using Composer = QTextEdit *(Tmainform::*)();
+    QTextEdit *composeIngredienser();
+    QTextEdit *composeOpskrift();
+    QTextEdit *composeBegge();
+    void printCommand(Composer compose);
+    void previewCommand(Composer compose);
+    void connectCookbook();
     void chooseCategory(int level);
     void connectStoreOperations();
     LevelParts levelParts(int level);

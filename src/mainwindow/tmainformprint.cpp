@@ -3,8 +3,11 @@
 #include "editor/namedaction.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
+#include "mainwindow/savefilechooser.h"
 #include "printing/editorlines.h"
+#include "printing/pdffile.h"
 #include "printing/printericon.h"
+#include "printing/richtextprinter.h"
 #include "printing/tinvisform.h"
 #include "printing/tprintform.h"
 #include "rtf/rtffile.h"
@@ -40,6 +43,18 @@ void Tmainform::connectPrinting()
     AudskrivBegge = make("AudskrivBegge", QStringLiteral("Begge"),
                          QStringLiteral("Udskriver både ingrediensliste samt beskrivelse"),
                          QKeySequence(Qt::CTRL | Qt::Key_P), &Tmainform::AudskrivBeggeExecute);
+    AvisIngredienser = make("AvisIngredienser", QStringLiteral("Vis udskrift"),
+                            QStringLiteral("Viser, hvordan ingredienslisten bliver udskrevet"),
+                            QKeySequence(), &Tmainform::AvisIngredienserExecute);
+    AvisOpskrift = make("AvisOpskrift", QStringLiteral("Vis udskrift"),
+                        QStringLiteral("Viser, hvordan beskrivelsen bliver udskrevet"), QKeySequence(),
+                        &Tmainform::AvisOpskriftExecute);
+    AvisBegge = make("AvisBegge", QStringLiteral("Vis udskrift"),
+                     QStringLiteral("Viser, hvordan ingrediensliste og beskrivelse bliver udskrevet"),
+                     QKeySequence(), &Tmainform::AvisBeggeExecute);
+    AgemPdf = make("AgemPdf", QStringLiteral("Gem som PDF…"),
+                   QStringLiteral("Gemmer opskriften som PDF, som den bliver udskrevet"), QKeySequence(),
+                   &Tmainform::AgemPdfExecute);
 }
 
 void Tmainform::printDocumentOf(QTextEdit *edit, const printing::PrintValues &values)
@@ -48,11 +63,29 @@ void Tmainform::printDocumentOf(QTextEdit *edit, const printing::PrintValues &va
                              printing::rtmCentimetres, values.copies);
 }
 
-void Tmainform::AudskrivIngredienserExecute()
+void Tmainform::printCommand(Composer compose)
 {
-    const std::optional<printing::PrintValues> values = printform->askValues();
+    const std::optional<printing::PrintValues> values =
+        printform->askValues([this, compose](const printing::PrintValues &shown) {
+            return printform->previewRichText((this->*compose)(), shown);
+        });
     if (!values)
         return;
+    printDocumentOf((this->*compose)(), *values);
+}
+
+void Tmainform::previewCommand(Composer compose)
+{
+    // With the values the print settings dialog holds, as the print command would take them.
+    const std::optional<printing::PrintValues> values = printform->currentValues();
+    if (!values)
+        return;
+    if (printform->previewRichText((this->*compose)(), *values))
+        printDocumentOf((this->*compose)(), *values);
+}
+
+QTextEdit *Tmainform::composeIngredienser()
+{
     QTextEdit *memo = invisform->memo;
     memo->clear();
     setStandardOverskrift(memo);
@@ -61,22 +94,16 @@ void Tmainform::AudskrivIngredienserExecute()
         setStandardTekst(memo);
         printing::addLine(memo, line);
     }
-    printDocumentOf(memo, *values);
+    return memo;
 }
 
-void Tmainform::AudskrivOpskriftExecute()
+QTextEdit *Tmainform::composeOpskrift()
 {
-    const std::optional<printing::PrintValues> values = printform->askValues();
-    if (!values)
-        return;
-    printDocumentOf(Editor, *values);
+    return Editor;
 }
 
-void Tmainform::AudskrivBeggeExecute()
+QTextEdit *Tmainform::composeBegge()
 {
-    const std::optional<printing::PrintValues> values = printform->askValues();
-    if (!values)
-        return;
     QTextEdit *memo = invisform->memo;
     memo->clear();
     // The description as last saved; what is unsaved in the editor is not printed.
@@ -96,7 +123,50 @@ void Tmainform::AudskrivBeggeExecute()
     }
     printing::insertLine(memo, n + 1, QString());
     printing::insertLine(memo, n + 2, QString());
-    printDocumentOf(memo, *values);
+    return memo;
+}
+
+void Tmainform::AudskrivIngredienserExecute()
+{
+    printCommand(&Tmainform::composeIngredienser);
+}
+
+void Tmainform::AudskrivOpskriftExecute()
+{
+    printCommand(&Tmainform::composeOpskrift);
+}
+
+void Tmainform::AudskrivBeggeExecute()
+{
+    printCommand(&Tmainform::composeBegge);
+}
+
+void Tmainform::AvisIngredienserExecute()
+{
+    previewCommand(&Tmainform::composeIngredienser);
+}
+
+void Tmainform::AvisOpskriftExecute()
+{
+    previewCommand(&Tmainform::composeOpskrift);
+}
+
+void Tmainform::AvisBeggeExecute()
+{
+    previewCommand(&Tmainform::composeBegge);
+}
+
+void Tmainform::AgemPdfExecute()
+{
+    const std::optional<printing::PrintValues> values = printform->currentValues();
+    if (!values)
+        return;
+    const QString file = askSaveFile(this, QStringLiteral("Gem som PDF"), pdfSuggestion(opskriftBox->entry(opskriftIndex)));
+    if (file.isEmpty())
+        return;
+    printing::PdfFile pdf(file);
+    printing::printRichText(composeBegge(), values->left, values->right, values->top, values->bottom,
+                            printing::rtmCentimetres, 1, pdf);
 }
 
 void Tmainform::AudskrivIngredienserUpdate()
@@ -112,4 +182,9 @@ void Tmainform::AudskrivOpskriftUpdate()
 void Tmainform::AudskrivBeggeUpdate()
 {
     AudskrivBegge->setEnabled(ingrediensBox->count() > 0 && !Editor->document()->isEmpty());
+    // A preview shows what its print command would print, so it can be had when that can.
+    AvisIngredienser->setEnabled(AudskrivIngredienser->isEnabled());
+    AvisOpskrift->setEnabled(AudskrivOpskrift->isEnabled());
+    AvisBegge->setEnabled(AudskrivBegge->isEnabled());
+    AgemPdf->setEnabled(AudskrivBegge->isEnabled());
 }

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -200,12 +201,29 @@ QWidget *Toptform::buildPrintPanel(QWidget *mainWindow)
     bindToMainAction(SpeedButton3, mainWindow, QStringLiteral("AudskrivIngredienser"), QStringLiteral("Ingredienser"));
     bindToMainAction(SpeedButton1, mainWindow, QStringLiteral("AudskrivOpskrift"), QStringLiteral("Opskriften"));
     bindToMainAction(infButton, mainWindow, QStringLiteral("AudskrivBegge"), QStringLiteral("Begge"));
-    auto *printRow = new QHBoxLayout;
-    printRow->addStretch(1);
-    for (QToolButton *button : {SpeedButton3, SpeedButton1, infButton})
-        printRow->addWidget(button);
-    printRow->addStretch(1);
-    layout->addLayout(printRow);
+    // "Vis udskrift" under each print command, then the two PDF commands.
+    auto *printGrid = new QGridLayout;
+    printGrid->setColumnStretch(0, 1);
+    printGrid->setColumnStretch(4, 1);
+    const QList<std::pair<QToolButton *, const char *>> printCommands{
+        {SpeedButton3, "AvisIngredienser"}, {SpeedButton1, "AvisOpskrift"}, {infButton, "AvisBegge"}};
+    for (int column = 0; column < printCommands.size(); ++column) {
+        const QString action = QString::fromLatin1(printCommands.at(column).second);
+        QToolButton *preview = flatButton(panel, action + QStringLiteral("Button"));
+        bindToMainAction(preview, mainWindow, action, QStringLiteral("Vis udskrift"));
+        printGrid->addWidget(printCommands.at(column).first, 0, column + 1, Qt::AlignHCenter);
+        printGrid->addWidget(preview, 1, column + 1, Qt::AlignHCenter);
+    }
+    auto *pdfRow = new QHBoxLayout;
+    pdfRow->addStretch(1);
+    for (const char *action : {"AgemPdf", "Akogebog"}) {
+        QToolButton *button = flatButton(panel, QString::fromLatin1(action) + QStringLiteral("Button"));
+        bindToMainAction(button, mainWindow, QString::fromLatin1(action), QString());
+        pdfRow->addWidget(button);
+    }
+    pdfRow->addStretch(1);
+    layout->addLayout(printGrid);
+    layout->addLayout(pdfRow);
 
     auto *separator = new QFrame(panel);
     separator->setFrameShape(QFrame::HLine);

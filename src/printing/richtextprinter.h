@@ -2,6 +2,7 @@
 
 #include "printing/pagerect.h"
 
+class QPrinter;
 class QTextDocument;
 class QTextEdit;
 
@@ -20,5 +21,9 @@ void printRichText(QTextEdit *edit, double leftMargin, double rightMargin, doubl
 // One job holding the whole document, page after page until the text is used up. Returns the
 // number of pages.
 int printDocument(const QTextDocument &document, const PageRect &rect, PrintTarget &target);
+
+// The pages of one job on printer, which may also be a preview's; throws PrintError when they
+// can't be drawn. Returns the number of pages.
+int paintDocument(const QTextDocument &document, const PageRect &rect, QPrinter &printer);
 
 } // namespace printing

@@ -5,6 +5,7 @@
 #include "dialogs/onscreen.h"
 #include "printing/cupsprinter.h"
 #include "printing/printericon.h"
+#include "printing/printpreview.h"
 #include "printing/richtextprinter.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
@@ -72,6 +73,8 @@ Tprintform::Tprintform(QWidget *mainWindow, const QString &optDir)
     Button1 = m_ui->Button1;
     Button2 = m_ui->Button2;
     Button3 = m_ui->Button3;
+    Button4 = m_ui->Button4;
+    Button4->setEnabled(false);
 
     for (QLineEdit *edit : {Edit1, Edit2, Edit3, Edit4})
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { filterOnChange(edit, &Floatkon); });
@@ -79,6 +82,7 @@ Tprintform::Tprintform(QWidget *mainWindow, const QString &optDir)
     connect(Button1, &QPushButton::clicked, this, &Tprintform::StandardClick);
     connect(Button2, &QPushButton::clicked, this, &Tprintform::reject);
     connect(Button3, &QPushButton::clicked, this, &Tprintform::accept);
+    connect(Button4, &QPushButton::clicked, this, &Tprintform::previewClick);
 
     StandardClick();
     m_focus = Edit1;
@@ -116,10 +120,20 @@ void Tprintform::StandardClick()
     Edit5->setText(QStringLiteral("1"));
 }
 
-std::optional<printing::PrintValues> Tprintform::askValues()
+std::optional<printing::PrintValues> Tprintform::askValues(Previewer preview)
 {
-    if (exec() != mrOk)
+    m_preview = std::move(preview);
+    Button4->setEnabled(bool(m_preview));
+    const int result = exec();
+    m_preview = {};
+    Button4->setEnabled(false);
+    if (result != mrOk)
         return std::nullopt;
+    return currentValues();
+}
+
+std::optional<printing::PrintValues> Tprintform::currentValues()
+{
     for (const QLineEdit *edit : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
         if (edit->text().isEmpty()) {
             showMissingValue();
@@ -135,19 +149,46 @@ std::optional<printing::PrintValues> Tprintform::askValues()
     return values;
 }
 
+void Tprintform::previewClick()
+{
+    if (!m_preview)
+        return;
+    // The dialog stays open: a value the preview can't take is said, and the user corrects it.
+    try {
+        const std::optional<printing::PrintValues> values = currentValues();
+        if (values && m_preview(*values))
+            accept();
+    } catch (const store::UserError &e) {
+        Messages::error(e.text());
+    }
+}
+
+template <typename Run>
+auto Tprintform::withTarget(Run run)
+{
+    if (printTarget)
+        return run(*printTarget);
+    printing::CupsPrinter printer = printing::CupsPrinter::defaultPrinter();
+    return run(printer);
+}
+
 bool Tprintform::PrintRichText(QTextEdit *Edit, double RTLeftMargin, double RTRightMargin,
                                double RTTopMargin, double RTBottomMargin,
                                printing::TRichTextMeasurements RichTextMeasurement, int Copies)
 {
-    if (printTarget) {
+    withTarget([&](printing::PrintTarget &target) {
         printing::printRichText(Edit, RTLeftMargin, RTRightMargin, RTTopMargin, RTBottomMargin,
-                                RichTextMeasurement, Copies, *printTarget);
-        return true;
-    }
-    printing::CupsPrinter printer = printing::CupsPrinter::defaultPrinter();
-    printing::printRichText(Edit, RTLeftMargin, RTRightMargin, RTTopMargin, RTBottomMargin,
-                            RichTextMeasurement, Copies, printer);
+                                RichTextMeasurement, Copies, target);
+    });
     return true;
+}
+
+bool Tprintform::previewRichText(QTextEdit *Edit, const printing::PrintValues &values)
+{
+    QWidget *over = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
+    return withTarget([&](printing::PrintTarget &target) {
+        return printing::previewRichText(over, Edit, values, target);
+    });
 }
 
 void Tprintform::HentOpt()

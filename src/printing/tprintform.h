@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,7 +38,16 @@ public:
     // Shows the dialog and gives its five values as numbers: nothing when the user cancels, or
     // when a field is empty (after saying so). Throws printing::PrintError for a text that is no
     // number; nothing is touched before.
-    std::optional<printing::PrintValues> askValues();
+    // preview, when given, is what "Vis udskrift" runs with the values in the fields; when it
+    // gives true (the user chose "Udskriv" in the preview) the dialog closes as with "Print".
+    using Previewer = std::function<bool(const printing::PrintValues &)>;
+    std::optional<printing::PrintValues> askValues(Previewer preview = {});
+    // The values in the fields as askValues gives them, without showing the dialog.
+    std::optional<printing::PrintValues> currentValues();
+
+    // Shows the preview of what PrintRichText would print of Edit with these values; true when
+    // the user chose "Udskriv" there. Throws printing::PrintError.
+    bool previewRichText(QTextEdit *Edit, const printing::PrintValues &values);
 
     // Prints the document of Edit as Copies separate jobs on the default printer (or on
     // printTarget). Throws printing::PrintError when a job fails.
@@ -70,6 +80,7 @@ public:
     QPushButton *Button1 = nullptr; // "Standard"
     QPushButton *Button2 = nullptr; // "Annuller"
     QPushButton *Button3 = nullptr; // "Print"
+    QPushButton *Button4 = nullptr; // "Vis udskrift"
 
     QString optfil;
     bool opstart = true;
@@ -86,9 +97,13 @@ private:
     void FormClose();
     void filterOnChange(QLineEdit *edit, QString (*filter)(const QString &));
     void placeAt(int left, int top);
+    void previewClick();
+    template <typename Run>
+    auto withTarget(Run run);
 
     std::unique_ptr<Ui::Tprintform> m_ui;
     QPointer<QWidget> m_focus;
+    Previewer m_preview;
 };
 
 extern FormSlot<Tprintform> printform;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPrintPreviewDialog>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -17,6 +18,18 @@ inline void whenPrintDialogOnTop(const std::function<void()> &act)
             act();
         else
             whenPrintDialogOnTop(act);
+    });
+}
+
+// Runs act once a print preview is the modal window on top, from inside its event loop; act
+// should close it.
+inline void whenPreviewOnTop(const std::function<void(QPrintPreviewDialog *)> &act)
+{
+    QTimer::singleShot(0, qApp, [act] {
+        if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()); preview && preview->isVisible())
+            act(preview);
+        else
+            whenPreviewOnTop(act);
     });
 }
 

@@ -3,6 +3,9 @@
 #include "pdffiles.h"
 #include "pdftools.h"
 #include "printdialog.h"
+#include "app/qttexts.h"
+#include "mainwindow/savefilechooser.h"
+#include "printing/printpreview.h"
 #include "printing/tinvisform.h"
 
 #include <QAbstractButton>
@@ -12,6 +15,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <QFileInfo>
+#include <QPrintPreviewWidget>
 
 #include <clocale>
 
@@ -58,6 +64,11 @@ private slots:
     void commaIsTheDecimalSign_whateverTheLocale();
     void missingDescriptionFile_forBegge_isReported();
     void noDefaultPrinter_isReported();
+
+    void preview_showsThePagesThePrintGives_data();
+    void preview_showsThePagesThePrintGives();
+    void previewFromTheDialog_takesItsValues_andItsPrintPrints();
+    void gemSomPdf_givesThePageBeggePrints();
 
 private:
     // Runs the command as the user does: the dialog shows, the fields are filled in, "Print".
@@ -314,6 +325,134 @@ void TestPrintCommands::noDefaultPrinter_isReported()
     MessageHook::queue(MessageHook::Answer::Ok);
     print(w->AudskrivOpskrift);
     QCOMPARE(MessageHook::takeShown(), QStringList{QStringLiteral("Error: Der er ingen standardprinter.")});
+}
+
+namespace {
+
+// What a preview shows: its page count, and its pages drawn once more into a PDF by the
+// preview's own drawing (the preview keeps its pages as pictures).
+struct Shown {
+    int pages = -1;
+    QString pdf;
+    QString title;
+    QStringList actions;
+};
+
+Shown readPreview(QPrintPreviewDialog *preview, const QString &dir)
+{
+    Shown shown;
+    shown.pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+    shown.title = preview->windowTitle();
+    for (QAction *action : preview->findChildren<QAction *>())
+        if (action->isVisible() && !action->text().isEmpty())
+            shown.actions << action->text();
+    PdfFiles again(dir);
+    const std::unique_ptr<QPrinter> printer = again.beginJob();
+    emit preview->paintRequested(printer.get());
+    shown.pdf = printer->outputFileName();
+    return shown;
+}
+
+} // namespace
+
+void TestPrintCommands::preview_showsThePagesThePrintGives_data()
+{
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("Ingredienser") << "AvisIngredienser" << "AudskrivIngredienser" << 1;
+    QTest::newRow("Opskriften, three pages") << "AvisOpskrift" << "AudskrivOpskrift" << 3;
+    QTest::newRow("Begge") << "AvisBegge" << "AudskrivBegge" << 1;
+}
+
+void TestPrintCommands::preview_showsThePagesThePrintGives()
+{
+    QFETCH(QString, preview);
+    QFETCH(QString, command);
+    QFETCH(int, pages);
+    QVERIFY(useDanishQtTexts(qApp));
+    chooseBoller(w);
+    if (pages > 1) {
+        QStringList lines;
+        for (int i = 1; i <= 130; ++i)
+            lines << QStringLiteral("Linje %1 af beskrivelsen med æ, ø og å.").arg(i);
+        w->Editor->setPlainText(lines.join(u'\n'));
+    }
+    w->updateActions();
+    QAction *previewAction = w->findChild<QAction *>(preview);
+    QVERIFY(previewAction && previewAction->isEnabled());
+    QCOMPARE(previewAction->text(), QStringLiteral("Vis udskrift"));
+
+    QTemporaryDir shownDir;
+    Shown shown;
+    whenPreviewOnTop([&](QPrintPreviewDialog *dialog) {
+        shown = readPreview(dialog, shownDir.path());
+        dialog->reject();
+    });
+    previewAction->trigger();
+    QCOMPARE(shown.title, QStringLiteral("Vis udskrift"));
+    // The toolkit's captions in Danish; page setup and orientation are not offered.
+    QVERIFY(shown.actions.contains(QCoreApplication::translate("QPrintPreviewDialog", "Next page")));
+    QVERIFY(!shown.actions.contains(QStringLiteral("Next page")));
+    QVERIFY(!shown.actions.contains(QCoreApplication::translate("QPrintPreviewDialog", "Page setup")));
+    QCOMPARE(m_jobs->files, QStringList()); // a look only
+
+    print(w->findChild<QAction *>(command));
+    QCOMPARE(shown.pages, pages);
+    QCOMPARE(pdftools::pages(onlyJob()), pages);
+    QCOMPARE(pdftools::pages(shown.pdf), pages);
+    QCOMPARE(pdftools::text(shown.pdf), pdftools::text(onlyJob()));
+}
+
+void TestPrintCommands::previewFromTheDialog_takesItsValues_andItsPrintPrints()
+{
+    chooseBoller(w);
+    w->updateActions();
+    QTemporaryDir shownDir;
+    Shown shown;
+    whenPrintDialogOnTop([&] {
+        printform->Edit1->setText(QStringLiteral("6"));
+        whenPreviewOnTop([&](QPrintPreviewDialog *dialog) {
+            shown = readPreview(dialog, shownDir.path());
+            const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+            for (QAction *action : dialog->findChildren<QAction *>())
+                if (action->text() == print)
+                    action->trigger();
+        });
+        QTest::mouseClick(printform->Button4, Qt::LeftButton);
+    });
+    w->AudskrivIngredienser->trigger();
+    QVERIFY(!printform->isVisible());
+    QCOMPARE(shown.pages, 1);
+    // "Udskriv" in the preview printed one job through the command, as the preview showed it.
+    QCOMPARE(pdftools::lines(onlyJob()), pdftools::lines(shown.pdf));
+    const QList<pdftools::Word> words = pdftools::words(onlyJob());
+    QVERIFY(!words.isEmpty());
+    QVERIFY(qAbs(words.first().box.left() - 6 * kPointsPerCm) < 1.5);
+    QVERIFY(qAbs(pdftools::words(shown.pdf).first().box.left() - 6 * kPointsPerCm) < 1.5);
+    QVERIFY(!printform->Button4->isEnabled()); // only while a command asks
+}
+
+void TestPrintCommands::gemSomPdf_givesThePageBeggePrints()
+{
+    chooseBoller(w);
+    w->updateActions();
+    QVERIFY(w->AgemPdf->isEnabled());
+    const QString file = m_out->filePath(QStringLiteral("Boller.pdf"));
+    QString suggested;
+    saveFileAnswer = [&](const QString &, const QString &suggestion) {
+        suggested = suggestion;
+        return file;
+    };
+    w->AgemPdf->trigger();
+    saveFileAnswer = nullptr;
+    QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("Boller.pdf"));
+    QCOMPARE(m_jobs->files, QStringList());
+    print(w->AudskrivBegge);
+    QCOMPARE(pdftools::lines(file), pdftools::lines(onlyJob()));
+    QVERIFY(pdftools::run(QStringLiteral("pdfinfo"), {file}).contains(QStringLiteral("(A4)")));
+    QCOMPARE(QDir(m_out->path()).entryList({QStringLiteral("Boller.pdf*")}, QDir::Files),
+             QStringList{QStringLiteral("Boller.pdf")});
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "printing/printtarget.h"
+
+#include <QString>
+
+namespace printing {
+
+// Pages into one PDF file on A4 paper, the whole sheet printable: "Gem som PDF…". The file
+// appears at path only when whole; throws PrintError when it can't be written.
+class PdfFile : public PrintTarget {
+public:
+    explicit PdfFile(QString path);
+    ~PdfFile() override;
+
+    PrinterMetrics metrics() const override;
+    std::unique_ptr<QPrinter> beginJob() override;
+    void endJob(QPrinter &printer) override;
+
+private:
+    QString m_path;
+    QString m_temporary;
+};
+
+} // namespace printing
