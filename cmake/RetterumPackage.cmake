@@ -7,11 +7,10 @@ set(CPACK_PACKAGE_NAME retterum)
 set(CPACK_PACKAGE_VENDOR "Retterums udviklere")
 set(CPACK_PACKAGE_CONTACT "Retterums udviklere <maintainers@users.noreply.c-seed-3d210aaf.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "opskriftsbog med ingredienser og formateret beskrivelse")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Retterum ordner opskrifter i hovedkategorier og underkategorier; hver opskrift
- har en liste af ingredienslinjer og en formateret beskrivelse. Opskrifter, som
- alle brugere af computeren deler, står ved siden af hver brugers private.
- Brugerfladen er på dansk.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Retterum ordner opskrifter i hovedkategorier og underkategorier; hver opskrift
+har en liste af ingredienslinjer og en formateret beskrivelse. Opskrifter, som
+alle brugere af computeren deler, står ved siden af hver brugers private.
+Brugerfladen er på dansk.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
@@ -32,8 +31,15 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
 
+# The package is what users run: only from an optimised build.
+if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+  set(deb_command ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
+else()
+  set(deb_command ${CMAKE_COMMAND} -E echo "The package is made from a Release or RelWithDebInfo build (see scripts/package)."
+      COMMAND ${CMAKE_COMMAND} -E false)
+endif()
 add_custom_target(deb
-  COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+  COMMAND ${deb_command}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS retterum retterum-hent retterum-kopi man_pages deb_changelog
   COMMENT "Making the Debian package"
