@@ -29,17 +29,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2, hunspell-da, qt6-translations-l10n, 
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/deb/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# The package is what users run: cpack refuses a build that is not optimised.
+set(CPACK_RETTERUM_BUILD_TYPE "${CMAKE_BUILD_TYPE}")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/RetterumPackageCheck.cmake)
+
 include(CPack)
 
-# The package is what users run: only from an optimised build.
-if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
-  set(deb_command ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
-else()
-  set(deb_command ${CMAKE_COMMAND} -E echo "The package is made from a Release or RelWithDebInfo build (see scripts/package)."
-      COMMAND ${CMAKE_COMMAND} -E false)
-endif()
 add_custom_target(deb
-  COMMAND ${deb_command}
+  COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS retterum retterum-hent retterum-kopi man_pages deb_changelog
   COMMENT "Making the Debian package"
