@@ -1,5 +1,6 @@
 #include "editor/descriptionedit.h"
 
+#include "editor/layoutslicer.h"
 #include "editor/liststartlabels.h"
 #include "editor/spellchecker.h"
 #include "editor/spellhighlighter.h"
@@ -99,7 +100,7 @@ bool DescriptionEdit::isSpellCheckingBehind() const
     return m_loader || (m_highlighter && m_highlighter->isBehind());
 }
 
-QTextDocument *DescriptionEdit::newDocumentLikeThis() const
+QTextDocument *DescriptionEdit::newDocumentLikeThis()
 {
     const QTextDocument *now = document();
     auto *doc = new QTextDocument;
@@ -109,6 +110,12 @@ QTextDocument *DescriptionEdit::newDocumentLikeThis() const
     doc->setIndentWidth(now->indentWidth());
     doc->setDefaultStyleSheet(now->defaultStyleSheet());
     doc->setUseDesignMetrics(now->useDesignMetrics());
+    // The highlighter is attached while the document is empty, and nothing reaches it while the
+    // text goes in: attached to a long text, it would go through every paragraph at once.
+    m_nextHighlighter.reset();
+    if (m_highlighter)
+        m_nextHighlighter = std::make_unique<SpellHighlighter>(m_checker.get(), this, doc);
+    doc->blockSignals(true);
     return doc;
 }
 
@@ -117,14 +124,22 @@ void DescriptionEdit::adoptDocument(QTextDocument *doc)
     // The first document belongs to the editor's text control, which deletes it when another
     // takes its place; the ones adopted since belong to this editor.
     const QPointer<QTextDocument> old = document();
+    doc->blockSignals(false);
     doc->setParent(this);
     setDocument(doc);
+    layOutInSlices(doc);
     // A highlighter of its own for the new document: taking the old one off its document
     // clears every paragraph, which goes beside the window with the old document.
     std::unique_ptr<SpellHighlighter> oldHighlighter = std::move(m_highlighter);
+    std::unique_ptr<SpellHighlighter> next = std::move(m_nextHighlighter);
     if (oldHighlighter) {
         oldHighlighter->suspend();
-        m_highlighter = std::make_unique<SpellHighlighter>(m_checker.get(), this);
+        if (next && next->document() == doc) {
+            m_highlighter = std::move(next);
+            QMetaObject::invokeMethod(m_highlighter.get(), &SpellHighlighter::resume, Qt::QueuedConnection);
+        } else {
+            m_highlighter = std::make_unique<SpellHighlighter>(m_checker.get(), this);
+        }
         m_highlighter->setChecking(m_spellWanted);
     }
     if (old && old->parent() == this)

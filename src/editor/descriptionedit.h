@@ -36,7 +36,8 @@ public:
     bool isSpellCheckingBehind() const;
     // An empty document with this one's settings (default font, margins), without a parent, for
     // a text to be read into elsewhere; adoptDocument() then puts it in place of the current one.
-    QTextDocument *newDocumentLikeThis() const;
+    // Its signals are blocked until then: nothing follows the text while it goes in.
+    QTextDocument *newDocumentLikeThis();
     void adoptDocument(QTextDocument *doc);
     // Around putting a whole new text in: nothing is checked while it goes in.
     void beginReplacingText();
@@ -74,6 +75,7 @@ private:
     QList<QAction *> m_editActions;
     std::unique_ptr<SpellChecker> m_checker;
     std::unique_ptr<SpellHighlighter> m_highlighter;
+    std::unique_ptr<SpellHighlighter> m_nextHighlighter; // for the document being read elsewhere
     QThread *m_loader = nullptr; // reading the dictionary
     QThread *m_disposer = nullptr; // taking the last document apart
     bool m_spellWanted = false;

@@ -37,23 +37,35 @@ constexpr qint64 kSliceNs = 8 * 1000 * 1000;
 } // namespace
 
 SpellHighlighter::SpellHighlighter(SpellChecker *checker, QTextEdit *editor)
+    : SpellHighlighter(checker, editor, editor->document())
+{
+    QMetaObject::invokeMethod(this, &SpellHighlighter::resume, Qt::QueuedConnection);
+}
+
+SpellHighlighter::SpellHighlighter(SpellChecker *checker, QTextEdit *editor, QTextDocument *later)
     : QSyntaxHighlighter(static_cast<QTextDocument *>(nullptr))
     , m_checker(checker)
     , m_editor(editor)
 {
     m_sweep.setInterval(0);
     connect(&m_sweep, &QTimer::timeout, this, &SpellHighlighter::sweepSlice);
-    attach(editor->document());
+    attachSuspended(later);
 }
 
 void SpellHighlighter::attach(QTextDocument *doc)
 {
-    // Attaching to a document queues a pass over every paragraph: it finds nothing to do, and
-    // the sweep starts after it.
+    attachSuspended(doc);
+    // The sweep starts once the editor shows the document.
+    QMetaObject::invokeMethod(this, &SpellHighlighter::resume, Qt::QueuedConnection);
+}
+
+void SpellHighlighter::attachSuspended(QTextDocument *doc)
+{
+    // Attaching to a document with text queues a pass over every paragraph, which finds nothing
+    // to do but takes its time on a long text; attached while it is empty, there is none.
     suspend();
     if (doc != document())
         setDocument(doc);
-    QMetaObject::invokeMethod(this, &SpellHighlighter::resume, Qt::QueuedConnection);
 }
 
 void SpellHighlighter::setChecking(bool on)

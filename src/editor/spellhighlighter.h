@@ -16,6 +16,8 @@ class SpellHighlighter : public QSyntaxHighlighter {
 
 public:
     SpellHighlighter(SpellChecker *checker, QTextEdit *editor);
+    // For a document the editor will take later: it waits, suspended, until then.
+    SpellHighlighter(SpellChecker *checker, QTextEdit *editor, QTextDocument *later);
 
     struct Word {
         int start = -1; // in the paragraph
@@ -33,6 +35,8 @@ public:
     void recheck();
     // Follows the editor onto another document.
     void attach(QTextDocument *doc);
+    // Takes the document without checking anything until resume().
+    void attachSuspended(QTextDocument *doc);
     // Around replacing the whole text: nothing is checked while it goes in, and afterwards
     // what is on screen comes first.
     void suspend();

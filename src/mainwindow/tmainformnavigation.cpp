@@ -175,7 +175,9 @@ void Tmainform::loadDescription()
         QTextDocument *fresh = edit->newDocumentLikeThis();
         QThread *window = thread();
         m_loadingDescription = true;
+        fresh->moveToThread(nullptr); // for the reader's thread to take it as its own
         runBesideWindow([&] {
+            fresh->moveToThread(QThread::currentThread());
             loaded = rtf::loadFile(m_area, filnavn, fresh);
             fresh->moveToThread(window);
         });

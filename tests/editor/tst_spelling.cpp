@@ -4,8 +4,10 @@
 #include "rtf/rtffile.h"
 #include "mainwindow/listbox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolBar>
@@ -48,6 +50,7 @@ private slots:
     void savedFile_holdsNoMarks();
     void missingDictionary_saysSoAndStaysInFunctions();
     void longText_isMarkedFromTheScreenDownInSlices();
+    void longDescription_laidOutOnItsOwn();
     void longDescription_readBesideTheWindow_isWholeAndChecked();
 };
 
@@ -209,15 +212,41 @@ void TestSpelling::longText_isMarkedFromTheScreenDownInSlices()
     }
 }
 
-void TestSpelling::longDescription_readBesideTheWindow_isWholeAndChecked()
+namespace {
+
+// A description long enough to be read beside the window, saved as "Boller".
+void saveLongDescription(EditorFixture &f, QTextDocument *long_)
 {
-    EditorFixture f;
     QString text;
     for (int i = 0; text.size() < 400 * 1024; ++i)
         text += QStringLiteral("Afsnit %1: pisk æggehvider stive med sukkerr.\n").arg(i);
+    long_->setPlainText(text);
+    QVERIFY(rtf::saveFile(long_, f.root().file(QStringLiteral("Brugere/Alle/Kager/Gærbag/Boller.rtf"))));
+}
+
+} // namespace
+
+void TestSpelling::longDescription_laidOutOnItsOwn()
+{
+    EditorFixture f;
     QTextDocument long_;
-    long_.setPlainText(text);
-    QVERIFY(rtf::saveFile(&long_, f.root().file(QStringLiteral("Brugere/Alle/Kager/Gærbag/Boller.rtf"))));
+    saveLongDescription(f, &long_);
+    chooseEntry(f.w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(f.w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(f.w->opskriftBox, QStringLiteral("Boller"));
+    // Laid out to the end with nobody asking, a slice at a time, and the scroll bar knows the
+    // whole height.
+    QTextDocument *doc = f.w->Editor->document();
+    QTRY_VERIFY(doc->lastBlock().layout()->lineCount() > 0);
+    const qreal bottom = doc->documentLayout()->blockBoundingRect(doc->lastBlock()).bottom();
+    QTRY_VERIFY(f.w->Editor->verticalScrollBar()->maximum() >= bottom - f.w->Editor->viewport()->height() - 50);
+}
+
+void TestSpelling::longDescription_readBesideTheWindow_isWholeAndChecked()
+{
+    EditorFixture f;
+    QTextDocument long_;
+    saveLongDescription(f, &long_);
 
     f.w->editorActions->EditStavekontrol->trigger();
     QTRY_VERIFY(!f.w->descriptionEdit()->isSpellCheckingBehind());
