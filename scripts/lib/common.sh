@@ -12,6 +12,7 @@ RETTERUM_PACKAGES=(
   fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea fonts-comic-neue fonts-open-sans
   fonts-urw-base35 qt6-translations-l10n
   desktop-file-utils
+  dpkg-dev file lintian appstream
   libreoffice-writer-nogui
 )
 

@@ -43,12 +43,18 @@ QByteArray rules()
 
 void addRules()
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const QByteArray xml = rules();
-        FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8 *>(xml.constData()),
-                                       FcTrue);
-    });
+    static std::mutex mutex;
+    // Held, so that no later configuration can take its address.
+    static FcConfig *withRules = nullptr;
+    const std::lock_guard<std::mutex> lock(mutex);
+    FcConfig *current = FcConfigGetCurrent();
+    if (current == withRules)
+        return;
+    const QByteArray xml = rules();
+    FcConfigParseAndLoadFromMemory(current, reinterpret_cast<const FcChar8 *>(xml.constData()), FcTrue);
+    if (withRules)
+        FcConfigDestroy(withRules);
+    withRules = FcConfigReference(current);
 }
 
 QStringList windowsFaces()

@@ -9,8 +9,10 @@
 // faces for the rest are mapped by rules of our own, which this program adds to fontconfig.
 namespace standinfaces {
 
-// Adds our rules to fontconfig's configuration, once; they must be in before the toolkit looks
-// a face up, or it keeps the stand-in it found first. Safe to call from any thread.
+// Adds our rules to fontconfig's configuration; they must be in before the toolkit looks a face
+// up, or it keeps the stand-in it found first. A reload of fontconfig's configuration (a desktop
+// asks for one when fonts are installed) drops them: called again, this adds them to the new
+// configuration, and otherwise costs a comparison. Safe to call from any thread.
 void addRules();
 
 // The Windows faces the name box offers when fontconfig maps them onto an installed face.

@@ -3,6 +3,7 @@
 
 #include "editor/descriptionedit.h"
 #include "editor/fontpanel.h"
+#include "editor/standinfaces.h"
 #include "editor/statusline.h"
 #include "mainwindow/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
@@ -159,6 +160,9 @@ void Tmainform::loadDescription()
     m_descriptionStamp = m_area.stamp(filnavn);
     if (filnavn.isEmpty() || !m_area.exists(filnavn))
         return;
+    // The faces the description names are looked up as it is laid out: the stand-ins must be in,
+    // also after fontconfig has reloaded its configuration.
+    standinfaces::addRules();
     DescriptionEdit *edit = descriptionEdit();
     store::FileResult loaded;
     if (m_descriptionStamp.size < kReadBesideBytes) {

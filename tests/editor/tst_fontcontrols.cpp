@@ -17,6 +17,8 @@
 #include <QTextList>
 #include <QToolButton>
 
+#include <fontconfig/fontconfig.h>
+
 using Answer = MessageHook::Answer;
 
 namespace {
@@ -43,6 +45,26 @@ bool hasEntry(const QString &name)
     return !list.entry(name).isEmpty();
 }
 
+// The face fontconfig gives for a name, as the toolkit asks it.
+QString matchedFace(const QString &name)
+{
+    const QByteArray utf8 = name.toUtf8();
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(utf8.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcChar8 *family = nullptr;
+    QString face;
+    if (match && FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch)
+        face = QString::fromUtf8(reinterpret_cast<const char *>(family));
+    if (match)
+        FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return face;
+}
+
 } // namespace
 
 class TestFontControls : public QObject {
@@ -54,6 +76,7 @@ private slots:
     void fontList_takesTheFacesFontconfigMaps_data();
     void fontList_takesTheFacesFontconfigMaps();
     void standIns_giveTheMenuFacesEightLooks();
+    void standIns_comeBackAfterAFontconfigReload();
     void openedNameBox_offersTheWindowsFacesWithStandIns();
     void withoutFoundry_data();
     void withoutFoundry();
@@ -177,6 +200,30 @@ void TestFontControls::standIns_giveTheMenuFacesEightLooks()
         drawnIn.insert(QFontInfo(typed.font()).family());
     }
     QCOMPARE(drawnIn.size(), 8);
+}
+
+// A desktop asks every program to reload fontconfig's configuration when fonts are installed;
+// the rules made in memory go with the old configuration.
+void TestFontControls::standIns_comeBackAfterAFontconfigReload()
+{
+    EditorFixture f;
+    f.root().writeBytes(QStringLiteral("Brugere/Alle/Kager/Gærbag/Boller.rtf"),
+                        "{\\rtf1\\ansi{\\fonttbl{\\f0 Segoe Print;}}\\f0 Hvedemel\\par}");
+    QCOMPARE(matchedFace(QStringLiteral("Segoe Print")), QStringLiteral("Comic Neue"));
+    FcInitReinitialize();
+    QCOMPARE_NE(matchedFace(QStringLiteral("Segoe Print")), QStringLiteral("Comic Neue"));
+
+    // Opening a recipe brings them back before its faces are looked up.
+    chooseEntry(f.w->hovedKatBox, QStringLiteral("Kager"));
+    chooseEntry(f.w->underKatBox, QStringLiteral("Gærbag"));
+    chooseEntry(f.w->opskriftBox, QStringLiteral("Boller"));
+    QVERIFY(f.w->Editor->toPlainText().startsWith(QStringLiteral("Hvedemel")));
+    QCOMPARE(matchedFace(QStringLiteral("Segoe Print")), QStringLiteral("Comic Neue"));
+
+    // And the name box, asking for a face's stand-ins, finds them too.
+    FcInitReinitialize();
+    QVERIFY(standinfaces::standIns(QStringLiteral("Tahoma")).contains(QStringLiteral("Open Sans")));
+    QCOMPARE(matchedFace(QStringLiteral("Tahoma")), QStringLiteral("Open Sans"));
 }
 
 // Typing one letter is a whole choice, and the faces with stand-ins are among the candidates.

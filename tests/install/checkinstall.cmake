@@ -50,3 +50,31 @@ file(READ "${root}/Brugere/Alle/Hovedkategori.txt" kept HEX)
 if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${root}/Brugere/Alle/Desserter")
   message(FATAL_ERROR "the installation wrote over an existing shared area")
 endif()
+
+# The tools with their starters and manual pages; the menu and software-centre entries valid.
+foreach(program retterum retterum-hent retterum-kopi)
+  expect_exists("${root}/Program/${program}")
+  file(READ_SYMLINK "${WORK_DIR}/usr/bin/${program}" target)
+  if(NOT target STREQUAL "${DATA_ROOT}/Program/${program}")
+    message(FATAL_ERROR "/usr/bin/${program} points at ${target}")
+  endif()
+  expect_exists("${WORK_DIR}/usr/share/man/man1/${program}.1.gz")
+endforeach()
+foreach(check "appstreamcli;validate;--no-net;${WORK_DIR}/usr/share/metainfo/dk.retterum.Retterum.metainfo.xml"
+              "desktop-file-validate;${WORK_DIR}/usr/share/applications/retterum.desktop")
+  execute_process(COMMAND ${check} RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${check}:\n${said}")
+  endif()
+endforeach()
+
+# What the package carries: the program without the data root's folders, so no recipe ever
+# belongs to it.
+set(packed "${WORK_DIR}/packed")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${packed}
+                        ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr --component Unspecified
+                RESULT_VARIABLE result OUTPUT_QUIET)
+expect_exists("${packed}${DATA_ROOT}/Program/Eksempelbog/Hovedkategori.txt")
+if(NOT result EQUAL 0 OR EXISTS "${packed}${DATA_ROOT}/Brugere")
+  message(FATAL_ERROR "the package's part of the installation makes the users root")
+endif()

@@ -1,0 +1,57 @@
+# Runs the package's maintainer script on a throw-away data root: it makes the users root and the
+# shared area, gives an empty area the example book, and never follows a link someone planted.
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(root "${WORK_DIR}/root")
+file(COPY "${BOOK}/" DESTINATION "${root}/Program/Eksempelbog")
+file(READ "${POSTINST}" script)
+string(REPLACE "root='${DATA_ROOT}'" "root='${root}'" script "${script}")
+file(WRITE "${WORK_DIR}/postinst" "${script}")
+
+function(run_postinst)
+  execute_process(COMMAND sh "${WORK_DIR}/postinst" configure RESULT_VARIABLE result ERROR_VARIABLE said)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "postinst failed (${result}): ${said}")
+  endif()
+  set(said "${said}" PARENT_SCOPE)
+endfunction()
+
+function(expect_mode path mode)
+  execute_process(COMMAND stat -c %a "${path}" OUTPUT_VARIABLE actual OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT actual STREQUAL mode)
+    message(FATAL_ERROR "${path}: mode ${actual}, expected ${mode}")
+  endif()
+endfunction()
+
+# A new data root: the folders with their modes, the book changeable by every user.
+run_postinst()
+set(shared "${root}/Brugere/Alle")
+expect_mode("${root}/Brugere" 1777)
+expect_mode("${shared}" 777)
+expect_mode("${shared}/Bagværk/Kager" 777)
+expect_mode("${shared}/Bagværk/Kager/Æblekage.rtf" 666)
+file(READ "${BOOK}/Hovedkategori.txt" original HEX)
+file(READ "${shared}/Hovedkategori.txt" copied HEX)
+if(NOT copied STREQUAL original)
+  message(FATAL_ERROR "the example book was not put into the shared area")
+endif()
+
+# An upgrade finds the users' own book: nothing is copied over it.
+file(WRITE "${shared}/Hovedkategori.txt" "Mine egne\r\n")
+file(REMOVE_RECURSE "${shared}/Desserter")
+run_postinst()
+file(READ "${shared}/Hovedkategori.txt" kept HEX)
+if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${shared}/Desserter")
+  message(FATAL_ERROR "the maintainer script wrote over an existing shared area")
+endif()
+
+# A link in the shared area's place is neither opened to everyone nor filled.
+file(REMOVE_RECURSE "${shared}")
+file(MAKE_DIRECTORY "${WORK_DIR}/elsewhere")
+execute_process(COMMAND chmod 0755 "${WORK_DIR}/elsewhere")
+file(CREATE_LINK "${WORK_DIR}/elsewhere" "${shared}" SYMBOLIC)
+run_postinst()
+expect_mode("${WORK_DIR}/elsewhere" 755)
+file(GLOB filled "${WORK_DIR}/elsewhere/*")
+if(filled OR NOT said MATCHES "røres ikke")
+  message(FATAL_ERROR "the maintainer script followed a link: ${filled} ${said}")
+endif()
