@@ -2,22 +2,15 @@
 
 namespace store {
 
-namespace {
-
-// More copies of one name than anyone keeps: past it the last refusal stands.
-constexpr int kMaxNumber = 1000;
-
-} // namespace
-
 QString insertNumbered(const QString &name, const std::function<ChangeResult(const QString &)> &attempt)
 {
-    QString used;
-    for (int n = 1; n <= kMaxNumber; ++n) {
-        used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+    // Each refusal as taken names one more entry of a finite list, so the search ends; no
+    // number is too high.
+    for (qint64 n = 1;; ++n) {
+        const QString used = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
         if (!isTaken(attempt(used)))
-            break;
+            return used;
     }
-    return used;
 }
 
 } // namespace store
