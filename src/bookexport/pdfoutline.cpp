@@ -219,7 +219,9 @@ QString appendOutline(const QString &pdfPath, const QList<OutlineItem> &items)
     const qint64 xref = start + update.size();
     update += "xref\n";
     const auto entry = [](qint64 offset) {
-        return QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+        QByteArray line = QByteArray::number(offset).rightJustified(10, '0');
+        line += " 00000 n \n";
+        return line;
     };
     update += QByteArray::number(trailer.root) + " 1\n" + entry(offsets.first().second);
     update += QByteArray::number(outlinesNumber) + ' ' + QByteArray::number(next - outlinesNumber) + '\n';
