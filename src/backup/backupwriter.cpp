@@ -119,20 +119,21 @@ struct Sink {
     int error = 0;
 };
 
+// A failed write is remembered and the rest passed over, not reported to the library: an archive
+// it marks as failed is freed without ending its compressor, which would leak.
 la_ssize_t writeToSink(archive *, void *data, const void *buffer, size_t length)
 {
     auto *sink = static_cast<Sink *>(data);
     const char *bytes = static_cast<const char *>(buffer);
     size_t done = 0;
-    while (done < length) {
+    while (done < length && sink->error == 0) {
         const ssize_t n = ::write(sink->fd, bytes + done, length - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
+        if (n <= 0)
             sink->error = n < 0 ? errno : ENOSPC;
-            return -1;
-        }
-        done += size_t(n);
+        else
+            done += size_t(n);
     }
     return la_ssize_t(length);
 }
@@ -172,7 +173,8 @@ public:
         archive_entry_set_size(entry.get(), bytes.size());
         archive_entry_set_mtime(entry.get(), m_now, 0);
         if (archive_write_header(m_archive.get(), entry.get()) != ARCHIVE_OK
-            || (!bytes.isEmpty() && archive_write_data(m_archive.get(), bytes.constData(), size_t(bytes.size())) != bytes.size())) {
+            || (!bytes.isEmpty() && archive_write_data(m_archive.get(), bytes.constData(), size_t(bytes.size())) != bytes.size())
+            || m_sink.error != 0) {
             *error = failure();
             return false;
         }
@@ -183,7 +185,7 @@ public:
     {
         const bool closed = archive_write_close(m_archive.get()) == ARCHIVE_OK;
         m_archive.reset();
-        if (!closed || !m_file.commit()) {
+        if (!closed || m_sink.error != 0 || !m_file.commit()) {
             *error = failure();
             return false;
         }
