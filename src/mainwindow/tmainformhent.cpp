@@ -11,7 +11,6 @@
 #include "mainwindow/storemessages.h"
 #include "webimport/recipesource.h"
 
-#include <QBoxLayout>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -66,17 +65,6 @@ void Tmainform::connectHent()
     addAction(aHent);
     connect(aHent, &QAction::triggered, this, [this] { guardedCommand([this] { AhentExecute(); }); });
 
-    // On the bottom row after the other buttons, so nothing there moves; only write mode shows it.
-    hentOpskriftButton = new QToolButton(Panel2);
-    hentOpskriftButton->setObjectName(QStringLiteral("hentOpskriftButton"));
-    hentOpskriftButton->setFixedSize(optButton->size());
-    hentOpskriftButton->setAutoRaise(true);
-    hentOpskriftButton->setToolButtonStyle(optButton->toolButtonStyle());
-    hentOpskriftButton->setIconSize(optButton->iconSize());
-    hentOpskriftButton->setCursor(optButton->cursor());
-    hentOpskriftButton->setDefaultAction(aHent);
-    auto *row = static_cast<QBoxLayout *>(Panel2->layout());
-    row->insertWidget(row->indexOf(findButton) + 1, hentOpskriftButton);
     setAcceptDrops(true);
 }
 

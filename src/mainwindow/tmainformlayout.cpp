@@ -278,6 +278,13 @@ QToolBar *Tmainform::buildToolPanel(QWidget *parent)
     bar->addActions({AgemBeskrivelse, Areload});
     bar->addSeparator();
     bar->addActions({e->bingUrl, e->googleUrl, e->tubeUrl});
+    // At the end of the strip, where there is room: the bottom row has none to spare.
+    bar->addSeparator();
+    Q_ASSERT(aHent); // made with the window, the strip only on the first switch to writing
+    bar->addAction(aHent);
+    hentOpskriftButton = qobject_cast<QToolButton *>(bar->widgetForAction(aHent));
+    if (hentOpskriftButton)
+        hentOpskriftButton->setObjectName(QStringLiteral("hentOpskriftButton"));
     return bar;
 }
 

@@ -234,10 +234,12 @@ void Tmainform::setProgramMode(int aModeNumber)
     QWidget *fonts = write ? fontPanel.get() : fontPanel.existing();
     QWidget *tools = write ? toolPanel.get() : toolPanel.existing();
     for (QWidget *panel : {newHovedKatPanel, newUnderKatPanel, newOpskriftPanel,
-                           newIngrediensPanel, fonts, tools, static_cast<QWidget *>(hentOpskriftButton)}) {
+                           newIngrediensPanel, fonts, tools}) {
         if (panel)
             panel->setVisible(write);
     }
+    if (aHent)
+        aHent->setVisible(write);
 }
 
 void Tmainform::modeValgClick(int index)
