@@ -267,16 +267,28 @@ BackupResult writeBackup(const store::Tree &area, const QString &areaName, const
     return result;
 }
 
+namespace {
+
+QString counted(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+} // namespace
+
+QString backupCounts(const BackupResult &result, const QString &zipPath)
+{
+    return QStringLiteral("Sikkerhedskopien er gemt i \"%1\": %2, %3, %4.")
+        .arg(zipPath, counted(result.mainCategories, "hovedkategori", "hovedkategorier"),
+             counted(result.subcategories, "underkategori", "underkategorier"),
+             counted(result.recipes, "opskrift", "opskrifter"));
+}
+
 QString backupSummary(const BackupResult &result, const QString &zipPath)
 {
     if (!result.ok)
         return result.error;
-    QString text = QStringLiteral("Sikkerhedskopien er gemt i \"%1\": %2 hovedkategorier, %3 underkategorier, "
-                                  "%4 opskrifter.")
-                       .arg(zipPath)
-                       .arg(result.mainCategories)
-                       .arg(result.subcategories)
-                       .arg(result.recipes);
+    QString text = backupCounts(result, zipPath);
     if (!result.unreadable.isEmpty())
         text += QStringLiteral("\n%1 filer kunne ikke læses og er ikke med:\n  %2")
                     .arg(result.unreadable.size())

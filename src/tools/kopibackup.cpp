@@ -47,12 +47,7 @@ int runKopiGem(const KopiOptions &options, QTextStream &out, QTextStream &err)
         err << result.error << '\n';
         return 1;
     }
-    out << QStringLiteral("Sikkerhedskopien er gemt i \"%1\": %2 hovedkategorier, %3 underkategorier, %4 opskrifter.")
-               .arg(options.file)
-               .arg(result.mainCategories)
-               .arg(result.subcategories)
-               .arg(result.recipes)
-        << '\n';
+    out << backup::backupCounts(result, options.file) << '\n';
     for (const QString &path : result.unreadable)
         err << QStringLiteral("Filen \"%1\" kunne ikke læses og er ikke med.").arg(path) << '\n';
     return result.unreadable.isEmpty() ? 0 : 1;

@@ -47,8 +47,8 @@ void TestBackupCommands::backupRestoreAndShare_fromTheWindow()
     MessageHook::queue(Answer::Ok);
     optform->sikkerhedskopiButton->click();
     QCOMPARE(MessageHook::takeShown(),
-             QStringList{QStringLiteral("Information: Sikkerhedskopien er gemt i \"%1\": 1 hovedkategorier, "
-                                        "1 underkategorier, 1 opskrifter.").arg(zip)});
+             QStringList{QStringLiteral("Information: Sikkerhedskopien er gemt i \"%1\": 1 hovedkategori, "
+                                        "1 underkategori, 1 opskrift.").arg(zip)});
     QVERIFY(QFileInfo(zip).isFile());
 
     chooseEntry(w->hovedKatBox, QStringLiteral("Kager"));

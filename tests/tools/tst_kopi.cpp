@@ -71,7 +71,7 @@ void TestKopi::command_givesExitCodeAndMessages_data()
     // In order: the backup made by the first row is read back by the second.
     QTest::newRow("gem")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), zip} << 0
-        << QStringLiteral("Sikkerhedskopien er gemt i \"%1\": 1 hovedkategorier, 1 underkategorier, 1 opskrifter.\n").arg(zip)
+        << QStringLiteral("Sikkerhedskopien er gemt i \"%1\": 1 hovedkategori, 1 underkategori, 1 opskrift.\n").arg(zip)
         << QString();
     QTest::newRow("indlæs i fuldt område")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), zip, QStringLiteral("--område"), QStringLiteral("Alle")}
