@@ -37,6 +37,7 @@ private:
     // Printing, the cookbook, a backup and a restore, and recipes fetched and imported: each
     // runs beside the window behind its progress.
     void outOfTheBook();
+    void printing();
     void fetchedPage();
     void folderImport();
 

@@ -4,6 +4,7 @@
 
 #include "backup/backupwriter.h"
 #include "backup/restore.h"
+#include "dialogs/drawnicon.h"
 #include "dialogs/messages.h"
 #include "editor/namedaction.h"
 #include "editor/toolicons.h"
@@ -34,11 +35,11 @@ void Tmainform::connectBackup()
     // The options dialog offers the two backup commands as buttons, beside the print commands.
     Asikkerhedskopi = make("Asikkerhedskopi", QStringLiteral("Sikkerhedskopi…"),
                            QStringLiteral("Gemmer hele det åbne område i én zip-fil"), &Tmainform::AsikkerhedskopiExecute);
-    Asikkerhedskopi->setIcon(toolicons::save());
+    Asikkerhedskopi->setIcon(drawnWhenShown(QSize(20, 20), &toolicons::save)); // shown only in the options
     AindlaesSikkerhedskopi = make("AindlaesSikkerhedskopi", QStringLiteral("Indlæs sikkerhedskopi…"),
                                   QStringLiteral("Lægger opskrifterne fra en sikkerhedskopi ind i det åbne område; intet overskrives"),
                                   &Tmainform::AindlaesSikkerhedskopiExecute);
-    AindlaesSikkerhedskopi->setIcon(toolicons::reload());
+    AindlaesSikkerhedskopi->setIcon(drawnWhenShown(QSize(20, 20), &toolicons::reload));
     // A recipe is shared from where it is chosen: the recipe list's context menu.
     AdelOpskrift = make("AdelOpskrift", QStringLiteral("Del opskrift…"),
                         QStringLiteral("Gemmer opskriften, som den sidst er gemt, som en webside, andre programmer kan hente"),

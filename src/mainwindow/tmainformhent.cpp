@@ -2,11 +2,12 @@
 // fetched recipe into the chosen subcategory.
 #include "mainwindow/tmainform.h"
 
+#include "dialogs/drawnicon.h"
 #include "dialogs/drawnpixmap.h"
 #include "dialogs/messages.h"
 #include "editor/namedaction.h"
 #include "hentdialog/thentform.h"
-#include "mainwindow/besidewindow.h"
+#include "dialogs/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "mainwindow/storemessages.h"
@@ -22,21 +23,25 @@
 
 namespace {
 
+// A globe with an arrow down into a tray.
+void drawHent(QPainter &p)
+{
+    p.setPen(QPen(QColor(20, 110, 60), 2));
+    p.setBrush(QColor(222, 244, 228));
+    p.drawEllipse(QRectF(3, 2, 18, 18));
+    p.drawLine(QPointF(3, 11), QPointF(21, 11));
+    p.drawEllipse(QRectF(8, 2, 8, 18));
+    p.setPen(QPen(QColor(70, 70, 70), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(4, 22), QPointF(4, 29), QPointF(28, 29), QPointF(28, 22)}));
+    p.drawLine(QPointF(24, 9), QPointF(24, 24));
+    p.drawPolyline(QPolygonF({QPointF(19, 19), QPointF(24, 24.5), QPointF(29, 19)}));
+}
+
+// Drawn when write mode first shows it.
 QIcon hentIcon()
 {
-    return QIcon(drawnPixmap(QSize(32, 32), [](QPainter &p) {
-        // A globe with an arrow down into a tray.
-        p.setPen(QPen(QColor(20, 110, 60), 2));
-        p.setBrush(QColor(222, 244, 228));
-        p.drawEllipse(QRectF(3, 2, 18, 18));
-        p.drawLine(QPointF(3, 11), QPointF(21, 11));
-        p.drawEllipse(QRectF(8, 2, 8, 18));
-        p.setPen(QPen(QColor(70, 70, 70), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(4, 22), QPointF(4, 29), QPointF(28, 29), QPointF(28, 22)}));
-        p.drawLine(QPointF(24, 9), QPointF(24, 24));
-        p.drawPolyline(QPolygonF({QPointF(19, 19), QPointF(24, 24.5), QPointF(29, 19)}));
-    }));
+    return drawnWhenShown(QSize(32, 32), [] { return QIcon(drawnPixmap(QSize(32, 32), drawHent)); });
 }
 
 // The address or the saved page a drop carries, when it carries exactly one the dialog reads.

@@ -5,7 +5,7 @@
 #include "editor/fontpanel.h"
 #include "editor/standinfaces.h"
 #include "editor/statusline.h"
-#include "mainwindow/besidewindow.h"
+#include "dialogs/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "rtf/rtffile.h"

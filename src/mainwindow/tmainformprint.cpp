@@ -13,6 +13,8 @@
 #include "rtf/rtffile.h"
 #include "store/fileerror.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -71,6 +73,8 @@ void Tmainform::printCommand(Composer compose)
         });
     if (!values)
         return;
+    // The window repaints where the dialog stood before a long text is put together.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     printDocumentOf((this->*compose)(), *values);
 }
 

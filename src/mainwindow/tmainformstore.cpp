@@ -6,7 +6,7 @@
 #include "editor/fontpanel.h"
 #include "editor/statusline.h"
 #include "mainwindow/generalerrorreport.h"
-#include "mainwindow/besidewindow.h"
+#include "dialogs/besidewindow.h"
 #include "mainwindow/listbox.h"
 #include "mainwindow/storemessages.h"
 #include "rtf/rtffile.h"

@@ -3,7 +3,7 @@
 // chosen entry is still there and never touching unsaved description text.
 #include "mainwindow/tmainform.h"
 
-#include "mainwindow/besidewindow.h"
+#include "dialogs/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "dialogs/messages.h"
 #include "mainwindow/listbox.h"

@@ -1,5 +1,7 @@
 #include "printing/richtextprinter.h"
 
+#include "dialogs/besidewindow.h"
+
 #include "printing/pagepainter.h"
 #include "printing/printerror.h"
 #include "printing/printtarget.h"
@@ -10,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <exception>
 #include <memory>
 
 namespace printing {
@@ -51,7 +54,26 @@ void printRichText(QTextEdit *edit, double leftMargin, double rightMargin, doubl
 int printDocument(const QTextDocument &document, const PageRect &rect, PrintTarget &target)
 {
     const std::unique_ptr<QPrinter> printer = target.beginJob();
-    const int pages = paintDocument(document, rect, *printer);
+    const PrinterMetrics metrics = PrinterMetrics::of(*printer);
+    const QRectF area = twipsToPixels(layoutTwips(rect, metrics), metrics);
+    // A long text takes seconds to lay out and draw: a copy is, beside the window, which goes
+    // on painting. The copy belongs to the thread from its making to its end.
+    QTextDocument *copy = document.clone();
+    int pages = 0;
+    std::exception_ptr failed;
+    runBesideWindow(
+        [&] {
+            const std::unique_ptr<QTextDocument> laidOut(copy);
+            try {
+                layOutForDevice(*laidOut, printer.get(), area.size());
+                pages = paintLaidOut(*laidOut, area, *printer);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        },
+        copy);
+    if (failed)
+        std::rethrow_exception(failed);
     target.endJob(*printer);
     return pages;
 }
@@ -61,15 +83,19 @@ int paintDocument(const QTextDocument &document, const PageRect &rect, QPrinter 
     const PrinterMetrics metrics = PrinterMetrics::of(printer);
     const QRectF area = twipsToPixels(layoutTwips(rect, metrics), metrics);
     const std::unique_ptr<QTextDocument> laidOut = laidOutCopy(document, &printer, area.size());
+    return paintLaidOut(*laidOut, area, printer);
+}
 
+int paintLaidOut(QTextDocument &laidOut, const QRectF &area, QPrinter &printer)
+{
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintError(QStringLiteral("Udskriften kunne ikke startes"));
-    if (!paintPages(painter, printer, *laidOut, area))
+    if (!paintPages(painter, printer, laidOut, area))
         throw PrintError(QStringLiteral("Printeren kunne ikke begynde en ny side"));
     if (!painter.end())
         throw PrintError(QStringLiteral("Udskriften kunne ikke afsluttes"));
-    return laidOut->pageCount();
+    return laidOut.pageCount();
 }
 
 } // namespace printing

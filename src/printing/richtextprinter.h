@@ -3,6 +3,7 @@
 #include "printing/pagerect.h"
 
 class QPrinter;
+class QRectF;
 class QTextDocument;
 class QTextEdit;
 
@@ -25,5 +26,8 @@ int printDocument(const QTextDocument &document, const PageRect &rect, PrintTarg
 // The pages of one job on printer, which may also be a preview's; throws PrintError when they
 // can't be drawn. Returns the number of pages.
 int paintDocument(const QTextDocument &document, const PageRect &rect, QPrinter &printer);
+
+// The pages of a document laid out for printer in area (its size the page's).
+int paintLaidOut(QTextDocument &laidOut, const QRectF &area, QPrinter &printer);
 
 } // namespace printing

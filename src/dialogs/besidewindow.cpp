@@ -1,4 +1,4 @@
-#include "mainwindow/besidewindow.h"
+#include "dialogs/besidewindow.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -17,11 +17,13 @@ struct Waiting {
 
 } // namespace
 
-void runBesideWindow(const std::function<void()> &work)
+void runBesideWindow(const std::function<void()> &work, QObject *handedOver)
 {
     const Waiting mark;
     QEventLoop loop;
     QThread *thread = QThread::create(work);
+    if (handedOver)
+        handedOver->moveToThread(thread);
     QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
