@@ -15,15 +15,21 @@ set(RETTERUM_PCH_3 ${RETTERUM_PCH_2}
   <QAbstractButton> <QAction> <QApplication> <QButtonGroup> <QComboBox> <QDialog> <QHBoxLayout>
   <QLabel> <QLineEdit> <QMenu> <QPushButton> <QTextEdit> <QToolBar> <QToolButton> <QVBoxLayout>
   <QWidget>)
+# Tests include <QtTest>, which brings all of QtCore; their headers have that as well. (QtTest
+# itself can't be in it: QT_TESTCASE_BUILDDIR differs from folder to folder.)
+foreach(level 1 2 3)
+  set(RETTERUM_PCH_${level}t ${RETTERUM_PCH_${level}} <QtCore/QtCore>)
+endforeach()
 set(RETTERUM_PCH_QT_1 Qt6::Core)
 set(RETTERUM_PCH_QT_2 Qt6::Gui)
 set(RETTERUM_PCH_QT_3 Qt6::Widgets)
 
 # One empty library per level that makes the header with the project's settings.
 file(WRITE ${PROJECT_BINARY_DIR}/retterum_pch.cpp "")
-foreach(level 1 2 3)
+foreach(level 1 2 3 1t 2t 3t)
+  string(SUBSTRING ${level} 0 1 qt)
   add_library(retterum_pch_${level} STATIC EXCLUDE_FROM_ALL ${PROJECT_BINARY_DIR}/retterum_pch.cpp)
-  target_link_libraries(retterum_pch_${level} PRIVATE retterum_settings ${RETTERUM_PCH_QT_${level}})
+  target_link_libraries(retterum_pch_${level} PRIVATE retterum_settings ${RETTERUM_PCH_QT_${qt}})
   target_precompile_headers(retterum_pch_${level} PRIVATE ${RETTERUM_PCH_${level}})
 endforeach()
 
@@ -52,11 +58,22 @@ function(retterum_qt_level out)
   set(${out} ${level} PARENT_SCOPE)
 endfunction()
 
-# retterum_use_pch(<target> <link items>...): the target reuses the header of its Qt level.
+# retterum_use_pch(<target> [TEST] <link items>...): the target reuses the header of its Qt level
+# (the tests' one with TEST).
 function(retterum_use_pch target)
-  retterum_qt_level(level ${ARGN})
+  cmake_parse_arguments(ARG "TEST" "" "" ${ARGN})
+  retterum_qt_level(level ${ARG_UNPARSED_ARGUMENTS})
   set_target_properties(${target} PROPERTIES RETTERUM_QT_LEVEL ${level})
-  if(level GREATER 0 AND NOT CMAKE_DISABLE_PRECOMPILE_HEADERS)
+  if(level EQUAL 0 OR CMAKE_DISABLE_PRECOMPILE_HEADERS)
+    return()
+  endif()
+  if(ARG_TEST)
+    target_precompile_headers(${target} REUSE_FROM retterum_pch_${level}t)
+    # A test includes its moc output itself, so this file is mostly empty; loading the large
+    # header would take longer than compiling it.
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
+      PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+  else()
     target_precompile_headers(${target} REUSE_FROM retterum_pch_${level})
   endif()
 endfunction()

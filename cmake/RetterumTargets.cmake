@@ -38,7 +38,7 @@ function(retterum_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE retterum_settings Qt6::Test ${ARG_DEPENDS})
-  retterum_use_pch(${name} Qt6::Test ${ARG_DEPENDS})
+  retterum_use_pch(${name} TEST Qt6::Test ${ARG_DEPENDS})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/common)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
