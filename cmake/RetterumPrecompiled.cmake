@@ -3,8 +3,15 @@
 # GCC takes a precompiled header only where every macro it was made with is defined the same way
 # (QT_WIDGETS_LIB, the strict string defines...); a target may define more. So a target reuses the
 # header of the highest level that its own links reach; with -Winvalid-pch and -Werror a mismatch
-# fails the build instead of silently compiling slowly. CMAKE_DISABLE_PRECOMPILE_HEADERS=ON turns
-# it all off (to check that every file includes what it uses).
+# fails the build instead of silently compiling slowly.
+# ccache caches nothing that uses a precompiled header (unless made sloppy), and with ccache the
+# cache does more, so builds with a compiler launcher go without; RETTERUM_PCH=OFF does the same.
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+  set(pch_default OFF)
+else()
+  set(pch_default ON)
+endif()
+option(RETTERUM_PCH "Precompiled Qt headers (off with a compiler launcher such as ccache)" ${pch_default})
 set(RETTERUM_PCH_1 <algorithm> <functional> <memory> <optional> <utility> <vector>
   <QByteArray> <QCoreApplication> <QDir> <QFile> <QFileInfo> <QHash> <QList> <QObject> <QPointer>
   <QString> <QStringList> <QTemporaryDir> <QTimer> <QUrl>)
@@ -64,7 +71,7 @@ function(retterum_use_pch target)
   cmake_parse_arguments(ARG "TEST" "" "" ${ARGN})
   retterum_qt_level(level ${ARG_UNPARSED_ARGUMENTS})
   set_target_properties(${target} PROPERTIES RETTERUM_QT_LEVEL ${level})
-  if(level EQUAL 0 OR CMAKE_DISABLE_PRECOMPILE_HEADERS)
+  if(level EQUAL 0 OR NOT RETTERUM_PCH)
     return()
   endif()
   if(ARG_TEST)
