@@ -1,5 +1,7 @@
 #include "hentdialog/thentform.h"
 
+#include "hentdialog/folderrun.h"
+
 #include "dialogs/messages.h"
 #include "webimport/recipesource.h"
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "hentdialog/henttarget.h"
-#include "webimport/recipefolder.h"
 
 #include <QDialog>
 
+#include <memory>
+
+class FolderRun;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,17 +69,11 @@ private:
     void loaded(const webimport::LoadResult &result);
     void showPreview(const webimport::LoadResult &result);
     void checkName();
-    void importNext();
+    void showFolderProgress();
     int folderDone(); // the number imported
 
     HentTarget m_target;
     webimport::RecipeLoad *m_load = nullptr;
     webimport::LoadResult m_loaded;
-    struct FolderRun {
-        webimport::RecipeFolder folder;
-        int next = 0;
-        int imported = 0;
-        QStringList failures;
-    };
     std::unique_ptr<FolderRun> m_folder;
 };

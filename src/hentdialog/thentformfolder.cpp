@@ -1,5 +1,6 @@
 // A folder of recipe folders, as self-hosted cookbook programs keep them, into the chosen
-// subcategory: one recipe at a time, so the window answers and "Annuller" stops it.
+// subcategory: beside the window, one recipe at a time, so "Annuller" stops it between two.
+#include "hentdialog/folderrun.h"
 #include "hentdialog/thentform.h"
 
 #include "dialogs/messages.h"
@@ -7,7 +8,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QTimer>
 
 namespace {
 
@@ -24,74 +24,118 @@ QString failureText(const webimport::ImportResult &result)
 
 } // namespace
 
+FolderRun::FolderRun(const webimport::RecipePlace &place, const QString &folder, std::function<void()> changed)
+    : m_changed(std::move(changed))
+    , m_worker(QThread::create([this, place, folder] { work(place, folder); }))
+{
+    m_worker->start();
+}
+
+FolderRun::~FolderRun()
+{
+    stop();
+    wait();
+}
+
+FolderRun::State FolderRun::state() const
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_state;
+}
+
+void FolderRun::work(const webimport::RecipePlace &place, const QString &path)
+{
+    const webimport::RecipeFolder folder = webimport::scanRecipeFolder(path);
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_state.total = int(folder.folders.size());
+        m_state.skipped = folder.skipped;
+    }
+    m_changed();
+    for (const QString &recipeFolder : folder.folders) {
+        if (m_stop)
+            break;
+        {
+            const QMutexLocker lock(&m_mutex);
+            ++m_state.next;
+            m_state.current = recipeFolder;
+        }
+        m_changed();
+        const webimport::FolderRecipe found = webimport::readFolderRecipe(folder, recipeFolder);
+        const QString name = webimport::usableName(found.read.recipe.name);
+        QString failure;
+        if (!found.read.ok) {
+            failure = found.read.error;
+        } else if (name.isEmpty()) {
+            failure = QStringLiteral("Opskriften har intet navn, som kan bruges.");
+        } else {
+            QString used;
+            const webimport::ImportResult result =
+                webimport::importRecipeUnique(place, name, found.read.recipe, found.picture, &used);
+            if (result.change.outcome != store::ChangeOutcome::Done)
+                failure = failureText(result);
+        }
+        const QMutexLocker lock(&m_mutex);
+        if (failure.isEmpty())
+            ++m_state.imported;
+        else
+            m_state.failures << recipeFolder + QStringLiteral(": ") + failure;
+    }
+}
+
 void Thentform::importFolder(const QString &path)
 {
     if (isBusy())
         return;
-    auto run = std::make_unique<FolderRun>();
-    run->folder = webimport::scanRecipeFolder(path);
-    if (run->folder.folders.isEmpty()) {
-        Messages::information(QStringLiteral("Mappen indeholder ingen opskriftsmapper med en recipe.json."));
-        return;
-    }
-    m_folder = std::move(run);
-    setBusy(true);
-    hentBar->setRange(0, int(m_folder->folder.folders.size()));
-    hentBar->setValue(0);
-    QTimer::singleShot(0, this, &Thentform::importNext);
-}
-
-void Thentform::importNext()
-{
-    if (!m_folder)
-        return;
-    FolderRun &run = *m_folder;
-    const int total = int(run.folder.folders.size());
-    if (run.next >= total) {
+    setBusy(true, QStringLiteral("Mappen gennemgås …"));
+    m_folder = std::make_unique<FolderRun>(m_target.place, path, [this] {
+        QMetaObject::invokeMethod(this, &Thentform::showFolderProgress, Qt::QueuedConnection);
+    });
+    const QThread *worker = m_folder->worker();
+    connect(worker, &QThread::finished, this, [this, worker] {
+        if (!m_folder || m_folder->worker() != worker)
+            return; // ended by closing the dialog, which has told how far it got
         if (folderDone() > 0)
             accept();
+    });
+}
+
+void Thentform::showFolderProgress()
+{
+    if (!m_folder || m_folder->stopped())
         return;
-    }
-    const QString recipeFolder = run.folder.folders.at(run.next++);
-    statusLabel->setText(QStringLiteral("Indfører %1 af %2: %3").arg(run.next).arg(total).arg(recipeFolder));
-    const webimport::FolderRecipe found = webimport::readFolderRecipe(run.folder, recipeFolder);
-    const QString name = webimport::usableName(found.read.recipe.name);
-    QString failure;
-    if (!found.read.ok) {
-        failure = found.read.error;
-    } else if (name.isEmpty()) {
-        failure = QStringLiteral("Opskriften har intet navn, som kan bruges.");
-    } else {
-        QString used;
-        const webimport::ImportResult result =
-            webimport::importRecipeUnique(m_target.place, name, found.read.recipe, found.picture, &used);
-        if (result.change.outcome == store::ChangeOutcome::Done)
-            ++run.imported;
-        else
-            failure = failureText(result);
-    }
-    if (!failure.isEmpty())
-        run.failures << recipeFolder + QStringLiteral(": ") + failure;
-    hentBar->setValue(run.next);
-    QTimer::singleShot(0, this, &Thentform::importNext);
+    const FolderRun::State state = m_folder->state();
+    if (state.total <= 0)
+        return;
+    hentBar->setRange(0, state.total);
+    hentBar->setValue(std::max(0, state.next - 1));
+    if (state.next > 0)
+        statusLabel->setText(QStringLiteral("Indfører %1 af %2: %3").arg(state.next).arg(state.total).arg(state.current));
 }
 
 int Thentform::folderDone()
 {
     const std::unique_ptr<FolderRun> run = std::move(m_folder);
+    run->stop();
+    run->wait(); // at most the recipe under way, which is put in whole
     setBusy(false);
-    const int total = int(run->folder.folders.size());
-    QString summary = QStringLiteral("%1 af %2 opskrifter er indført.").arg(run->imported).arg(total);
-    if (run->next < total)
-        summary += QStringLiteral("\rIndførelsen blev annulleret; %1 opskrifter blev ikke læst.").arg(total - run->next);
-    if (run->folder.skipped > 0)
-        summary += QStringLiteral("\r%1 mapper eller links blev sprunget over.").arg(run->folder.skipped);
-    for (int i = 0; i < run->failures.size() && i < kFailuresShown; ++i)
-        summary += u'\r' + run->failures.at(i);
-    if (run->failures.size() > kFailuresShown)
-        summary += QStringLiteral("\r… og %1 mere.").arg(run->failures.size() - kFailuresShown);
+    const FolderRun::State state = run->state();
+    const int total = state.total;
+    if (total == 0) {
+        Messages::information(QStringLiteral("Mappen indeholder ingen opskriftsmapper med en recipe.json."));
+        return 0;
+    }
+    QString summary = QStringLiteral("%1 af %2 opskrifter er indført.").arg(state.imported).arg(total);
+    if (state.next < total)
+        summary += QStringLiteral("\rIndførelsen blev annulleret; %1 opskrifter blev ikke læst.").arg(total - state.next);
+    if (state.skipped > 0)
+        summary += QStringLiteral("\r%1 mapper eller links blev sprunget over.").arg(state.skipped);
+    for (int i = 0; i < state.failures.size() && i < kFailuresShown; ++i)
+        summary += u'\r' + state.failures.at(i);
+    if (state.failures.size() > kFailuresShown)
+        summary += QStringLiteral("\r… og %1 mere.").arg(state.failures.size() - kFailuresShown);
     if (m_target.folderImported)
         m_target.folderImported();
     Messages::information(summary);
-    return run->imported;
+    return state.imported;
 }

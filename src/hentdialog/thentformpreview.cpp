@@ -2,8 +2,6 @@
 #include "hentdialog/thentform.h"
 
 #include "rtf/rtfreader.h"
-#include "rtf/rtfwriter.h"
-#include "webimport/description.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -100,9 +98,8 @@ void Thentform::showPreview(const webimport::LoadResult &result)
     checkName();
     ingrediensListe->clear();
     ingrediensListe->addItems(recipe.ingredients);
-    // Written and read back as the recipe's file will be: what is seen here is what is saved.
-    const std::unique_ptr<QTextDocument> saved = webimport::descriptionDocument(recipe, result.picture);
-    rtf::read(rtf::write(*saved), beskrivelseView->document());
+    // Read back from the recipe's file as it will be written: what is seen here is what is saved.
+    rtf::read(result.descriptionRtf, beskrivelseView->document());
     beskrivelseView->moveCursor(QTextCursor::Start); // from the top, picture first
 
     QStringList notes;

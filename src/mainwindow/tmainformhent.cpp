@@ -6,6 +6,7 @@
 #include "dialogs/messages.h"
 #include "editor/namedaction.h"
 #include "hentdialog/thentform.h"
+#include "mainwindow/besidewindow.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/listbox.h"
 #include "mainwindow/storemessages.h"
@@ -102,8 +103,11 @@ bool Tmainform::insertFetched(const QString &name, const webimport::LoadResult &
         Messages::information(refusalText(3, store::NameRefusal::Empty));
         return false;
     }
-    const webimport::ImportResult result =
-        webimport::importRecipe({m_area, opskriftDir, opskriftFile}, name, loaded.read.recipe, loaded.picture);
+    // The description with its picture is written and flushed beside the window.
+    webimport::ImportResult result;
+    runBesideWindow([&] {
+        result = webimport::importRecipe({m_area, opskriftDir, opskriftFile}, name, loaded.read.recipe, loaded.picture);
+    });
     noteOwnChange();
     if (toldNotStarted(result.change, m_area.isShared()))
         return false;

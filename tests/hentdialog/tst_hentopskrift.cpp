@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -125,6 +126,7 @@ private slots:
     void annuller_stopsAStalledDownload();
     void savedPage_fromFile();
     void folder_importsEveryRecipeAndSkipsHostileEntries();
+    void folder_annullerStopsBetweenTwoRecipes();
     void drop_opensTheDialogWithTheLink();
 
 private:
@@ -464,6 +466,48 @@ void TestHentOpskrift::folder_importsEveryRecipeAndSkipsHostileEntries()
     QVERIFY(rtf::loadFile(gaerbag(QStringLiteral("Kringle.rtf")), &kringle));
     QCOMPARE(described(kringle).numbered, kSteps);
     QCOMPARE(described(kringle).pictureWidth, 480);
+}
+
+void TestHentOpskrift::folder_annullerStopsBetweenTwoRecipes()
+{
+    QTemporaryDir dir;
+    constexpr int kFolders = 1000; // far more than go in before "Annuller" is heard
+    for (int i = 0; i < kFolders; ++i) {
+        const QString folder = dir.filePath(QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')));
+        QVERIFY(QDir().mkpath(folder));
+        QFile json(folder + QStringLiteral("/recipe.json"));
+        QVERIFY(json.open(QIODevice::WriteOnly));
+        json.write(recipeJson(QStringLiteral("Snegl %1").arg(i)));
+    }
+    s_chosen = dir.path();
+    Thentform *d = openDialog();
+    QVERIFY(d);
+    QTest::mouseClick(d->mappeButton, Qt::LeftButton);
+    // The recipes go in beside the window, which shows how far they have come and hears "Annuller".
+    QTRY_VERIFY(d->statusLabel->text().startsWith(QStringLiteral("Indfører ")));
+    QVERIFY(d->isBusy());
+    MessageHook::queue(Answer::Ok);
+    QTest::mouseClick(d->annullerButton, Qt::LeftButton);
+
+    const QStringList shown = MessageHook::takeShown();
+    QCOMPARE(shown.size(), 1);
+    static const QRegularExpression summary(QStringLiteral(
+        "^Information: (\\d+) af 1000 opskrifter er indført\\.\rIndførelsen blev annulleret; (\\d+) opskrifter blev ikke læst\\.$"));
+    const QRegularExpressionMatch told = summary.match(shown.first());
+    QVERIFY2(told.hasMatch(), qPrintable(shown.first()));
+    const int imported = told.captured(1).toInt();
+    QCOMPARE(imported + told.captured(2).toInt(), kFolders);
+    QCOMPARE(d->isVisible(), imported == 0);
+    // Every recipe the list names went in whole; none is cut off halfway.
+    const QStringList inList = recipes();
+    QCOMPARE(inList.size(), 1 + imported);
+    for (const QString &name : inList.mid(1)) {
+        QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/") + name + QStringLiteral("liste.txt")), kIngredients);
+        QTextDocument doc;
+        QVERIFY(rtf::loadFile(gaerbag(name + QStringLiteral(".rtf")), &doc));
+        QCOMPARE(described(doc).numbered, kSteps);
+    }
+    QCOMPARE(QDir(gaerbag()).entryList(QDir::Files).size(), 1 + 2 * imported);
 }
 
 void TestHentOpskrift::drop_opensTheDialogWithTheLink()
