@@ -18,12 +18,15 @@ if(RETTERUM_SANITIZE)
   target_link_options(retterum_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/RetterumPrecompiled.cmake)
+
 # retterum_library(<name> SOURCES ... DEPENDS ...): one library per source folder.
 function(retterum_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC retterum_settings ${ARG_DEPENDS})
+  retterum_use_pch(${name} ${ARG_DEPENDS})
 endfunction()
 
 # retterum_test(<name> SOURCES ... DEPENDS ... [SCREEN file.json]): one Qt Test executable under
@@ -35,6 +38,7 @@ function(retterum_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE retterum_settings Qt6::Test ${ARG_DEPENDS})
+  retterum_use_pch(${name} TEST Qt6::Test ${ARG_DEPENDS})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/common)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES

@@ -5,7 +5,7 @@ RETTERUM_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhunspell-dev hunspell-da libfontconfig-dev libgumbo-dev libarchive-dev
-  clang libclang-rt-14-dev libbenchmark-dev
+  clang libclang-rt-14-dev lld libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick openbox
   poppler-utils cups printer-driver-cups-pdf libcups2-dev
   fonts-dejavu-core fonts-liberation
