@@ -7,6 +7,9 @@
 
 #include <iterator>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 const char *const kWords[] = {
@@ -86,4 +89,17 @@ GeneratedBook::GeneratedBook()
         writeBenchList(area + mainName(m) + QStringLiteral("/Index.txt"), subs);
     }
     writeBenchList(area + QStringLiteral("Hovedkategori.txt"), mains);
+}
+
+void writeBenchSettings(const QString &dataRoot)
+{
+    const passwd *entry = getpwuid(geteuid());
+    const QString settings = dataRoot + QStringLiteral("/Brugere/")
+        + QString::fromLocal8Bit(entry ? entry->pw_name : "") + QStringLiteral("/Indstillinger");
+    QDir().mkpath(settings);
+    writeBenchList(settings + QStringLiteral("/indstillinger.txt"),
+                   {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1057"), QStringLiteral("678"),
+                    QStringLiteral("233"), QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("300"),
+                    QStringLiteral("Courier New"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("0"),
+                    QStringLiteral("Courier New"), QStringLiteral("Windows")});
 }

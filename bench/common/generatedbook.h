@@ -32,3 +32,6 @@ struct GeneratedBook {
 // Writes the file whole or stops the benchmark.
 void writeBenchFile(const QString &path, const QByteArray &bytes);
 void writeBenchList(const QString &path, const QStringList &entries);
+// The running user's settings below dataRoot: the window at its usual size, read mode, the
+// shared area at start.
+void writeBenchSettings(const QString &dataRoot);

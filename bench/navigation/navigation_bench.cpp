@@ -2,6 +2,7 @@
 // real handler on a real data root, against the floor: reading the same list file and filling
 // a plain QListWidget. Both lists are on screen and painted after each choice.
 #include "app/windowcreation.h"
+#include "common/generatedbook.h"
 #include "mainwindow/listbox.h"
 #include "mainwindow/tmainform.h"
 #include "store/listfile.h"
@@ -17,8 +18,6 @@
 
 #include <map>
 
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -53,15 +52,7 @@ public:
         }
         write(alle + QStringLiteral("/Bagværk/Index.txt"), subcategories);
 
-        const passwd *entry = getpwuid(geteuid());
-        const QString settings = m_root.path() + QStringLiteral("/Brugere/")
-            + QString::fromLocal8Bit(entry ? entry->pw_name : "") + QStringLiteral("/Indstillinger");
-        QDir().mkpath(settings);
-        write(settings + QStringLiteral("/indstillinger.txt"),
-              {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1057"), QStringLiteral("678"),
-               QStringLiteral("233"), QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("300"),
-               QStringLiteral("Courier New"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("0"),
-               QStringLiteral("Courier New"), QStringLiteral("Windows")});
+        writeBenchSettings(m_root.path());
     }
 
     QString path() const { return m_root.path(); }

@@ -7,8 +7,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <pwd.h>
-#include <unistd.h>
 
 BigBook::BigBook()
 {
@@ -31,15 +29,7 @@ BigBook::BigBook()
     mains.append(kBig);
     writeBenchList(area + QStringLiteral("Hovedkategori.txt"), mains);
 
-    const passwd *entry = getpwuid(geteuid());
-    const QString settings = dir.path() + QStringLiteral("/Brugere/")
-        + QString::fromLocal8Bit(entry ? entry->pw_name : "") + QStringLiteral("/Indstillinger");
-    QDir().mkpath(settings);
-    writeBenchList(settings + QStringLiteral("/indstillinger.txt"),
-                   {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1057"), QStringLiteral("678"),
-                    QStringLiteral("233"), QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("300"),
-                    QStringLiteral("Courier New"), QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("0"),
-                    QStringLiteral("Courier New"), QStringLiteral("Windows")});
+    writeBenchSettings(dir.path());
     makeBackup();
     makeRecipeFolders();
 }
