@@ -22,10 +22,13 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
   "${CMAKE_BINARY_DIR};Retterum;deb;/")
 
 # The libraries the programs link are found by dpkg-shlibdeps; these are loaded at run time
-# (CUPS when the first job is sent, the Danish Qt texts and the dictionary from their folders)
-# or are the faces that the Windows fonts of recipes are shown in.
+# (CUPS when the first job is sent, the libraries opened on first use, the Danish Qt texts and
+# the dictionary from their folders) or are the faces that the Windows fonts of recipes are
+# shown in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2, hunspell-da, qt6-translations-l10n, fonts-dejavu-core, fonts-liberation2, fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-comic-neue, fonts-open-sans, fonts-urw-base35")
+get_property(opened GLOBAL PROPERTY RETTERUM_OPENED_PACKAGES)
+list(JOIN opened ", " opened)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${opened}, libcups2, hunspell-da, qt6-translations-l10n, fonts-dejavu-core, fonts-liberation2, fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-comic-neue, fonts-open-sans, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/deb/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

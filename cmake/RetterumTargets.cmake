@@ -45,3 +45,25 @@ function(retterum_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${ARG_SCREEN};LC_ALL=da_DK.UTF-8;RETTERUM_TEST_SOURCE=${CMAKE_CURRENT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;ASAN_OPTIONS=detect_odr_violation=0"
     TIMEOUT 300)
 endfunction()
+
+# retterum_opened_on_use(<target> <pkg-config prefix> <define>): the target compiles against the
+# library's headers but opens it when first used (src/lazyload) instead of linking it; <define>
+# becomes its soname, read from the library itself. The Debian package that holds the library is
+# kept in the global property RETTERUM_OPENED_PACKAGES for the package's dependencies, since
+# dpkg-shlibdeps only sees linked libraries.
+function(retterum_opened_on_use target prefix define)
+  list(GET ${prefix}_LINK_LIBRARIES 0 library)
+  file(REAL_PATH ${library} file)
+  execute_process(COMMAND dpkg-query -S ${file} OUTPUT_VARIABLE owner RESULT_VARIABLE unowned ERROR_QUIET)
+  if(NOT unowned AND owner MATCHES "^([^:,]+)")
+    set_property(GLOBAL APPEND PROPERTY RETTERUM_OPENED_PACKAGES ${CMAKE_MATCH_1})
+  endif()
+  execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${library} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+  if(failed OR NOT headers MATCHES "SONAME +([^ \n]+)")
+    message(FATAL_ERROR "No soname found in ${library}")
+  endif()
+  target_compile_definitions(${target} PRIVATE ${define}="${CMAKE_MATCH_1}")
+  target_include_directories(${target} SYSTEM PUBLIC ${${prefix}_INCLUDE_DIRS})
+  target_compile_options(${target} PUBLIC ${${prefix}_CFLAGS_OTHER})
+  target_link_libraries(${target} PUBLIC retterum_lazyload)
+endfunction()

@@ -1,9 +1,8 @@
 #include "backup/zipreader.h"
 
-#include <QFile>
+#include "backup/libarchive.h"
 
-#include <archive.h>
-#include <archive_entry.h>
+#include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,13 +13,15 @@ namespace backup {
 ZipReader::~ZipReader()
 {
     if (m_archive)
-        archive_read_free(m_archive);
+        libarchive().archive_read_free(m_archive);
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
 bool ZipReader::open(const QString &path, QString *error)
 {
+    if (!libarchiveLoaded(error))
+        return false;
     const QByteArray native = QFile::encodeName(path);
     m_fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
@@ -33,9 +34,9 @@ bool ZipReader::open(const QString &path, QString *error)
         return false;
     }
     m_fileSize = st.st_size;
-    m_archive = archive_read_new();
-    archive_read_support_format_zip(m_archive);
-    if (archive_read_open_fd(m_archive, m_fd, 64 * 1024) != ARCHIVE_OK) {
+    m_archive = libarchive().archive_read_new();
+    libarchive().archive_read_support_format_zip(m_archive);
+    if (libarchive().archive_read_open_fd(m_archive, m_fd, 64 * 1024) != ARCHIVE_OK) {
         *error = QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi (et zip-arkiv).").arg(path);
         return false;
     }
@@ -44,7 +45,7 @@ bool ZipReader::open(const QString &path, QString *error)
 
 ZipReader::Next ZipReader::next()
 {
-    const int status = archive_read_next_header(m_archive, &m_entry);
+    const int status = libarchive().archive_read_next_header(m_archive, &m_entry);
     if (status == ARCHIVE_EOF)
         return Next::End;
     // A warning is a header libarchive could only partly make sense of: not trusted either.
@@ -53,7 +54,7 @@ ZipReader::Next ZipReader::next()
 
 QString ZipReader::errorText() const
 {
-    const char *text = m_archive ? archive_error_string(m_archive) : nullptr;
+    const char *text = m_archive ? libarchive().archive_error_string(m_archive) : nullptr;
     return text ? QString::fromLocal8Bit(text) : QString();
 }
 
@@ -62,7 +63,7 @@ ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)
     bytes->clear();
     char buffer[64 * 1024];
     for (;;) {
-        const la_ssize_t n = archive_read_data(m_archive, buffer, sizeof buffer);
+        const la_ssize_t n = libarchive().archive_read_data(m_archive, buffer, sizeof buffer);
         if (n == 0)
             return Data::Ok;
         if (n < 0)
@@ -75,7 +76,7 @@ ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)
 
 bool ZipReader::skip()
 {
-    return archive_read_data_skip(m_archive) == ARCHIVE_OK;
+    return libarchive().archive_read_data_skip(m_archive) == ARCHIVE_OK;
 }
 
 } // namespace backup

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
-class Hunspell;
+struct Hunhandle;
 
-// A Hunspell dictionary with a cache of the answers, since a description repeats its words.
+// A Hunspell dictionary (the library opened on first use) with a cache of the answers, since a
+// description repeats its words.
 class SpellChecker {
 public:
     ~SpellChecker();
     SpellChecker(const SpellChecker &) = delete;
     SpellChecker &operator=(const SpellChecker &) = delete;
 
-    // dictionaryBase is the path without ".aff"/".dic"; nothing when either file is missing.
+    // dictionaryBase is the path without ".aff"/".dic"; nothing when either file is missing
+    // (or the spelling library itself).
     static std::unique_ptr<SpellChecker> load(const QString &dictionaryBase);
     // Whether the dictionary's two files are there.
     static bool exists(const QString &dictionaryBase);
@@ -26,11 +29,11 @@ public:
     void addWord(const QString &word);
 
 private:
-    SpellChecker(std::unique_ptr<Hunspell> hunspell, bool utf8);
-    std::string encode(const QString &word) const;
-    QString decode(const std::string &word) const;
+    SpellChecker(Hunhandle *hunspell, bool utf8);
+    QByteArray encode(const QString &word) const;
+    QString decode(const char *word) const;
 
-    std::unique_ptr<Hunspell> m_hunspell;
+    Hunhandle *m_hunspell;
     bool m_utf8;
     QHash<QString, bool> m_known;
 };

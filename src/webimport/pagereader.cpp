@@ -1,5 +1,7 @@
 #include "webimport/pagereader.h"
 
+#include "webimport/libgumbo.h"
+
 #include "webimport/htmlrecipe.h"
 #include "webimport/jsonldrecipe.h"
 #include "webimport/jsonmend.h"
@@ -55,6 +57,8 @@ void finish(Recipe *recipe, const QString &source, bool *capped)
 ReadResult readRecipe(const QByteArray &bytes, const QString &contentType, const QString &source)
 {
     ReadResult result;
+    if (!gumboLoaded(&result.error))
+        return result;
     if (bytes.size() > kMaxPageBytes) {
         result.error = QStringLiteral("Siden er større end %1 MB og hentes ikke.").arg(kMaxPageBytes / 1024 / 1024);
         return result;

@@ -40,7 +40,6 @@ const QRegularExpression &entity()
 QString plainText(const QString &fromPage)
 {
     QString text = fromPage;
-    // Only a string that holds markup or entities goes through the HTML parser.
     // Only a string that holds markup or entities goes through the HTML parser; twice when it
     // was escaped twice ("&amp;frac12;"), as content systems often do.
     for (int pass = 0; pass < 2 && (text.contains(u'<') || text.contains(u'&')); ++pass) {
