@@ -67,3 +67,20 @@ function(retterum_opened_on_use target prefix define)
   target_compile_options(${target} PUBLIC ${${prefix}_CFLAGS_OTHER})
   target_link_libraries(${target} PUBLIC retterum_lazyload)
 endfunction()
+
+# retterum_install_program(<target>...): installs programs into the data root's program folder,
+# where their run path names that folder in place of the build tree's module folder.
+function(retterum_install_program)
+  install(TARGETS ${ARGN} RUNTIME DESTINATION ${RETTERUM_DATA_ROOT}/Program)
+  foreach(target ${ARGN})
+    install(CODE "file(RPATH_CHANGE FILE \"\$ENV{DESTDIR}${RETTERUM_DATA_ROOT}/Program/$<TARGET_FILE_NAME:${target}>\"
+      OLD_RPATH \"${RETTERUM_MODULE_DIR}\" NEW_RPATH \"\$ORIGIN\")")
+  endforeach()
+endfunction()
+
+# retterum_install_module(<target>): installs a module opened on first use beside the programs,
+# without the build tree's run path.
+function(retterum_install_module target)
+  install(TARGETS ${target} LIBRARY DESTINATION ${RETTERUM_DATA_ROOT}/Program)
+  install(CODE "file(RPATH_REMOVE FILE \"\$ENV{DESTDIR}${RETTERUM_DATA_ROOT}/Program/$<TARGET_FILE_NAME:${target}>\")")
+endfunction()

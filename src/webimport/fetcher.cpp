@@ -1,10 +1,6 @@
 #include "webimport/fetcher.h"
 
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 
 namespace webimport {
 
@@ -17,11 +13,11 @@ bool isWebScheme(const QUrl &url)
     return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
-bool isRedirect(const QNetworkReply *reply)
+bool isRedirect(const HttpExchange &exchange)
 {
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const int status = exchange.status();
     return (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)
-        && reply->hasRawHeader("Location");
+        && exchange.hasRawHeader("Location");
 }
 
 QString tooLarge(qint64 maxBytes)
@@ -33,21 +29,13 @@ QString tooLarge(qint64 maxBytes)
 
 Fetcher::Fetcher(QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
 {
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
     m_stall.setSingleShot(true);
     connect(&m_stall, &QTimer::timeout, this,
             [this] { fail(QStringLiteral("Serveren svarer ikke. Siden kunne ikke hentes.")); });
 }
 
-Fetcher::~Fetcher()
-{
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
-}
+Fetcher::~Fetcher() = default;
 
 bool Fetcher::isFetchable(const QUrl &url, QString *error)
 {
@@ -62,72 +50,79 @@ void Fetcher::start(const QUrl &url, qint64 maxBytes)
 {
     abort();
     m_body.clear();
-    m_failure.clear();
     m_maxBytes = maxBytes;
     QString error;
     if (!isFetchable(url, &error)) {
-        FetchResult result;
-        result.error = error;
-        QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
+        failLater(error);
         return;
+    }
+    if (!m_client) {
+        m_client = newHttpClient(&error);
+        if (!m_client) {
+            failLater(error);
+            return;
+        }
     }
     m_redirects = 0;
     get(url);
+}
+
+void Fetcher::failLater(const QString &error)
+{
+    FetchResult result;
+    result.error = error;
+    QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
 }
 
 void Fetcher::get(const QUrl &url)
 {
     // Redirects are followed here, not by Qt: its user-verified policy sends a request once more
     // for every hop already taken, and the count and the schemes are ours to check.
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) Retterum/1.0"));
-    request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/ld+json,application/json,image/*;q=0.9,*/*;q=0.8");
-    m_reply = m_manager->get(request);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
-        const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-        if (!isRedirect(m_reply) && length.isValid() && length.toLongLong() > m_maxBytes)
-            fail(tooLarge(m_maxBytes));
-    });
-    connect(m_reply, &QNetworkReply::readyRead, this, &Fetcher::onReadyRead);
-    connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+    const HttpClient::Headers headers{
+        {"User-Agent", "Mozilla/5.0 (X11; Linux x86_64) Retterum/1.0"},
+        {"Accept", "text/html,application/xhtml+xml,application/ld+json,application/json,image/*;q=0.9,*/*;q=0.8"},
+    };
+    HttpExchange::Events events;
+    events.headers = [this] { onHeaders(); };
+    events.data = [this] { onReadyRead(); };
+    events.progress = [this](qint64 received, qint64 total) {
         m_stall.start(stallTimeoutMs);
         emit progress(received, total);
-    });
-    connect(m_reply, &QNetworkReply::finished, this, &Fetcher::onFinished);
+    };
+    events.finished = [this] { onFinished(); };
+    m_exchange = m_client->get(url, headers, std::move(events));
     m_stall.start(stallTimeoutMs);
 }
 
 void Fetcher::abort()
 {
     m_stall.stop();
-    if (m_reply) {
-        QNetworkReply *reply = m_reply;
-        m_reply.clear();
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    m_exchange.reset();
+}
+
+void Fetcher::onHeaders()
+{
+    if (m_exchange && !isRedirect(*m_exchange) && m_exchange->contentLength() > m_maxBytes)
+        fail(tooLarge(m_maxBytes));
 }
 
 void Fetcher::onReadyRead()
 {
-    if (!m_reply)
+    if (!m_exchange)
         return;
-    if (isRedirect(m_reply)) {
-        m_reply->readAll(); // what a redirect says besides its address is not the page
+    if (isRedirect(*m_exchange)) {
+        m_exchange->readAll(); // what a redirect says besides its address is not the page
         return;
     }
-    m_body += m_reply->readAll();
+    m_body += m_exchange->readAll();
     if (m_body.size() > m_maxBytes)
         fail(tooLarge(m_maxBytes));
 }
 
 void Fetcher::fail(const QString &error)
 {
-    if (!m_reply)
+    if (!m_exchange)
         return;
-    m_failure = error;
     abort();
     FetchResult result;
     result.error = error;
@@ -136,16 +131,14 @@ void Fetcher::fail(const QString &error)
 
 void Fetcher::onFinished()
 {
-    if (!m_reply)
+    if (!m_exchange)
         return;
     m_stall.stop();
-    QNetworkReply *reply = m_reply;
-    m_reply.clear();
-    reply->deleteLater();
+    const std::unique_ptr<HttpExchange> reply = std::move(m_exchange);
     FetchResult result;
     result.url = reply->url();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (isRedirect(reply)) {
+    const int status = reply->status();
+    if (isRedirect(*reply)) {
         const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location").trimmed()));
         if (!isWebScheme(to) || to.host().isEmpty()) {
             result.error = QStringLiteral("Siden viderestiller til en adresse, der ikke kan hentes.");
@@ -156,7 +149,7 @@ void Fetcher::onFinished()
             get(to);
             return;
         }
-    } else if (reply->error() != QNetworkReply::NoError || status >= 300) {
+    } else if (reply->failed() || status >= 300) {
         result.error = status > 0 ? QStringLiteral("Siden kunne ikke hentes (svar %1 fra serveren).").arg(status)
                                   : QStringLiteral("Siden kunne ikke hentes. Kontroller adressen og forbindelsen.");
     } else {
@@ -166,7 +159,7 @@ void Fetcher::onFinished()
         } else {
             result.ok = true;
             result.body = m_body;
-            result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString();
+            result.contentType = reply->contentType();
         }
     }
     m_body.clear();

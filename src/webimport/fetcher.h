@@ -1,13 +1,13 @@
 #pragma once
 
+#include "webimport/httpclient.h"
+
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <memory>
 
 namespace webimport {
 
@@ -36,7 +36,7 @@ public:
 
     void start(const QUrl &url, qint64 maxBytes);
     void abort();
-    bool isRunning() const { return !m_reply.isNull(); }
+    bool isRunning() const { return m_exchange != nullptr; }
 
     // Waits for the result in a local event loop; for the command-line tool.
     static FetchResult fetch(const QUrl &url, qint64 maxBytes);
@@ -47,17 +47,18 @@ signals:
 
 private:
     void get(const QUrl &url);
+    void onHeaders();
     void onReadyRead();
     void onFinished();
     void fail(const QString &error);
+    void failLater(const QString &error);
 
-    QNetworkAccessManager *m_manager;
-    QPointer<QNetworkReply> m_reply;
+    std::unique_ptr<HttpClient> m_client;     // made on the first start
+    std::unique_ptr<HttpExchange> m_exchange; // the request on its way; goes before the client
     QTimer m_stall;
     QByteArray m_body;
     qint64 m_maxBytes = 0;
     int m_redirects = 0;
-    QString m_failure;
 };
 
 } // namespace webimport
