@@ -1,8 +1,11 @@
 #include "dialogs/besidewindow.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -25,10 +28,22 @@ void runBesideWindow(const std::function<void()> &work, QObject *handedOver)
     if (handedOver)
         handedOver->moveToThread(thread);
     QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    // Clicks and keys wait meanwhile: work that lasts long enough to be noticed says so with the
+    // busy pointer, and most of it ends before that.
+    QTimer busy;
+    busy.setSingleShot(true);
+    bool pointerShown = false;
+    QObject::connect(&busy, &QTimer::timeout, &loop, [&pointerShown] {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+        pointerShown = true;
+    });
+    busy.start(kBusyPointerAfterMs);
     thread->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     thread->wait();
     delete thread;
+    if (pointerShown)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void answerWhileWaiting()
