@@ -6,6 +6,7 @@
 #include "rtf/rtffile.h"
 #include "store/listfile.h"
 #include "store/storepaths.h"
+#include "store/whynotwritable.h"
 
 #include <QDateTime>
 #include <QSaveFile>
@@ -149,7 +150,7 @@ public:
         if (!libarchiveLoaded(error))
             return false;
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            *error = QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".").arg(m_zipPath);
+            *error = withReason(QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".").arg(m_zipPath));
             return false;
         }
         m_sink.fd = m_file.handle();
@@ -202,7 +203,13 @@ private:
         if (m_sink.error == ENOSPC || m_sink.error == EDQUOT)
             return QStringLiteral("Der er ikke plads nok på disken til sikkerhedskopien \"%1\". Intet er gemt.")
                 .arg(m_zipPath);
-        return QStringLiteral("Sikkerhedskopien \"%1\" kunne ikke skrives. Intet er gemt.").arg(m_zipPath);
+        return withReason(QStringLiteral("Sikkerhedskopien \"%1\" kunne ikke skrives. Intet er gemt.").arg(m_zipPath));
+    }
+
+    QString withReason(const QString &message) const
+    {
+        const QString why = store::whyNotWritable(m_zipPath);
+        return why.isEmpty() ? message : message + u' ' + why;
     }
 
     Utf8Locale m_utf8;

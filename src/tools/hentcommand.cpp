@@ -162,6 +162,14 @@ int runHent(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return printJson(json, out, err);
     if (json.isEmpty() && !target.isEmpty() && !sources.isEmpty())
         return importAll(target, dataRoot, sources, out, err);
+    if (json.isEmpty() && target.isEmpty())
+        err << QStringLiteral("Angiv --json eller --til.\n");
+    else if (!json.isEmpty() && !target.isEmpty())
+        err << QStringLiteral("Brug enten --json eller --til, ikke begge.\n");
+    else if (!target.isEmpty())
+        err << QStringLiteral("Angiv mindst én fil eller adresse, der skal hentes.\n");
+    else
+        err << QStringLiteral("--json henter én fil eller adresse ad gangen.\n");
     err << kUsage;
     return 1;
 }

@@ -96,7 +96,11 @@ void TestKopi::command_givesExitCodeAndMessages_data()
     QTest::newRow("mappe findes ikke")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), m_root.file(QStringLiteral("ingen/kopi.zip"))} << 1
         << QString()
-        << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".\n").arg(m_root.file(QStringLiteral("ingen/kopi.zip")));
+        << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\". Mappen \"%2\" findes ikke.\n")
+               .arg(m_root.file(QStringLiteral("ingen/kopi.zip")), m_root.file(QStringLiteral("ingen")));
+    QTest::newRow("en mappe")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), root} << 1 << QString()
+        << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\". \"%1\" er en mappe.\n").arg(root);
     QTest::newRow("andens område")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), zip, QStringLiteral("--område"), QStringLiteral("en-anden")}
         << 1 << QString() << QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.\n");

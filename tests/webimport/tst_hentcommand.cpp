@@ -74,6 +74,8 @@ private slots:
     void importsAPictureFromThePage();
     void refusesAPlaceThatIsNone_data();
     void refusesAPlaceThatIsNone();
+    void saysWhatTheArgumentsLack_data();
+    void saysWhatTheArgumentsLack();
 
 private:
     void makeBook(TestDataRoot *root);
@@ -281,6 +283,32 @@ void TestHentCommand::refusesAPlaceThatIsNone()
     QCOMPARE(run.code, 1);
     QCOMPARE(run.err, message);
     QCOMPARE(root.readList(QStringLiteral("Brugere/Alle/Kager/Småkager/Index.txt")), QStringList{QStringLiteral("Hummus")});
+}
+
+void TestHentCommand::saysWhatTheArgumentsLack_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const QString page = fixture(QStringLiteral("array.html"));
+    QTest::newRow("a file alone") << QStringList{page} << u"Angiv --json eller --til."_s;
+    QTest::newRow("nothing") << QStringList{} << u"Angiv --json eller --til."_s;
+    QTest::newRow("both") << QStringList{u"--json"_s, page, u"--til"_s, u"Alle/Kager/Boller"_s, page}
+                          << u"Brug enten --json eller --til, ikke begge."_s;
+    QTest::newRow("nothing to import") << QStringList{u"--til"_s, u"Alle/Kager/Boller"_s}
+                                       << u"Angiv mindst én fil eller adresse, der skal hentes."_s;
+    QTest::newRow("json of two") << QStringList{u"--json"_s, page, page}
+                                 << u"--json henter én fil eller adresse ad gangen."_s;
+}
+
+void TestHentCommand::saysWhatTheArgumentsLack()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const Run run = hent(arguments);
+    QCOMPARE(run.code, 1);
+    QCOMPARE(run.err.section(u'\n', 0, 0), message);
+    QVERIFY(run.err.section(u'\n', 1).startsWith(u"Brug: retterum-hent"_s));
+    QVERIFY(run.out.isEmpty());
 }
 
 QTEST_MAIN(TestHentCommand)
