@@ -60,6 +60,22 @@ foreach(program retterum retterum-hent retterum-kopi)
   endif()
   expect_exists("${WORK_DIR}/usr/share/man/man1/${program}.1.gz")
 endforeach()
+# The network module is found beside the installed programs, by their run path alone (nothing
+# listens on port 1: the module answers that the page can't be fetched, a missing module that it
+# can't be loaded), and no build folder is left in any run path.
+execute_process(COMMAND "${root}/Program/retterum-hent" --json http://127.0.0.1:1/
+                WORKING_DIRECTORY "${WORK_DIR}" ERROR_VARIABLE said OUTPUT_QUIET)
+if(NOT said STREQUAL "Siden kunne ikke hentes. Kontroller adressen og forbindelsen.\n")
+  message(FATAL_ERROR "the installed retterum-hent does not fetch through its module:\n${said}")
+endif()
+foreach(binary retterum retterum-hent retterum-kopi libretterum-http.so)
+  execute_process(COMMAND objdump -p "${root}/Program/${binary}" OUTPUT_VARIABLE headers)
+  string(REGEX MATCHALL "(RPATH|RUNPATH) +[^\n]*" paths "${headers}")
+  if(binary MATCHES "^lib" AND paths OR NOT binary MATCHES "^lib" AND NOT paths MATCHES "^RPATH +\\$ORIGIN$")
+    message(FATAL_ERROR "${binary}: run path \"${paths}\"")
+  endif()
+endforeach()
+
 foreach(check "appstreamcli;validate;--no-net;${WORK_DIR}/usr/share/metainfo/dk.retterum.Retterum.metainfo.xml"
               "desktop-file-validate;${WORK_DIR}/usr/share/applications/retterum.desktop")
   execute_process(COMMAND ${check} RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE said)
