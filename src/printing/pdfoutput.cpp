@@ -1,5 +1,7 @@
 #include "printing/pdfoutput.h"
 
+#include "store/whynotwritable.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -52,7 +54,12 @@ QString moveIntoPlace(const QString &temporary, const QString &target)
 
 QString cannotWrite(const QString &target)
 {
-    return QStringLiteral("Filen \"%1\" kan ikke gemmes").arg(target);
+    const QString message = QStringLiteral("Filen \"%1\" kan ikke gemmes").arg(target);
+    QString why = store::whyNotWritable(target);
+    if (why.isEmpty())
+        return message;
+    why.chop(1); // the sentence ends where the caller ends it
+    return message + QStringLiteral(". ") + why;
 }
 
 } // namespace printing

@@ -16,7 +16,8 @@ bool isWholePdf(const QString &path);
 // Gives an empty text, or the Danish message of what went wrong.
 QString moveIntoPlace(const QString &temporary, const QString &target);
 
-// The message for a PDF that can't be written at target.
+// The message for a PDF that can't be written at target, with the reason the folder or the file
+// gives; without a final full stop.
 QString cannotWrite(const QString &target);
 
 } // namespace printing

@@ -278,7 +278,8 @@ void TestCookbook::unwritableTarget_isReported()
     m_pdf = m_out->filePath(QStringLiteral("mangler/bog.pdf"));
     const CookbookResult result = write(u"Desserter"_qs, u"Is"_qs);
     QCOMPARE(result.outcome, CookbookResult::Outcome::Failed);
-    QCOMPARE(result.error, QStringLiteral("Filen \"%1\" kan ikke gemmes.").arg(m_pdf));
+    QCOMPARE(result.error, QStringLiteral("Filen \"%1\" kan ikke gemmes. Mappen \"%2\" findes ikke.")
+                               .arg(m_pdf, m_out->filePath(QStringLiteral("mangler"))));
     QVERIFY(QDir(m_out->path()).isEmpty());
 }
 
