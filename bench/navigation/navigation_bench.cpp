@@ -18,7 +18,6 @@
 
 #include <map>
 
-
 namespace {
 
 QString subcategoryOf(int recipes)

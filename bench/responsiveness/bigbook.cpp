@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPainter>
 
-
 BigBook::BigBook()
 {
     const QString area = paths.sharedArea();

@@ -61,17 +61,17 @@ ArchiveEntry::Kind kindOf(const QStringList &parts, bool folder, ArchiveEntry *e
 ArchiveEntry classify(archive_entry *header, store::Reserved reserved)
 {
     ArchiveEntry entry;
-    const char *utf8 = libarchive().archive_entry_pathname_utf8(header);
+    const char *utf8 = libarchive()->archive_entry_pathname_utf8(header);
     entry.path = utf8 ? QString::fromUtf8(utf8) : QString();
     if (!utf8 || entry.path.isEmpty())
         return refused(entry, QStringLiteral("et navn, der ikke kan læses"));
-    if (libarchive().archive_entry_size_is_set(header))
-        entry.declaredSize = libarchive().archive_entry_size(header);
+    if (libarchive()->archive_entry_size_is_set(header))
+        entry.declaredSize = libarchive()->archive_entry_size(header);
 
-    const mode_t type = libarchive().archive_entry_filetype(header);
-    if (type == AE_IFLNK || libarchive().archive_entry_symlink(header))
+    const mode_t type = libarchive()->archive_entry_filetype(header);
+    if (type == AE_IFLNK || libarchive()->archive_entry_symlink(header))
         return refused(entry, QStringLiteral("en symbolsk lænke"));
-    if (libarchive().archive_entry_hardlink(header))
+    if (libarchive()->archive_entry_hardlink(header))
         return refused(entry, QStringLiteral("en hård lænke"));
     if (type != AE_IFREG && type != AE_IFDIR)
         return refused(entry, QStringLiteral("en enhed eller anden særlig fil"));

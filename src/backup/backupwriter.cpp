@@ -106,10 +106,10 @@ private:
 };
 
 struct ArchiveFree {
-    void operator()(archive *a) const { libarchive().archive_write_free(a); }
+    void operator()(archive *a) const { libarchive()->archive_write_free(a); }
 };
 struct EntryFree {
-    void operator()(archive_entry *e) const { libarchive().archive_entry_free(e); }
+    void operator()(archive_entry *e) const { libarchive()->archive_entry_free(e); }
 };
 
 // Writes straight to the save file's descriptor, so that errno of a failed write is known.
@@ -147,19 +147,19 @@ public:
 
     bool open(QString *error)
     {
-        if (!libarchiveLoaded(error))
+        if (!libarchive(error))
             return false;
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             *error = withReason(QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".").arg(m_zipPath));
             return false;
         }
         m_sink.fd = m_file.handle();
-        const LibArchive &la = libarchive();
-        m_archive.reset(la.archive_write_new());
-        la.archive_write_set_format_zip(m_archive.get());
+        const LibArchive *la = libarchive();
+        m_archive.reset(la->archive_write_new());
+        la->archive_write_set_format_zip(m_archive.get());
         // Names in UTF-8, marked so in every header, whatever the locale.
-        la.archive_write_set_options(m_archive.get(), "zip:hdrcharset=UTF-8");
-        if (la.archive_write_open2(m_archive.get(), &m_sink, nullptr, writeToSink, nullptr, nullptr) != ARCHIVE_OK) {
+        la->archive_write_set_options(m_archive.get(), "zip:hdrcharset=UTF-8");
+        if (la->archive_write_open2(m_archive.get(), &m_sink, nullptr, writeToSink, nullptr, nullptr) != ARCHIVE_OK) {
             *error = failure();
             return false;
         }
@@ -168,15 +168,15 @@ public:
 
     bool add(const QString &archivePath, const QByteArray &bytes, QString *error)
     {
-        const LibArchive &la = libarchive();
-        const std::unique_ptr<archive_entry, EntryFree> entry(la.archive_entry_new());
-        la.archive_entry_set_pathname_utf8(entry.get(), archivePath.toUtf8().constData());
-        la.archive_entry_set_filetype(entry.get(), AE_IFREG);
-        la.archive_entry_set_perm(entry.get(), 0644);
-        la.archive_entry_set_size(entry.get(), bytes.size());
-        la.archive_entry_set_mtime(entry.get(), m_now, 0);
-        if (la.archive_write_header(m_archive.get(), entry.get()) != ARCHIVE_OK
-            || (!bytes.isEmpty() && la.archive_write_data(m_archive.get(), bytes.constData(), size_t(bytes.size())) != bytes.size())
+        const LibArchive *la = libarchive();
+        const std::unique_ptr<archive_entry, EntryFree> entry(la->archive_entry_new());
+        la->archive_entry_set_pathname_utf8(entry.get(), archivePath.toUtf8().constData());
+        la->archive_entry_set_filetype(entry.get(), AE_IFREG);
+        la->archive_entry_set_perm(entry.get(), 0644);
+        la->archive_entry_set_size(entry.get(), bytes.size());
+        la->archive_entry_set_mtime(entry.get(), m_now, 0);
+        if (la->archive_write_header(m_archive.get(), entry.get()) != ARCHIVE_OK
+            || (!bytes.isEmpty() && la->archive_write_data(m_archive.get(), bytes.constData(), size_t(bytes.size())) != bytes.size())
             || m_sink.error != 0) {
             *error = failure();
             return false;
@@ -186,7 +186,7 @@ public:
 
     bool finish(QString *error)
     {
-        const bool closed = libarchive().archive_write_close(m_archive.get()) == ARCHIVE_OK;
+        const bool closed = libarchive()->archive_write_close(m_archive.get()) == ARCHIVE_OK;
         m_archive.reset();
         if (!closed || m_sink.error != 0 || !m_file.commit()) {
             *error = failure();

@@ -21,12 +21,14 @@ namespace backup {
     X(archive_entry_hardlink)
 
 struct LibArchive {
-    LAZYLOAD_MEMBERS(RETTERUM_LIBARCHIVE_CALLS)
+    LAZYLOAD_CALLS(RETTERUM_LIBARCHIVE_CALLS)
 };
 
-// Opens libarchive on the first backup or restore; false, with a Danish error, when it can't be.
-bool libarchiveLoaded(QString *error);
-// Its calls, once libarchiveLoaded() has said yes.
-const LibArchive &libarchive();
+// libarchive's calls, opened on the first backup or restore; null, with a Danish error, when it
+// can't be.
+inline const LibArchive *libarchive(QString *error = nullptr)
+{
+    return lazyload::calls<LibArchive>(RETTERUM_LIBARCHIVE_SONAME, error);
+}
 
 } // namespace backup

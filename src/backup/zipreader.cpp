@@ -13,14 +13,14 @@ namespace backup {
 ZipReader::~ZipReader()
 {
     if (m_archive)
-        libarchive().archive_read_free(m_archive);
+        libarchive()->archive_read_free(m_archive);
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
 bool ZipReader::open(const QString &path, QString *error)
 {
-    if (!libarchiveLoaded(error))
+    if (!libarchive(error))
         return false;
     const QByteArray native = QFile::encodeName(path);
     m_fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -34,9 +34,9 @@ bool ZipReader::open(const QString &path, QString *error)
         return false;
     }
     m_fileSize = st.st_size;
-    m_archive = libarchive().archive_read_new();
-    libarchive().archive_read_support_format_zip(m_archive);
-    if (libarchive().archive_read_open_fd(m_archive, m_fd, 64 * 1024) != ARCHIVE_OK) {
+    m_archive = libarchive()->archive_read_new();
+    libarchive()->archive_read_support_format_zip(m_archive);
+    if (libarchive()->archive_read_open_fd(m_archive, m_fd, 64 * 1024) != ARCHIVE_OK) {
         *error = QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi (et zip-arkiv).").arg(path);
         return false;
     }
@@ -45,7 +45,7 @@ bool ZipReader::open(const QString &path, QString *error)
 
 ZipReader::Next ZipReader::next()
 {
-    const int status = libarchive().archive_read_next_header(m_archive, &m_entry);
+    const int status = libarchive()->archive_read_next_header(m_archive, &m_entry);
     if (status == ARCHIVE_EOF)
         return Next::End;
     // A warning is a header libarchive could only partly make sense of: not trusted either.
@@ -54,7 +54,7 @@ ZipReader::Next ZipReader::next()
 
 QString ZipReader::errorText() const
 {
-    const char *text = m_archive ? libarchive().archive_error_string(m_archive) : nullptr;
+    const char *text = m_archive ? libarchive()->archive_error_string(m_archive) : nullptr;
     return text ? QString::fromLocal8Bit(text) : QString();
 }
 
@@ -63,7 +63,7 @@ ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)
     bytes->clear();
     char buffer[64 * 1024];
     for (;;) {
-        const la_ssize_t n = libarchive().archive_read_data(m_archive, buffer, sizeof buffer);
+        const la_ssize_t n = libarchive()->archive_read_data(m_archive, buffer, sizeof buffer);
         if (n == 0)
             return Data::Ok;
         if (n < 0)
@@ -76,7 +76,7 @@ ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)
 
 bool ZipReader::skip()
 {
-    return libarchive().archive_read_data_skip(m_archive) == ARCHIVE_OK;
+    return libarchive()->archive_read_data_skip(m_archive) == ARCHIVE_OK;
 }
 
 } // namespace backup

@@ -13,14 +13,12 @@ namespace {
     X(Hunspell_suggest) X(Hunspell_free_list) X(Hunspell_add)
 
 struct LibHunspell {
-    LAZYLOAD_MEMBERS(RETTERUM_HUNSPELL_CALLS)
+    LAZYLOAD_CALLS(RETTERUM_HUNSPELL_CALLS)
 };
 
 const LibHunspell *hunspell()
 {
-    return lazyload::calls<LibHunspell>(RETTERUM_HUNSPELL_SONAME, [](LibHunspell &c, lazyload::Resolver &r) {
-        LAZYLOAD_RESOLVE(RETTERUM_HUNSPELL_CALLS, c, r)
-    }, nullptr);
+    return lazyload::calls<LibHunspell>(RETTERUM_HUNSPELL_SONAME, nullptr);
 }
 
 } // namespace

@@ -6,28 +6,19 @@
 // linked library, and all it brings along, costs every start of the program, though most
 // sessions never back up, fetch a page or check spelling.
 //
-// A library's calls are listed once, as an X-macro of the names its header declares:
+// A library's calls are listed once, as an X-macro of the names its header declares, and a
+// struct holds them:
 //
 //   #define LIBFOO_CALLS(X) X(foo_open) X(foo_close)
-//   struct FooCalls { LAZYLOAD_MEMBERS(LIBFOO_CALLS) };
-//   const FooCalls *foo(QString *error)
-//   {
-//       return lazyload::calls<FooCalls>("libfoo.so.1", [](FooCalls &c, lazyload::Resolver &r) {
-//           LAZYLOAD_RESOLVE(LIBFOO_CALLS, c, r)
-//       }, error);
-//   }
+//   struct LibFoo { LAZYLOAD_CALLS(LIBFOO_CALLS) };
+//   const LibFoo *foo = lazyload::calls<LibFoo>("libfoo.so.1", &error);
 //
 // Each member has the type of a pointer to what the header declares, so a call that changed in
 // the header fails to compile rather than at run time.
 #define LAZYLOAD_MEMBER_(name) decltype(&::name) name = nullptr;
-#define LAZYLOAD_MEMBERS(list) list(LAZYLOAD_MEMBER_)
-#define LAZYLOAD_RESOLVE(list, calls, resolver)                                                    \
-    {                                                                                              \
-        auto &lazyloadCalls_ = (calls);                                                            \
-        auto &lazyloadResolver_ = (resolver);                                                      \
-        list(LAZYLOAD_RESOLVE_ONE_)                                                                \
-    }
-#define LAZYLOAD_RESOLVE_ONE_(name) lazyloadResolver_.resolve(lazyloadCalls_.name, #name);
+#define LAZYLOAD_RESOLVE_(name) resolver.resolve(name, #name);
+#define LAZYLOAD_CALLS(list)                                                                       \
+    list(LAZYLOAD_MEMBER_) void resolveWith(lazyload::Resolver &resolver) { list(LAZYLOAD_RESOLVE_) }
 
 namespace lazyload {
 
@@ -53,19 +44,20 @@ private:
     QString m_error;
 };
 
-// The calls of soname, resolved by fill the first time any thread asks and kept for the life of
-// the process; null, with error set, when the library or one of the calls is missing.
-template <typename Calls, typename Fill>
-const Calls *calls(const char *soname, Fill fill, QString *error)
+// The calls of soname (always the same one for Calls), resolved the first time any thread asks
+// and kept for the life of the process; null, with error set when given, when the library or one
+// of the calls is missing.
+template <typename Calls>
+const Calls *calls(const char *soname, QString *error)
 {
     struct Loaded {
         Calls calls;
         QString error;
     };
-    static const Loaded loaded = [&] {
+    static const Loaded loaded = [soname] {
         Loaded l;
         Resolver resolver(soname);
-        fill(l.calls, resolver);
+        l.calls.resolveWith(resolver);
         l.error = resolver.error();
         return l;
     }();

@@ -81,18 +81,18 @@ bool nestsTooDeep(const QByteArray &s)
 
 GumboDocument::GumboDocument(const QByteArray &utf8, GumboTag fragmentContext)
     : m_bytes(nestsTooDeep(utf8) ? QByteArray() : utf8)
-    , m_options(*gumbo().kGumboDefaultOptions)
+    , m_options(*gumbo()->kGumboDefaultOptions)
 {
     m_options.fragment_context = fragmentContext;
     // Errors are of no use to us, and each keeps a copy of the open elements: on a deeply
     // nested page that costs time and memory by the square of the depth.
     m_options.max_errors = 0;
-    m_output = gumbo().gumbo_parse_with_options(&m_options, m_bytes.constData(), size_t(m_bytes.size()));
+    m_output = gumbo()->gumbo_parse_with_options(&m_options, m_bytes.constData(), size_t(m_bytes.size()));
 }
 
 GumboDocument::~GumboDocument()
 {
-    gumbo().gumbo_destroy_output(&m_options, m_output);
+    gumbo()->gumbo_destroy_output(&m_options, m_output);
 }
 
 namespace {
@@ -132,7 +132,7 @@ QString attribute(const GumboNode *element, const char *name)
 {
     if (!isElement(element))
         return {};
-    const GumboAttribute *a = gumbo().gumbo_get_attribute(&element->v.element.attributes, name);
+    const GumboAttribute *a = gumbo()->gumbo_get_attribute(&element->v.element.attributes, name);
     return a ? QString::fromUtf8(a->value) : QString();
 }
 
@@ -141,7 +141,7 @@ bool hasClass(const GumboNode *element, const char *className)
     // On the bytes as they are: this runs for every element of a large page, many times over.
     if (!isElement(element) || !className)
         return false;
-    const GumboAttribute *a = gumbo().gumbo_get_attribute(&element->v.element.attributes, "class");
+    const GumboAttribute *a = gumbo()->gumbo_get_attribute(&element->v.element.attributes, "class");
     if (!a)
         return false;
     const size_t length = qstrlen(className);

@@ -195,7 +195,7 @@ Recipe fromMicrodata(const GumboNode *scope)
                 r.image = itemValue(e);
         }
         // A nested item (the author, a rating) keeps its own name.
-        return e == scope || !gumbo().gumbo_get_attribute(&e->v.element.attributes, "itemscope");
+        return e == scope || !gumbo()->gumbo_get_attribute(&e->v.element.attributes, "itemscope");
     });
     if (r.totalTime.isEmpty()) {
         const int minutes = minutesOf(prep) + minutesOf(cook);

@@ -9,16 +9,14 @@ namespace {
 #define RETTERUM_HTTP_MODULE_CALLS(X) X(retterum_http_client_new)
 
 struct HttpModule {
-    LAZYLOAD_MEMBERS(RETTERUM_HTTP_MODULE_CALLS)
+    LAZYLOAD_CALLS(RETTERUM_HTTP_MODULE_CALLS)
 };
 
 } // namespace
 
 std::unique_ptr<HttpClient> newHttpClient(QString *error)
 {
-    const HttpModule *module = lazyload::calls<HttpModule>(RETTERUM_HTTP_MODULE, [](HttpModule &c, lazyload::Resolver &r) {
-        LAZYLOAD_RESOLVE(RETTERUM_HTTP_MODULE_CALLS, c, r)
-    }, error);
+    const HttpModule *module = lazyload::calls<HttpModule>(RETTERUM_HTTP_MODULE, error);
     return std::unique_ptr<HttpClient>(module ? module->retterum_http_client_new() : nullptr);
 }
 

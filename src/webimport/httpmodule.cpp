@@ -19,11 +19,8 @@ public:
     {
         QObject::connect(reply, &QNetworkReply::metaDataChanged, &m_context, [this] { fire(m_events.headers); });
         QObject::connect(reply, &QIODevice::readyRead, &m_context, [this] { fire(m_events.data); });
-        QObject::connect(reply, &QNetworkReply::downloadProgress, &m_context, [this](qint64 received, qint64 total) {
-            const auto handler = m_events.progress;
-            if (handler)
-                handler(received, total);
-        });
+        QObject::connect(reply, &QNetworkReply::downloadProgress, &m_context,
+                         [this](qint64 received, qint64 total) { fire(m_events.progress, received, total); });
         QObject::connect(reply, &QNetworkReply::finished, &m_context, [this] { fire(m_events.finished); });
     }
 
@@ -53,11 +50,12 @@ public:
 
 private:
     // A handler may delete this exchange: it runs from a copy, and nothing of it is touched after.
-    static void fire(const std::function<void()> &event)
+    template <typename... Args>
+    static void fire(const std::function<void(Args...)> &event, Args... args)
     {
-        const std::function<void()> handler = event;
+        const std::function<void(Args...)> handler = event;
         if (handler)
-            handler();
+            handler(args...);
     }
 
     QPointer<QNetworkReply> m_reply; // the manager deletes its replies when it goes

@@ -9,12 +9,14 @@ namespace webimport {
 #define RETTERUM_GUMBO_CALLS(X) X(kGumboDefaultOptions) X(gumbo_parse_with_options) X(gumbo_destroy_output) X(gumbo_get_attribute)
 
 struct LibGumbo {
-    LAZYLOAD_MEMBERS(RETTERUM_GUMBO_CALLS)
+    LAZYLOAD_CALLS(RETTERUM_GUMBO_CALLS)
 };
 
-// Opens the HTML parser on the first page read; false, with a Danish error, when it can't be.
-bool gumboLoaded(QString *error);
-// Its calls, once gumboLoaded() has said yes.
-const LibGumbo &gumbo();
+// The HTML parser's calls, opened on the first page read; null, with a Danish error, when it
+// can't be.
+inline const LibGumbo *gumbo(QString *error = nullptr)
+{
+    return lazyload::calls<LibGumbo>(RETTERUM_GUMBO_SONAME, error);
+}
 
 } // namespace webimport

@@ -57,7 +57,7 @@ void finish(Recipe *recipe, const QString &source, bool *capped)
 ReadResult readRecipe(const QByteArray &bytes, const QString &contentType, const QString &source)
 {
     ReadResult result;
-    if (!gumboLoaded(&result.error))
+    if (!gumbo(&result.error))
         return result;
     if (bytes.size() > kMaxPageBytes) {
         result.error = QStringLiteral("Siden er større end %1 MB og hentes ikke.").arg(kMaxPageBytes / 1024 / 1024);

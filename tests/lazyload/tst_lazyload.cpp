@@ -8,7 +8,7 @@
 // A library of the system that is always there, and a call it has.
 #define LIBC_CALLS(X) X(strlen)
 struct LibC {
-    LAZYLOAD_MEMBERS(LIBC_CALLS)
+    LAZYLOAD_CALLS(LIBC_CALLS)
 };
 
 class TestLazyLoad : public QObject {
@@ -22,9 +22,7 @@ private slots:
 void TestLazyLoad::opensOnFirstUse()
 {
     QString error;
-    const LibC *libc = lazyload::calls<LibC>("libc.so.6", [](LibC &c, lazyload::Resolver &r) {
-        LAZYLOAD_RESOLVE(LIBC_CALLS, c, r)
-    }, &error);
+    const LibC *libc = lazyload::calls<LibC>("libc.so.6", &error);
     QVERIFY2(libc, qPrintable(error));
     QCOMPARE(libc->strlen("æblegrød"), std::strlen("æblegrød"));
 }
