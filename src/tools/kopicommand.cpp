@@ -68,7 +68,9 @@ int runKopi(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const KopiRun run = commandNamed(command);
     if (!run) {
-        err << (command.isEmpty() ? QString() : QStringLiteral("Ukendt kommando: %1\n").arg(command)) << kUsage;
+        err << (command.isEmpty() ? QStringLiteral("Angiv en kommando: gem, indlæs eller pdf.\n")
+                                  : QStringLiteral("Ukendt kommando: %1\n").arg(command))
+            << kUsage;
         return 1;
     }
     if (options.file.isEmpty()) {

@@ -101,6 +101,12 @@ void TestKopi::command_givesExitCodeAndMessages_data()
     QTest::newRow("en mappe")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), root} << 1 << QString()
         << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\". \"%1\" er en mappe.\n").arg(root);
+    QTest::newRow("ingen kommando") << QStringList{QStringLiteral("--rod"), root} << 1 << QString()
+                                    << QStringLiteral("Angiv en kommando: gem, indlæs eller pdf.\nBrug: retterum-kopi");
+    QTest::newRow("ukendt kommando") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("slet"), zip} << 1
+                                     << QString() << QStringLiteral("Ukendt kommando: slet\nBrug: retterum-kopi");
+    QTest::newRow("kommando uden fil") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem")} << 1
+                                       << QString() << QStringLiteral("Kommandoen gem mangler en fil.\nBrug: retterum-kopi");
     QTest::newRow("andens område")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), zip, QStringLiteral("--område"), QStringLiteral("en-anden")}
         << 1 << QString() << QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.\n");
