@@ -6,6 +6,9 @@
 #include "rtf/rtffile.h"
 #include "store/listfile.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace backup {
 
 namespace {
@@ -21,10 +24,10 @@ qint64 maxBytesOf(ArchiveEntry::Kind kind)
 }
 
 // The names of a list that can become entries; the rest are counted as left out.
-QStringList usableNames(const QByteArray &bytes, store::Reserved reserved, int *leftOut)
+QStringList usableNames(const QStringList &lines, store::Reserved reserved, int *leftOut)
 {
     QStringList names;
-    for (const QString &name : store::parseList(bytes).entries) {
+    for (const QString &name : lines) {
         if (store::isUsableName(name) && !store::isReservedName(name, reserved))
             names.append(name);
         else
@@ -56,17 +59,19 @@ public:
                 m_plan.damage = m_zip.errorText();
                 break;
             }
-            if (m_plan.entries >= m_limits.maxEntries) {
-                m_plan.refusal = refusedBecause(
-                    QStringLiteral("den har flere end %L1 filer").arg(m_limits.maxEntries));
+            if (!withinEntryLimit(m_plan.entries + 1))
                 return m_plan;
-            }
             if (!take(classify(m_zip.entry(), m_reserved)))
                 break;
             if (!m_plan.refusal.isEmpty())
                 return m_plan;
             ++m_plan.entries;
         }
+        if (!withinCategoryLimit())
+            return m_plan;
+        leaveOutCaseTwins();
+        if (m_plan.damage.isEmpty() && !m_zip.directoryNames(m_plan.entries))
+            m_plan.damage = QStringLiteral("indholdsfortegnelsen sidst i filen mangler eller er beskadiget");
         if (m_plan.entries == 0 && !m_plan.damage.isEmpty())
             m_plan.refusal = QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi, eller den er beskadiget (%2). "
                                             "Intet er indlæst.")
@@ -93,6 +98,8 @@ private:
         case Kind::Description:
         case Kind::Ingredients: {
             ArchivePlan::Recipe &recipe = m_plan.mains[entry.main].subs[entry.sub].recipes[entry.recipe];
+            if (!recipe.description && !recipe.ingredients)
+                m_plan.fileOrder.append({entry.main, entry.sub, entry.recipe});
             (entry.kind == Kind::Description ? recipe.description : recipe.ingredients) = true;
             ++m_plan.recipeFiles;
             break;
@@ -150,17 +157,75 @@ private:
             m_plan.damage = m_zip.errorText();
             return false;
         }
+        const store::ListText list = store::parseList(bytes);
+        m_lines += list.entries.size();
+        if (!withinEntryLimit(m_plan.entries))
+            return true;
         const QStringList names = usableNames(
-            bytes, entry.kind == ArchiveEntry::Kind::MainList ? m_reserved : store::Reserved::Nothing, &m_plan.leftOut);
-        for (const QString &name : names) {
-            if (entry.kind == ArchiveEntry::Kind::MainList)
+            list.entries, entry.kind == ArchiveEntry::Kind::MainList ? m_reserved : store::Reserved::Nothing,
+            &m_plan.leftOut);
+        for (int line = 0; line < names.size(); ++line) {
+            const QString &name = names.at(line);
+            if (entry.kind == ArchiveEntry::Kind::MainList) {
                 m_plan.mains[name];
-            else if (entry.kind == ArchiveEntry::Kind::MainIndex)
+            } else if (entry.kind == ArchiveEntry::Kind::MainIndex) {
                 m_plan.mains[entry.main].subs[name];
-            else
-                m_plan.mains[entry.main].subs[entry.sub].recipes[name];
+            } else {
+                ArchivePlan::Recipe &recipe = m_plan.mains[entry.main].subs[entry.sub].recipes[name];
+                if (recipe.line < 0)
+                    recipe.line = line;
+            }
         }
         return true;
+    }
+
+    // Entries and list lines together: a list of many thousand names packs into a few bytes.
+    bool withinEntryLimit(qint64 entries)
+    {
+        if (entries + m_lines <= m_limits.maxEntries)
+            return true;
+        m_plan.refusal = refusedBecause(
+            QStringLiteral("den har flere end %L1 filer og linjer i listerne").arg(m_limits.maxEntries));
+        return false;
+    }
+
+    bool withinCategoryLimit()
+    {
+        qint64 categories = m_plan.mains.size();
+        for (const ArchivePlan::Main &main : std::as_const(m_plan.mains))
+            categories += main.subs.size();
+        if (categories <= m_limits.maxCategories)
+            return true;
+        m_plan.refusal = refusedBecause(QStringLiteral("den har flere end %L1 kategorier").arg(m_limits.maxCategories));
+        return false;
+    }
+
+    // Names that differ only in letter case are one name to the store. A line without files
+    // beside a twin that has them is that recipe named again: left out, so that it does not
+    // become an empty recipe beside the real one. Twins that each hold files keep their own.
+    void leaveOutCaseTwins()
+    {
+        for (ArchivePlan::Main &main : m_plan.mains) {
+            for (ArchivePlan::Sub &sub : main.subs) {
+                QHash<QString, QString> keep; // by folded name: the one twin that stays
+                for (auto it = sub.recipes.cbegin(); it != sub.recipes.cend(); ++it) {
+                    QString &kept = keep[it.key().toCaseFolded()];
+                    const auto &other = sub.recipes.value(kept);
+                    const bool files = it->description || it->ingredients;
+                    if (kept.isEmpty() || (files && !other.description && !other.ingredients)
+                        || (!files && !other.description && !other.ingredients && it->line < other.line))
+                        kept = it.key();
+                }
+                for (auto it = sub.recipes.begin(); it != sub.recipes.end();) {
+                    if (!it->description && !it->ingredients && keep.value(it.key().toCaseFolded()) != it.key()) {
+                        ++m_plan.leftOut;
+                        it = sub.recipes.erase(it);
+                    } else {
+                        ++it;
+                    }
+                }
+            }
+        }
     }
 
     bool skip()
@@ -176,6 +241,7 @@ private:
     ZipReader m_zip;
     ArchivePlan m_plan;
     qint64 m_declared = 0;
+    qint64 m_lines = 0;
 };
 
 } // namespace

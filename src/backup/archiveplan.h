@@ -14,6 +14,7 @@ struct ArchivePlan {
     struct Recipe {
         bool description = false;
         bool ingredients = false;
+        int line = -1; // where its list names it first
     };
     // Named by a list or holding files: each level is inserted sorted, so the order is the store's.
     struct Sub {
@@ -23,6 +24,14 @@ struct ArchivePlan {
         QMap<QString, Sub> subs;
     };
     QMap<QString, Main> mains;
+    // Each recipe that holds files, once, in the order its first file comes in the archive: a
+    // subcategory's recipes are inserted together as the second pass reaches them.
+    struct RecipeRef {
+        QString main;
+        QString sub;
+        QString recipe;
+    };
+    QList<RecipeRef> fileOrder;
 
     int entries = 0;        // entries that can be read, in archive order, before any damage
     int recipeFiles = 0;    // of them, recipe files

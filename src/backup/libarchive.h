@@ -9,7 +9,7 @@ namespace backup {
 
 #define RETTERUM_LIBARCHIVE_CALLS(X)                                                               \
     X(archive_read_new) X(archive_read_free) X(archive_read_support_format_zip)                    \
-    X(archive_read_open_fd) X(archive_read_next_header) X(archive_read_data)                       \
+    X(archive_read_support_format_zip_seekable) X(archive_read_open_fd) X(archive_read_next_header) X(archive_read_data)                       \
     X(archive_read_data_skip) X(archive_error_string)                                              \
     X(archive_write_new) X(archive_write_free) X(archive_write_set_format_zip)                     \
     X(archive_write_set_options) X(archive_write_open2) X(archive_write_header)                    \

@@ -11,6 +11,7 @@
 #include "store/storepaths.h"
 
 #include <QHash>
+#include <QMap>
 
 namespace backup {
 
@@ -105,10 +106,13 @@ private:
     // Takes out again every recipe whose files were not all written, then says how far it got.
     RestoreResult stop(const QString &why, RestoreResult::Outcome outcome = RestoreResult::Outcome::Stopped)
     {
+        QMap<QString, QStringList> cutOff; // by subcategory folder
         for (const Placed &placed : std::as_const(m_placed)) {
             if (!placed.whole && !placed.name.isEmpty())
-                (void)store::ListChange(m_area, recipePlace(placed.folder)).remove(placed.name, -1);
+                cutOff[placed.folder].append(placed.name);
         }
+        for (auto it = cutOff.cbegin(); it != cutOff.cend(); ++it)
+            (void)store::ListChange(m_area, recipePlace(it.key())).removeAll(it.value());
         m_result.outcome = outcome;
         m_result.error = QStringLiteral("%1. Opskrifterne før er indlæst hele, resten ikke.").arg(why);
         return m_result;
@@ -178,33 +182,54 @@ private:
         return true;
     }
 
-    // The recipe's place in the area, inserted under its name or the first free numbered one.
+    // Inserts recipes of one subcategory in one list change, each under its name or the first
+    // free numbered one.
+    bool placeAll(const QString &main, const QString &sub, const QStringList &names)
+    {
+        QString folder;
+        if (!subFolder(main, sub, &folder))
+            return false;
+        QStringList used;
+        const store::ChangeResult result = store::ListChange(m_area, recipePlace(folder)).insertNumbered(names, &used);
+        if (result.outcome != store::ChangeOutcome::Done) {
+            stop(changeFailure(result));
+            return false;
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            const QString id = key(main, sub, names.at(i));
+            if (used.at(i).isEmpty())
+                m_result.notRestored.append(shownName(id));
+            else if (used.at(i) != names.at(i))
+                m_result.renamed.append(QStringLiteral("%1 → %2").arg(shownName(id), shownName(used.at(i))));
+            m_placed.insert(id, Placed{folder, used.at(i)});
+        }
+        return true;
+    }
+
+    // The recipe's place in the area. The first file of a recipe not yet placed places it
+    // together with the recipes of its subcategory whose files come next in the archive.
     Placed *recipe(const QString &main, const QString &sub, const QString &name)
     {
         const QString id = key(main, sub, name);
         auto found = m_placed.find(id);
         if (found != m_placed.end())
             return &*found;
-        Placed placed;
-        if (!subFolder(main, sub, &placed.folder))
-            return nullptr;
-        const store::ListChange change(m_area, recipePlace(placed.folder));
-        store::ChangeResult last;
-        const QString used = store::insertNumbered(name, [&](const QString &candidate) {
-            last = change.insert(candidate);
-            return last;
-        });
-        if (last.outcome == store::ChangeOutcome::Done) {
-            placed.name = used;
-            if (used != name)
-                m_result.renamed.append(QStringLiteral("%1 → %2").arg(shownName(id), shownName(used)));
-        } else if (last.outcome == store::ChangeOutcome::Refused) {
-            m_result.notRestored.append(shownName(id));
-        } else {
-            stop(changeFailure(last));
-            return nullptr;
+        QStringList batch;
+        for (; m_order < m_plan.fileOrder.size() && !(m_plan.fileOrder.at(m_order).main == main
+                                                      && m_plan.fileOrder.at(m_order).sub == sub
+                                                      && m_plan.fileOrder.at(m_order).recipe == name);
+             ++m_order) {
         }
-        return &*m_placed.insert(id, placed);
+        for (qsizetype i = m_order; i < m_plan.fileOrder.size() && batch.size() < kBatch; ++i) {
+            const ArchivePlan::RecipeRef &next = m_plan.fileOrder.at(i);
+            if (next.main == main && next.sub == sub && !m_placed.contains(key(main, sub, next.recipe)))
+                batch.append(next.recipe);
+        }
+        if (batch.isEmpty() || batch.first() != name)
+            batch.prepend(name); // not in the order the first pass saw: the archive changed
+        if (!placeAll(main, sub, batch))
+            return nullptr;
+        return &*m_placed.find(id);
     }
 
     bool restoreFile(const ArchiveEntry &entry)
@@ -262,20 +287,29 @@ private:
             for (auto sub = main->subs.cbegin(); sub != main->subs.cend(); ++sub) {
                 if (!subFolder(main.key(), sub.key(), &folder))
                     return false;
+                QStringList names;
                 for (auto it = sub->recipes.cbegin(); it != sub->recipes.cend(); ++it) {
-                    if (m_placed.contains(key(main.key(), sub.key(), it.key())))
-                        continue;
-                    Placed *placed = recipe(main.key(), sub.key(), it.key());
-                    if (!placed)
-                        return false;
-                    placed->whole = true;
-                    if (!placed->name.isEmpty())
+                    if (!m_placed.contains(key(main.key(), sub.key(), it.key())))
+                        names.append(it.key());
+                }
+                if (names.isEmpty())
+                    continue;
+                if (!placeAll(main.key(), sub.key(), names))
+                    return false;
+                for (const QString &name : std::as_const(names)) {
+                    Placed &placed = m_placed[key(main.key(), sub.key(), name)];
+                    placed.whole = true;
+                    if (!placed.name.isEmpty())
                         ++m_result.recipes;
                 }
             }
         }
         return true;
     }
+
+    // Recipes placed in one list change: few enough that a crash during a restore leaves only
+    // a handful listed without their files, many enough that the list is written rarely.
+    static constexpr qsizetype kBatch = 200;
 
     const store::Tree &m_area;
     const Progress &m_progress;
@@ -289,6 +323,7 @@ private:
     QString m_lastPath;
     qint64 m_unpacked = 0;
     int m_done = 0;
+    qsizetype m_order = 0; // how far the second pass is in the plan's file order
 };
 
 QString firstLines(const QStringList &lines, int max)

@@ -37,7 +37,7 @@ bool ZipReader::open(const QString &path, QString *error)
     m_archive = libarchive()->archive_read_new();
     libarchive()->archive_read_support_format_zip(m_archive);
     if (libarchive()->archive_read_open_fd(m_archive, m_fd, 64 * 1024) != ARCHIVE_OK) {
-        *error = QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi (et zip-arkiv).").arg(path);
+        *error = QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi (et zip-arkiv), eller den er beskadiget.").arg(path);
         return false;
     }
     return true;
@@ -77,6 +77,26 @@ ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)
 bool ZipReader::skip()
 {
     return libarchive()->archive_read_data_skip(m_archive) == ARCHIVE_OK;
+}
+
+bool ZipReader::directoryNames(int entries) const
+{
+    if (m_fd < 0 || ::lseek(m_fd, 0, SEEK_SET) != 0)
+        return false;
+    archive *directory = libarchive()->archive_read_new();
+    libarchive()->archive_read_support_format_zip_seekable(directory);
+    int named = 0;
+    bool whole = libarchive()->archive_read_open_fd(directory, m_fd, 64 * 1024) == ARCHIVE_OK;
+    archive_entry *entry = nullptr;
+    while (whole) {
+        const int status = libarchive()->archive_read_next_header(directory, &entry);
+        if (status == ARCHIVE_EOF)
+            break;
+        whole = status == ARCHIVE_OK;
+        ++named;
+    }
+    libarchive()->archive_read_free(directory);
+    return whole && named == entries;
 }
 
 } // namespace backup

@@ -35,6 +35,10 @@ public:
     Data read(QByteArray *bytes, qint64 maxBytes);
     bool skip();
 
+    // Read to its end entry by entry, a zip whose directory at the end is missing or damaged
+    // can still look whole: the directory is read too, and must name as many entries.
+    bool directoryNames(int entries) const;
+
 private:
     Utf8Locale m_utf8;
     archive *m_archive = nullptr;

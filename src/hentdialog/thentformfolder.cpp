@@ -1,5 +1,6 @@
 // A folder of recipe folders, as self-hosted cookbook programs keep them, into the chosen
-// subcategory: beside the window, one recipe at a time, so "Annuller" stops it between two.
+// subcategory: beside the window, a few dozen recipes to a list change; "Annuller" stops it
+// between two recipes, and those read so far go in whole.
 #include "hentdialog/folderrun.h"
 #include "hentdialog/thentform.h"
 
@@ -12,15 +13,6 @@
 namespace {
 
 constexpr int kFailuresShown = 10;
-
-QString failureText(const webimport::ImportResult &result)
-{
-    if (!result.error.isEmpty())
-        return result.error;
-    if (result.change.refusal == store::NameRefusal::Unusable)
-        return QStringLiteral("Navnet kan ikke bruges som mappe- eller filnavn!");
-    return QStringLiteral("Opskriften kunne ikke indføres.");
-}
 
 } // namespace
 
@@ -52,35 +44,26 @@ void FolderRun::work(const webimport::RecipePlace &place, const QString &path)
         m_state.skipped = folder.skipped;
     }
     m_changed();
-    for (const QString &recipeFolder : folder.folders) {
-        if (m_stop)
-            break;
-        {
+    webimport::importRecipeFolders(
+        place, folder,
+        [this, &folder](int i) {
+            if (m_stop)
+                return false;
+            {
+                const QMutexLocker lock(&m_mutex);
+                ++m_state.next;
+                m_state.current = folder.folders.at(i);
+            }
+            m_changed();
+            return true;
+        },
+        [this](const webimport::FolderImported &imported) {
             const QMutexLocker lock(&m_mutex);
-            ++m_state.next;
-            m_state.current = recipeFolder;
-        }
-        m_changed();
-        const webimport::FolderRecipe found = webimport::readFolderRecipe(folder, recipeFolder);
-        const QString name = webimport::usableName(found.read.recipe.name);
-        QString failure;
-        if (!found.read.ok) {
-            failure = found.read.error;
-        } else if (name.isEmpty()) {
-            failure = QStringLiteral("Opskriften har intet navn, som kan bruges.");
-        } else {
-            QString used;
-            const webimport::ImportResult result =
-                webimport::importRecipeUnique(place, name, found.read.recipe, found.picture, &used);
-            if (result.change.outcome != store::ChangeOutcome::Done)
-                failure = failureText(result);
-        }
-        const QMutexLocker lock(&m_mutex);
-        if (failure.isEmpty())
-            ++m_state.imported;
-        else
-            m_state.failures << recipeFolder + QStringLiteral(": ") + failure;
-    }
+            if (imported.failure.isEmpty())
+                ++m_state.imported;
+            else
+                m_state.failures << imported.folder + QStringLiteral(": ") + imported.failure;
+        });
 }
 
 void Thentform::importFolder(const QString &path)

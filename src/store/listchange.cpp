@@ -38,6 +38,13 @@ bool firstChangeIn(const Tree &area)
     return true;
 }
 
+// The whole list in the store's order: the sort that one insert makes, made once.
+QStringList sortedList(QStringList entries)
+{
+    const QString last = entries.takeLast();
+    return insertSorted(std::move(entries), last);
+}
+
 } // namespace
 
 ListChange::ListChange(Tree area, ListPlace place)
@@ -307,6 +314,88 @@ ChangeResult ListChange::rename(const QString &oldName, int index, const QString
         return result;
     if (recorded)
         ChangeRecord::remove(m_area);
+    return result;
+}
+
+ChangeResult ListChange::insertNumbered(const QStringList &names, QStringList *used) const
+{
+    used->clear();
+    ChangeResult result;
+    if (m_place.level != 3) {
+        result.outcome = ChangeOutcome::Failed;
+        return result;
+    }
+    const AreaLock lock = begin(&result);
+    if (result.outcome != ChangeOutcome::Done)
+        return result;
+    // Letter case ignored, as the name test compares: a set, so thousands stay quick.
+    QSet<QString> taken;
+    for (const QString &entry : std::as_const(result.list.entries))
+        taken.insert(entry.toCaseFolded());
+    QStringList entries = result.list.entries;
+    for (const QString &name : names) {
+        QString got;
+        if (!m_place.listFile.isEmpty() && checkNewEntry(name, {}, {true, Reserved::Nothing, -1}) == NameRefusal::None) {
+            for (qint64 n = 1;; ++n) {
+                const QString candidate = n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n);
+                if (taken.contains(candidate.toCaseFolded()))
+                    continue;
+                if (isUsableName(candidate))
+                    got = candidate;
+                break;
+            }
+        }
+        if (!got.isEmpty()) {
+            taken.insert(got.toCaseFolded());
+            entries.append(got);
+        }
+        used->append(got);
+    }
+    if (entries.size() == result.list.entries.size())
+        return result;
+    if (!write(sortedList(entries), &result))
+        result.outcome = ChangeOutcome::Failed;
+    return result;
+}
+
+ChangeResult ListChange::removeAll(const QStringList &names) const
+{
+    ChangeResult result;
+    if (m_place.level != 3) {
+        result.outcome = ChangeOutcome::Failed;
+        return result;
+    }
+    QStringList owning;
+    {
+        const AreaLock lock = begin(&result);
+        if (result.outcome != ChangeOutcome::Done)
+            return result;
+        // Lines that own no file go in one write: nothing else changes, so no record is needed.
+        QSet<QString> lines;
+        for (const QString &name : names) {
+            const QList<Move> files = ownedMoves(name, name);
+            const bool owns = std::any_of(files.cbegin(), files.cend(),
+                                          [this](const Move &m) { return !m.from.isEmpty() && m_area.exists(m.from); });
+            if (owns)
+                owning.append(name);
+            else
+                lines.insert(name);
+        }
+        QStringList entries = result.list.entries;
+        entries.removeIf([&lines](const QString &entry) { return lines.contains(entry); });
+        if (entries.size() != result.list.entries.size() && !write(entries, &result)) {
+            result.outcome = ChangeOutcome::Failed;
+            return result;
+        }
+    }
+    // The few that own files each take the recorded way, which a crash can't leave half done.
+    for (const QString &name : std::as_const(owning)) {
+        const ChangeResult one = remove(name, -1);
+        if (one.outcome != ChangeOutcome::Done && one.outcome != ChangeOutcome::Missing)
+            result.outcome = one.outcome;
+        if (one.listKnown)
+            result.list = one.list;
+    }
     return result;
 }
 

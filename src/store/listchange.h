@@ -48,6 +48,15 @@ public:
     ChangeResult remove(const QString &name, int index) const;
     ChangeResult rename(const QString &oldName, int index, const QString &newName) const;
 
+    // Recipes only: many entries in one change, one lock and one write of the list, so that a
+    // restore or an import of thousands is not thousands of changes. Each goes in under its name
+    // or, when the list holds that already, the first free "name (2)", "name (3)" …; used[i]
+    // is the name names[i] got, empty when the store refused it. A crash leaves the list old
+    // or new, never half, as one insert does.
+    ChangeResult insertNumbered(const QStringList &names, QStringList *used) const;
+    // Recipes only: takes these entries out of the list in one write, then deletes what they own.
+    ChangeResult removeAll(const QStringList &names) const;
+
     // Finishes or takes back a change that a crash cut off, as its record names it. The
     // caller holds the area's lock.
     void resume(const ChangeRecord &record) const;

@@ -3,6 +3,7 @@
 #include "store/privatefolder.h"
 #include "store/storepaths.h"
 #include "webimport/fetcher.h"
+#include "webimport/recipefolder.h"
 #include "webimport/recipeimport.h"
 #include "webimport/recipesource.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "Brug: retterum-hent --json FIL|ADRESSE\n"
-    "      retterum-hent --til \"Alle/Hovedkategori/Underkategori\" [--rod MAPPE] FIL|ADRESSE...\n");
+    "      retterum-hent --til \"Alle/Hovedkategori/Underkategori\" [--rod MAPPE] FIL|ADRESSE|MAPPE...\n"
+    "MAPPE er en mappe med en mappe pr. opskrift, hver med sin recipe.json (og evt. full.jpg).\n");
 
 // A message as a sentence: the store's own end without a full stop, for the window to add.
 QString sentence(const QString &text)
@@ -75,6 +77,36 @@ int printJson(const QString &what, QTextStream &out, QTextStream &err)
     return 0;
 }
 
+// A folder of recipe folders, as "Fra mappe…" takes it: a line per recipe folder.
+void importFolder(const RecipePlace &place, const QString &source, QTextStream &out, int *imported, int *noRecipe,
+                  int *failed)
+{
+    const RecipeFolder folder = scanRecipeFolder(source);
+    if (!folder.opened()) {
+        out << source << QStringLiteral(": Mappen kan ikke læses.") << '\n';
+        ++*failed;
+        return;
+    }
+    if (folder.folders.isEmpty()) {
+        out << source << QStringLiteral(": Mappen indeholder ingen opskriftsmapper med en recipe.json.") << '\n';
+        ++*noRecipe;
+        return;
+    }
+    importRecipeFolders(place, folder, [](int) { return true; }, [&](const FolderImported &recipe) {
+        out << folder.root << recipe.folder << QStringLiteral(": ");
+        if (recipe.failure.isEmpty()) {
+            out << QStringLiteral("indført som \"") << recipe.name << '"' << '\n';
+            ++*imported;
+        } else {
+            out << sentence(recipe.failure) << '\n';
+            (recipe.failure == kNoRecipe ? *noRecipe : *failed) += 1;
+        }
+        out.flush();
+    });
+    if (folder.skipped > 0)
+        out << source << QStringLiteral(": %1 mapper eller links blev sprunget over.").arg(folder.skipped) << '\n';
+}
+
 int importAll(const QString &target, const QString &dataRoot, const QStringList &sources, QTextStream &out,
               QTextStream &err)
 {
@@ -96,6 +128,10 @@ int importAll(const QString &target, const QString &dataRoot, const QStringList 
     int noRecipe = 0;
     int failed = 0;
     for (const QString &source : sources) {
+        if (!isWebAddress(source) && QFileInfo(source).isDir()) {
+            importFolder(place, source, out, &imported, &noRecipe, &failed);
+            continue;
+        }
         const Loaded loaded = load(source, true);
         if (!loaded.read.ok) {
             out << source << QStringLiteral(": ") << sentence(loaded.read.error) << '\n';

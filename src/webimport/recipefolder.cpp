@@ -1,12 +1,19 @@
 #include "webimport/recipefolder.h"
 
-#include "store/tree.h"
+#include "store/entryname.h"
+#include "store/fileresult.h"
 #include "webimport/recipesource.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QUrl>
 
 #include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace webimport {
 
@@ -14,39 +21,127 @@ namespace {
 
 const QString kRecipeFile = QStringLiteral("recipe.json");
 const QString kPictureFile = QStringLiteral("full.jpg");
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 
-store::Tree gateOf(const QString &root)
+// Enough recipes that the list is written rarely, few enough that their pictures stay small.
+constexpr int kBatchRecipes = 50;
+constexpr qint64 kBatchBytes = 64 * 1024 * 1024;
+
+class Fd {
+public:
+    explicit Fd(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+struct Entry {
+    QString name;
+    bool folder = false;
+    bool file = false;
+};
+
+std::optional<QList<Entry>> entriesOf(int folder)
 {
-    return store::Tree(root, false);
+    DIR *dir = ::fdopendir(::dup(folder));
+    if (!dir)
+        return std::nullopt;
+    QList<Entry> found;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat st {};
+        if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        found.append({QFile::decodeName(name), S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
+    }
+    ::closedir(dir);
+    return found;
 }
 
-void walk(const store::Tree &tree, const QString &folder, int depth, RecipeFolder *found)
+void walk(int folder, const QString &relative, int depth, RecipeFolder *found)
 {
-    std::optional<QList<store::Tree::Entry>> entries = tree.entries(folder);
+    std::optional<QList<Entry>> entries = entriesOf(folder);
     if (!entries)
         return;
     QCollator order;
     order.setNumericMode(true);
     std::sort(entries->begin(), entries->end(),
-              [&order](const auto &a, const auto &b) { return order.compare(a.name, b.name) < 0; });
-    const QString relative = folder.mid(tree.root().size());
-    const bool holdsRecipe = std::any_of(entries->cbegin(), entries->cend(), [](const auto &e) {
-        return e.name == kRecipeFile && e.kind == store::Tree::Entry::Kind::File;
-    });
+              [&order](const Entry &a, const Entry &b) { return order.compare(a.name, b.name) < 0; });
+    const bool holdsRecipe = std::any_of(entries->cbegin(), entries->cend(),
+                                         [](const Entry &e) { return e.name == kRecipeFile && e.file; });
     if (holdsRecipe && depth > 0) {
         found->folders.append(relative);
         return;
     }
-    for (const store::Tree::Entry &entry : std::as_const(*entries)) {
-        if (entry.kind == store::Tree::Entry::Kind::File)
+    for (const Entry &entry : std::as_const(*entries)) {
+        if (entry.file)
             continue;
-        const QString below = entry.kind == store::Tree::Entry::Kind::Folder ? tree.folder(folder, entry.name) : QString();
-        if (below.isEmpty() || depth >= kMaxFolderDepth || found->folders.size() >= kMaxFolderRecipes) {
+        // A link, a pipe or a name no path is made of is passed over, never opened.
+        if (!entry.folder || !store::isUsableName(entry.name) || depth >= kMaxFolderDepth
+            || found->folders.size() >= kMaxFolderRecipes) {
             ++found->skipped;
             continue;
         }
-        walk(tree, below, depth + 1, found);
+        const Fd below(::openat(folder, QFile::encodeName(entry.name).constData(), kFolderFlags));
+        if (!below.valid()) {
+            ++found->skipped;
+            continue;
+        }
+        walk(below.get(), relative + entry.name + u'/', depth + 1, found);
     }
+}
+
+// A regular file below the opened folder, every step taken without following a link.
+store::FileResult readBelow(const RecipeFolder &below, const QString &relative, QByteArray *bytes, qint64 maxBytes)
+{
+    const store::FileResult unreadable = store::FileResult::readFailed(below.root + relative);
+    const QStringList names = relative.split(u'/', Qt::SkipEmptyParts);
+    if (!below.opened() || names.isEmpty())
+        return unreadable;
+    int folder = *below.handle;
+    std::vector<std::unique_ptr<Fd>> opened;
+    for (qsizetype i = 0; i + 1 < names.size(); ++i) {
+        if (!store::isUsableName(names.at(i)))
+            return unreadable;
+        opened.push_back(std::make_unique<Fd>(::openat(folder, QFile::encodeName(names.at(i)).constData(), kFolderFlags)));
+        if (!opened.back()->valid())
+            return unreadable;
+        folder = opened.back()->get();
+    }
+    const Fd file(::openat(folder, QFile::encodeName(names.last()).constData(),
+                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (!file.valid() || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return unreadable;
+    if (st.st_size > maxBytes)
+        return store::FileResult::tooLarge(below.root + relative);
+    bytes->resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    while (done < bytes->size()) {
+        const ssize_t n = ::read(file.get(), bytes->data() + done, size_t(bytes->size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != bytes->size())
+        return unreadable;
+    return {};
 }
 
 } // namespace
@@ -54,26 +149,78 @@ void walk(const store::Tree &tree, const QString &folder, int depth, RecipeFolde
 RecipeFolder scanRecipeFolder(const QString &folder)
 {
     RecipeFolder found;
-    const store::Tree tree = gateOf(folder);
-    found.root = tree.root();
-    walk(tree, found.root, 0, &found);
+    found.root = folder.endsWith(u'/') ? folder : folder + u'/';
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return found;
+    found.handle = std::shared_ptr<const int>(new int(fd), [](const int *opened) {
+        ::close(*opened);
+        delete opened;
+    });
+    walk(fd, QString(), 0, &found);
     return found;
 }
 
 FolderRecipe readFolderRecipe(const RecipeFolder &folder, const QString &recipeFolder)
 {
     FolderRecipe recipe;
-    const store::Tree tree = gateOf(folder.root);
     const QString path = folder.root + recipeFolder;
     QByteArray bytes;
-    if (const store::FileResult read = tree.readFile(path + kRecipeFile, &bytes, kMaxPageBytes); !read) {
+    if (const store::FileResult read = readBelow(folder, recipeFolder + kRecipeFile, &bytes, kMaxPageBytes); !read) {
         recipe.read.error = read.error;
         return recipe;
     }
     recipe.read = readRecipe(bytes, QString(), QUrl::fromLocalFile(path + kRecipeFile).toString());
-    if (recipe.read.ok && tree.isFile(path + kPictureFile) && tree.readFile(path + kPictureFile, &bytes, kMaxPageBytes))
+    if (recipe.read.ok && readBelow(folder, recipeFolder + kPictureFile, &bytes, kMaxPageBytes))
         recipe.picture = pictureFrom(bytes);
     return recipe;
+}
+
+void importRecipeFolders(const RecipePlace &place, const RecipeFolder &folder, const std::function<bool(int)> &next,
+                         const std::function<void(const FolderImported &)> &done)
+{
+    // Told in the folders' order: a failure waits for the recipes read before it.
+    QList<FolderImported> told;
+    QList<PreparedRecipe> batch;
+    QList<qsizetype> batchAt; // where each recipe of the batch is in told
+    qint64 batchBytes = 0;
+    const auto flush = [&] {
+        QStringList used;
+        const QList<ImportResult> results = batch.isEmpty() ? QList<ImportResult>() : importPrepared(place, batch, &used);
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            FolderImported &recipe = told[batchAt.at(i)];
+            if (results.at(i).change.outcome == store::ChangeOutcome::Done)
+                recipe.name = used.value(i);
+            else
+                recipe.failure = importFailure(results.at(i));
+        }
+        for (const FolderImported &recipe : std::as_const(told))
+            done(recipe);
+        told.clear();
+        batch.clear();
+        batchAt.clear();
+        batchBytes = 0;
+    };
+    for (int i = 0; i < folder.folders.size(); ++i) {
+        if (!next(i))
+            break;
+        const QString &recipeFolder = folder.folders.at(i);
+        const FolderRecipe found = readFolderRecipe(folder, recipeFolder);
+        const QString name = usableName(found.read.recipe.name);
+        told.append({recipeFolder, {}, {}});
+        if (!found.read.ok) {
+            told.last().failure = found.read.error;
+        } else if (name.isEmpty()) {
+            told.last().failure = QStringLiteral("Opskriften har intet navn, som kan bruges.");
+        } else {
+            batch.append(prepareRecipe(name, found.read.recipe, found.picture));
+            batchAt.append(told.size() - 1);
+            batchBytes += batch.last().description.size();
+        }
+        if (batch.size() >= kBatchRecipes || batchBytes >= kBatchBytes)
+            flush();
+    }
+    flush();
 }
 
 } // namespace webimport

@@ -1,6 +1,7 @@
 #include "webimport/recipeimport.h"
 
 #include "rtf/rtffile.h"
+#include "rtf/rtfwriter.h"
 #include "store/entryname.h"
 #include "store/listfile.h"
 #include "store/numberedname.h"
@@ -46,6 +47,57 @@ ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, c
         return result.change;
     });
     return result;
+}
+
+PreparedRecipe prepareRecipe(const QString &name, const Recipe &recipe, const QImage &picture)
+{
+    const std::unique_ptr<QTextDocument> doc = descriptionDocument(recipe, picture);
+    return {name, recipe.ingredients, rtf::write(*doc)};
+}
+
+QList<ImportResult> importPrepared(const RecipePlace &place, const QList<PreparedRecipe> &recipes, QStringList *used)
+{
+    QStringList names;
+    for (const PreparedRecipe &recipe : recipes)
+        names.append(recipe.name);
+    const store::ListChange change(place.area, {3, place.opskriftFile, place.opskriftDir});
+    const store::ChangeResult inserted = change.insertNumbered(names, used);
+    QList<ImportResult> results;
+    QStringList undo;
+    for (qsizetype i = 0; i < recipes.size(); ++i) {
+        ImportResult result;
+        result.change = inserted;
+        const QString name = inserted.outcome == store::ChangeOutcome::Done ? used->value(i) : QString();
+        if (inserted.outcome == store::ChangeOutcome::Done && name.isEmpty()) {
+            result.change.outcome = store::ChangeOutcome::Refused;
+            result.change.refusal = store::NameRefusal::Unusable;
+        }
+        if (!name.isEmpty()) {
+            store::FileResult written = store::writeListFile(
+                place.area, store::StorePaths::ingredientFile(place.area, place.opskriftDir, name), recipes.at(i).ingredients);
+            if (written)
+                written = place.area.writeFile(store::StorePaths::descriptionFile(place.area, place.opskriftDir, name),
+                                               recipes.at(i).description);
+            if (!written) {
+                result.error = written.error;
+                result.change.outcome = store::ChangeOutcome::Failed;
+                undo.append(name);
+            }
+        }
+        results.append(result);
+    }
+    if (!undo.isEmpty())
+        (void)change.removeAll(undo);
+    return results;
+}
+
+QString importFailure(const ImportResult &result)
+{
+    if (!result.error.isEmpty())
+        return result.error;
+    if (result.change.refusal == store::NameRefusal::Unusable)
+        return QStringLiteral("Navnet kan ikke bruges som mappe- eller filnavn!");
+    return QStringLiteral("Opskriften kunne ikke indføres.");
 }
 
 QString usableName(const QString &pageName)

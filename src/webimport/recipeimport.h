@@ -29,6 +29,23 @@ ImportResult importRecipe(const RecipePlace &place, const QString &name, const R
 ImportResult importRecipeUnique(const RecipePlace &place, const QString &name, const Recipe &recipe,
                                 const QImage &picture, QString *used);
 
+// A recipe read and made ready to store: its ingredient lines and its description as RTF, so
+// that many can wait for one list change without holding their pictures.
+struct PreparedRecipe {
+    QString name;
+    QStringList ingredients;
+    QByteArray description;
+};
+PreparedRecipe prepareRecipe(const QString &name, const Recipe &recipe, const QImage &picture);
+
+// Inserts the recipes in one list change, each under the first free of "name", "name (2)" …
+// (used[i] tells which), then writes their files; a recipe whose files can't be written is
+// taken out again. One result per recipe.
+QList<ImportResult> importPrepared(const RecipePlace &place, const QList<PreparedRecipe> &recipes, QStringList *used);
+
+// Why a recipe did not go in, in Danish.
+QString importFailure(const ImportResult &result);
+
 // A name the store accepts made from a page's name: forbidden characters become spaces, cut
 // to what the file system takes; empty when nothing usable is left.
 QString usableName(const QString &pageName);

@@ -96,6 +96,9 @@ private slots:
     void hostileArchive_isRefusedWithNothingWritten();
     void damagedArchive_keepsWholeRecipesBeforeTheDamage_data();
     void damagedArchive_keepsWholeRecipesBeforeTheDamage();
+    void damagedFile_isToldAsDamagedWithNothingWritten_data();
+    void damagedFile_isToldAsDamagedWithNothingWritten();
+    void namesDifferingInCase_eachKeepItsOwnFiles();
     void cancel_leavesNoHalfBackupAndNoHalfRecipe();
     void fullDisk_leavesNoHalfBackup();
 };
@@ -194,6 +197,17 @@ void TestBackup::hostileArchive_isRefusedWithNothingWritten_data()
     for (int i = 0; i <= 100'000; ++i)
         many.append(file(QStringLiteral("Andet/%1").arg(i), {}));
     QTest::newRow("for mange filer") << many << 0u << false << QStringLiteral("den har flere end 100.000 filer");
+    // A few hundred kilobytes of lines, each of which would be a recipe or a category.
+    QByteArray lines;
+    for (int i = 0; i <= 100'000; ++i)
+        lines += "R" + QByteArray::number(i) + "\r\n";
+    QTest::newRow("for mange linjer") << QList<ZipEntry>{file(QStringLiteral("Kager/Boller/Index.txt"), lines)} << 0u
+                                      << false << QStringLiteral("den har flere end 100.000 filer og linjer i listerne");
+    QByteArray categories;
+    for (int i = 0; i <= 5'000; ++i)
+        categories += "K" + QByteArray::number(i) + "\r\n";
+    QTest::newRow("for mange kategorier") << QList<ZipEntry>{file(QStringLiteral("Kager/Index.txt"), categories)} << 0u
+                                          << false << QStringLiteral("den har flere end 5.000 kategorier");
 }
 
 void TestBackup::hostileArchive_isRefusedWithNothingWritten()
@@ -268,6 +282,101 @@ void TestBackup::damagedArchive_keepsWholeRecipesBeforeTheDamage()
         QCOMPARE(it.value(), original.value(it.key()));
     QDir subFolder(to.file(QStringLiteral("Brugere/Alle/Brød/Boller")));
     QCOMPARE(int(subFolder.entryList(QDir::Files).size()), result.recipes * 2 + 1);
+}
+
+void TestBackup::damagedFile_isToldAsDamagedWithNothingWritten_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    TestDataRoot from;
+    const store::Tree area = from.paths().areaTree(false, {});
+    makeSmallBook(BookMaker(area));
+    const QString zip = from.file(QStringLiteral("kopi.zip"));
+    QVERIFY(backup::writeBackup(area, QStringLiteral("Alle"), zip).ok);
+    const QByteArray whole = readAll(zip);
+    const qsizetype directory = whole.indexOf("PK\x01\x02");
+    const qsizetype end = whole.lastIndexOf("PK\x05\x06");
+    QVERIFY(directory > 0 && end > directory);
+
+    QTest::newRow("tom fil") << QByteArray();
+    QTest::newRow("affald") << QByteArray(4096, 'x');
+    QTest::newRow("kun begyndelsen") << whole.left(20);
+    QTest::newRow("afkortet i den første fil") << whole.left(120);
+    QByteArray directoryGone = whole;
+    directoryGone.replace(directory, 4, "XXXX");
+    QTest::newRow("ødelagt indholdsfortegnelse") << directoryGone;
+    QByteArray pointsNowhere = whole;
+    pointsNowhere[end + 16] = char(0xff); // where the directory starts: past the file's end
+    pointsNowhere[end + 19] = char(0x7f);
+    QTest::newRow("fortegnelsen peger ud af filen") << pointsNowhere;
+    QTest::newRow("uden fortegnelse") << whole.left(directory);
+}
+
+void TestBackup::damagedFile_isToldAsDamagedWithNothingWritten()
+{
+    QFETCH(QByteArray, bytes);
+    TestDataRoot root;
+    const store::Tree area = root.paths().areaTree(false, {});
+    BookMaker(area).recipe(QStringLiteral("Kager"), QStringLiteral("Boller"), QStringLiteral("Hveder"),
+                           BookMaker::rtf(QStringLiteral("Vores egne.")), {QStringLiteral("1 kg mel")});
+    const QString zip = root.file(QStringLiteral("kopi.zip"));
+    writeAll(zip, bytes);
+    const auto before = fileSnapshot(root.path());
+
+    const RestoreResult result = backup::restoreBackup(area, zip);
+    QVERIFY2(result.outcome != RestoreResult::Outcome::Done, qPrintable(backup::restoreSummary(result)));
+    QVERIFY2(result.error.contains(QStringLiteral("beskadiget")), qPrintable(result.error));
+    if (result.outcome == RestoreResult::Outcome::Refused) {
+        QVERIFY2(result.error.endsWith(QStringLiteral("Intet er indlæst.")), qPrintable(result.error));
+        const QStringList changed = snapshotChanges(before, fileSnapshot(root.path()));
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u' ')));
+        return;
+    }
+    // The files before the damage were read whole (each checked against its sum): they are in,
+    // byte for byte, and the message says the rest may be missing.
+    QCOMPARE(result.outcome, RestoreResult::Outcome::Stopped);
+    QVERIFY2(result.error.contains(QStringLiteral("Opskrifterne før er indlæst hele")), qPrintable(result.error));
+    TestDataRoot from;
+    makeSmallBook(BookMaker(from.paths().areaTree(false, {})));
+    const QMap<QString, QByteArray> original = recipesOf(from.paths().areaTree(false, {}));
+    QMap<QString, QByteArray> restored = recipesOf(area);
+    restored.remove(QStringLiteral("Kager/Boller/Hveder.rtf"));
+    restored.remove(QStringLiteral("Kager/Boller/Hvederliste.txt"));
+    QCOMPARE(restored.size(), result.recipes * 2);
+    for (auto it = restored.cbegin(); it != restored.cend(); ++it)
+        QCOMPARE(it.value(), original.value(it.key()));
+}
+
+// A stranger's list names one recipe in several letter cases: the store knows one name, so a
+// line without files of its own is that recipe again, and twins with files keep theirs.
+void TestBackup::namesDifferingInCase_eachKeepItsOwnFiles()
+{
+    TestDataRoot root;
+    const store::Tree area = root.paths().areaTree(false, {});
+    BookMaker(area).recipe(QStringLiteral("Kager"), QStringLiteral("Gær"), QStringLiteral("Boller"),
+                           BookMaker::rtf(QStringLiteral("Vores egne.")), {QStringLiteral("1 kg mel")});
+    const QString zip = root.file(QStringLiteral("fremmed.zip"));
+    const auto file = ZipEntry::file;
+    QVERIFY(writeZip(zip, {file(QStringLiteral("Hovedkategori.txt"), "Kager\r\n"),
+                           file(QStringLiteral("Kager/Index.txt"), "Gær\r\n"),
+                           file(QStringLiteral("Kager/Gær/Index.txt"), "Boller\r\nBOLLER\r\nboller\r\nHveder\r\nHVEDER\r\n"),
+                           file(QStringLiteral("Kager/Gær/Boller.rtf"), "{\\rtf1 Boller}"),
+                           file(QStringLiteral("Kager/Gær/Bollerliste.txt"), "500 g mel\r\n"),
+                           file(QStringLiteral("Kager/Gær/BOLLER.rtf"), "{\\rtf1 STORE}")}));
+
+    const RestoreResult result = backup::restoreBackup(area, zip);
+    QVERIFY2(result.outcome == RestoreResult::Outcome::Done, qPrintable(result.error));
+    QCOMPARE(result.recipes, 3); // Boller, BOLLER and one empty Hveder
+    QCOMPARE(result.leftOut, 2); // "boller" and "HVEDER": the same names again, without files
+    const QString folder = QStringLiteral("Brugere/Alle/Kager/Gær/");
+    QCOMPARE(root.readList(folder + QStringLiteral("Index.txt")),
+             (QStringList{QStringLiteral("Boller"), QStringLiteral("Boller (2)"), QStringLiteral("BOLLER (3)"),
+                          QStringLiteral("Hveder")}));
+    QCOMPARE(readAll(root.file(folder + QStringLiteral("Boller (2).rtf"))), QByteArray("{\\rtf1 Boller}"));
+    QCOMPARE(readAll(root.file(folder + QStringLiteral("Boller (2)liste.txt"))), QByteArray("500 g mel\r\n"));
+    QCOMPARE(readAll(root.file(folder + QStringLiteral("BOLLER (3).rtf"))), QByteArray("{\\rtf1 STORE}"));
+    QVERIFY(!QFile::exists(root.file(folder + QStringLiteral("BOLLER (3)liste.txt"))));
+    QCOMPARE(readAll(root.file(folder + QStringLiteral("Boller.rtf"))), BookMaker::rtf(QStringLiteral("Vores egne.")));
+    QCOMPARE(QDir(root.file(folder)).entryList(QDir::Files).size(), 6); // the list, our two, three restored
 }
 
 void TestBackup::cancel_leavesNoHalfBackupAndNoHalfRecipe()

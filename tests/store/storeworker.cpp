@@ -2,8 +2,9 @@
 // window, so that several of these at once show whether changes are lost.
 // Usage: storeworker <area folder> <seed> <changes> [own]
 // With "own" the worker inserts names of its own (P<seed>-<i>) as main categories and as
-// subcategories of "Fælles", then deletes the main categories with an even i: what should be
-// left is known exactly, so a lost change shows.
+// subcategories of "Fælles" and, a few in one change, as recipes of "Fælles/Opskrifter", then
+// deletes the main categories and recipes with an even i: what should be left is known
+// exactly, so a lost change shows.
 #include "store/listchange.h"
 #include "store/storepaths.h"
 
@@ -30,13 +31,27 @@ int main(int argc, char **argv)
         const QString shared = area.folder(area.root(), QStringLiteral("Fælles"));
         const store::ListChange subs(area, {2, store::StorePaths::indexFile(shared), shared});
         const auto name = [&args](int i) { return QStringLiteral("P%1-%2").arg(args.at(2)).arg(i); };
+        // Recipes go in a few at a time, as a restore puts them in, and the even ones go again.
+        const QString opskrifter = area.folder(shared, QStringLiteral("Opskrifter"));
+        const store::ListChange recipes(area, {3, store::StorePaths::indexFile(opskrifter), opskrifter});
         int failures = 0;
+        QStringList batch;
         for (int i = 0; i < changes; ++i) {
             failures += mains.insert(name(i)).outcome != store::ChangeOutcome::Done;
             failures += subs.insert(name(i)).outcome != store::ChangeOutcome::Done;
+            batch.append(name(i));
+            if (batch.size() == 3 || i + 1 == changes) {
+                QStringList used;
+                failures += recipes.insertNumbered(batch, &used).outcome != store::ChangeOutcome::Done || used != batch;
+                batch.clear();
+            }
         }
-        for (int i = 0; i < changes; i += 2)
+        QStringList even;
+        for (int i = 0; i < changes; i += 2) {
             failures += mains.remove(name(i), -1).outcome != store::ChangeOutcome::Done;
+            even.append(name(i));
+        }
+        failures += recipes.removeAll(even).outcome != store::ChangeOutcome::Done;
         return failures == 0 ? 0 : 1;
     }
 

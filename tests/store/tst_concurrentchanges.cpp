@@ -137,19 +137,29 @@ void TestConcurrentChanges::manyProcesses_loseNoChange()
     const QString mainFile = store::StorePaths::mainCategoryFile(area.root());
     QVERIFY(store::ListChange(area, {1, mainFile, area.root()}).insert(QStringLiteral("Fælles")).outcome
             == store::ChangeOutcome::Done);
+    const QString shared = area.folder(area.root(), QStringLiteral("Fælles"));
+    QVERIFY(store::ListChange(area, {2, store::StorePaths::indexFile(shared), shared}).insert(QStringLiteral("Opskrifter")).outcome
+            == store::ChangeOutcome::Done);
     constexpr int kChanges = 60;
     runWorkers(dir.path(), kChanges, QStringLiteral("own"));
 
     QStringList mains{QStringLiteral("Fælles")};
-    QStringList subs;
+    QStringList subs{QStringLiteral("Opskrifter")};
+    QStringList recipes;
     for (int seed = 1; seed <= 3; ++seed) {
         for (int i = 0; i < kChanges; ++i) {
             const QString name = QStringLiteral("P%1-%2").arg(seed).arg(i);
             subs.append(name);
-            if (i % 2 == 1)
+            if (i % 2 == 1) {
                 mains.append(name);
+                recipes.append(name);
+            }
         }
     }
+    QStringList listed = list(area, dir.filePath(QStringLiteral("Fælles/Opskrifter/Index.txt")));
+    listed.sort();
+    recipes.sort();
+    QCOMPARE(listed, recipes);
     QStringList onDisk = list(area, mainFile);
     onDisk.sort();
     mains.sort();

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
@@ -71,6 +72,7 @@ private slots:
     void failsWithDanishMessages();
     void importsIntoASubcategory();
     void numbersTakenNamesWithoutLimit();
+    void importsAFolderOfRecipeFolders();
     void importsAPictureFromThePage();
     void refusesAPlaceThatIsNone_data();
     void refusesAPlaceThatIsNone();
@@ -214,6 +216,41 @@ void TestHentCommand::numbersTakenNamesWithoutLimit()
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.contains(QStringLiteral("indført som \"Hummus (1201)\"")), qPrintable(run.out));
     QVERIFY(QFile::exists(root.file(QStringLiteral("Brugere/Alle/Kager/Småkager/Hummus (1201).rtf"))));
+}
+
+// As "Fra mappe…" takes it: a folder per recipe, links passed over.
+void TestHentCommand::importsAFolderOfRecipeFolders()
+{
+    TestDataRoot root;
+    makeBook(&root);
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    QFile fixtureJson(fixture(QStringLiteral("recipe.json")));
+    QVERIFY(fixtureJson.open(QIODevice::ReadOnly));
+    const QByteArray hummus = fixtureJson.readAll();
+    write(dir.filePath(QStringLiteral("a/recipe.json")), hummus);
+    write(dir.filePath(QStringLiteral("b/recipe.json")), "{}");
+    write(elsewhere.filePath(QStringLiteral("c/recipe.json")), hummus);
+    QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("c")), dir.filePath(QStringLiteral("c"))));
+
+    const Run run = hent({QStringLiteral("--til"), QStringLiteral("Alle/Kager/Småkager"), QStringLiteral("--rod"),
+                          root.path(), dir.path()});
+    QCOMPARE(run.code, 2); // one folder held no recipe
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{dir.path() + QStringLiteral("/a/: indført som \"Hummus (2)\""),
+                          dir.path() + QStringLiteral("/b/: Siden indeholder ingen opskrift, som kan hentes."),
+                          dir.path() + QStringLiteral(": 1 mapper eller links blev sprunget over."),
+                          QStringLiteral("1 indført, 1 uden opskrift, 0 fejlede.")}));
+    const QString folder = QStringLiteral("Brugere/Alle/Kager/Småkager/");
+    QCOMPARE(root.readList(folder + QStringLiteral("Index.txt")), (QStringList{QStringLiteral("Hummus"), QStringLiteral("Hummus (2)")}));
+    QVERIFY(!root.readList(folder + QStringLiteral("Hummus (2)liste.txt")).isEmpty());
 }
 
 void TestHentCommand::importsAPictureFromThePage()
