@@ -304,11 +304,13 @@ void TestBackup::damagedFile_isToldAsDamagedWithNothingWritten_data()
     QByteArray directoryGone = whole;
     directoryGone.replace(directory, 4, "XXXX");
     QTest::newRow("ødelagt indholdsfortegnelse") << directoryGone;
-    QByteArray pointsNowhere = whole;
-    pointsNowhere[end + 16] = char(0xff); // where the directory starts: past the file's end
-    pointsNowhere[end + 19] = char(0x7f);
-    QTest::newRow("fortegnelsen peger ud af filen") << pointsNowhere;
+    QTest::newRow("fortegnelsen peger ud af filen") << withDirectoryOutside(whole);
     QTest::newRow("uden fortegnelse") << whole.left(directory);
+    QByteArray firstHeader = whole;
+    firstHeader.replace(0, 4, "XXXX");
+    QTest::newRow("første hoved ødelagt") << firstHeader;
+    QTest::newRow("kun fortegnelsens slutning") << whole.mid(end);
+    QTest::newRow("affald foran fortegnelsen") << QByteArray(directory, 'x') + whole.mid(directory);
 }
 
 void TestBackup::damagedFile_isToldAsDamagedWithNothingWritten()

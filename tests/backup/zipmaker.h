@@ -100,3 +100,15 @@ inline QByteArray withUnixMode(QByteArray zip, const QString &entryName, quint32
     }
     return zip;
 }
+
+// The directory at the end says it starts past the file's end: an entry-by-entry reader still
+// finds every file, so only a reader that looks at the directory tells the damage.
+inline QByteArray withDirectoryOutside(QByteArray zip)
+{
+    const qsizetype end = zip.lastIndexOf("PK\x05\x06");
+    if (end >= 0 && end + 20 <= zip.size()) {
+        zip[end + 16] = char(0xff);
+        zip[end + 19] = char(0x7f);
+    }
+    return zip;
+}

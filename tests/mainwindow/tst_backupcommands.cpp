@@ -1,6 +1,7 @@
 // The window's commands out of the book and back: a backup of the open area, restoring it, and
 // sharing the chosen recipe; the options dialog's buttons run the first two.
 #include "../backup/bookmaker.h"
+#include "../backup/zipmaker.h"
 #include "../common/mainwindowfixture.h"
 
 #include "mainwindow/filechooser.h"
@@ -61,6 +62,21 @@ void TestBackupCommands::backupRestoreAndShare_fromTheWindow()
                                         "  Kager/Småkager/Brunkager → Brunkager (2)")});
     // The open list follows what the restore added.
     QTRY_COMPARE(w->opskriftBox->entries(), (QStringList{QStringLiteral("Brunkager"), QStringLiteral("Brunkager (2)")}));
+
+    // A damaged archive says so, whatever could be read from it.
+    const QString damaged = root.file(QStringLiteral("beskadiget.zip"));
+    QFile copy(damaged);
+    QFile original(zip);
+    QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly));
+    copy.write(withDirectoryOutside(original.readAll()));
+    copy.close();
+    filechooser::queuedAnswers = {damaged};
+    MessageHook::queue(Answer::Ok);
+    w->AindlaesSikkerhedskopi->trigger();
+    const QStringList told = MessageHook::takeShown();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().startsWith(QStringLiteral("Information: Sikkerhedskopien er beskadiget")), qPrintable(told.first()));
+    QTRY_COMPARE(w->opskriftBox->entries().size(), 3);
 
     QVERIFY(!w->AdelOpskrift->isEnabled());
     chooseEntry(w->opskriftBox, QStringLiteral("Brunkager (2)"));

@@ -57,6 +57,14 @@ void TestKopi::initTestCase()
                       ZipEntry::file(QStringLiteral("Kager/Boller/Snegle.rtf"), BookMaker::noise(20000, 2))}));
     QFile damaged(m_root.file(QStringLiteral("beskadiget.zip")));
     QVERIFY(damaged.resize(damaged.size() * 3 / 4));
+    const QString directory = m_root.file(QStringLiteral("fortegnelse.zip"));
+    QVERIFY(writeZip(directory, {ZipEntry::file(QStringLiteral("Kager/Rugbrød/Surdej.rtf"), "{\\rtf1 Surdej}")}));
+    QFile outside(directory);
+    QVERIFY(outside.open(QIODevice::ReadWrite));
+    const QByteArray bytes = withDirectoryOutside(outside.readAll());
+    QVERIFY(outside.seek(0) && outside.write(bytes) == bytes.size());
+    QFile garbage(m_root.file(QStringLiteral("affald.zip")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(1000, 'x')) == 1000);
 }
 
 void TestKopi::command_givesExitCodeAndMessages_data()
@@ -90,6 +98,16 @@ void TestKopi::command_givesExitCodeAndMessages_data()
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("beskadiget.zip"))} << 1
         << QStringLiteral("1 opskrift er indlæst, 1 nye kategorier.\n")
         << QStringLiteral("Sikkerhedskopien er beskadiget efter \"Kager/Boller/Hveder.rtf\"");
+    QTest::newRow("ødelagt fortegnelse")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("fortegnelse.zip"))} << 1
+        << QStringLiteral("1 opskrift er indlæst, 1 nye kategorier.\n")
+        << QStringLiteral("Sikkerhedskopien er beskadiget efter \"Kager/Rugbrød/Surdej.rtf\" (indholdsfortegnelsen sidst i "
+                          "filen mangler eller er beskadiget). Opskrifterne før er indlæst hele, resten ikke.\n");
+    QTest::newRow("affald")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("affald.zip"))} << 1
+        << QString()
+        << QStringLiteral("Filen \"%1\" er ikke en sikkerhedskopi (et zip-arkiv), eller den er beskadiget. Intet er indlæst.\n")
+               .arg(m_root.file(QStringLiteral("affald.zip")));
     QTest::newRow("ingen fil")
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("indlæs"), m_root.file(QStringLiteral("findes-ikke.zip"))} << 1
         << QString() << QStringLiteral("Filen \"%1\" kan ikke læses. Intet er indlæst.\n").arg(m_root.file(QStringLiteral("findes-ikke.zip")));
