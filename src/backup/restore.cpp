@@ -75,6 +75,8 @@ public:
             if (!tick())
                 return cancel();
         }
+        if (const store::FileResult saved = writePending(); !saved)
+            return stop(saved.error);
         if (!m_plan.damage.isEmpty())
             return stop(damagedAfter(m_plan.damage));
         if (!placeTheRest())
@@ -106,6 +108,7 @@ private:
     // Takes out again every recipe whose files were not all written, then says how far it got.
     RestoreResult stop(const QString &why, RestoreResult::Outcome outcome = RestoreResult::Outcome::Stopped)
     {
+        (void)writePending(); // what was read whole goes in; a failure leaves its recipes cut off
         QMap<QString, QStringList> cutOff; // by subcategory folder
         for (const Placed &placed : std::as_const(m_placed)) {
             if (!placed.whole && !placed.name.isEmpty())
@@ -263,18 +266,41 @@ private:
         }
         const QString path = description ? store::StorePaths::descriptionFile(m_area, placed->folder, placed->name)
                                          : store::StorePaths::ingredientFile(m_area, placed->folder, placed->name);
-        const store::FileResult saved = m_area.writeFile(path, bytes);
-        if (!saved) {
-            stop(saved.error);
-            return false;
-        }
         written = true;
-        const ArchivePlan::Recipe &planned = m_plan.mains[entry.main].subs[entry.sub].recipes[entry.recipe];
-        if (placed->description == planned.description && placed->ingredients == planned.ingredients) {
-            placed->whole = true;
-            ++m_result.recipes;
+        m_pendingBytes += bytes.size();
+        m_pending.append({{path, std::move(bytes)}, entry.main, entry.sub, entry.recipe});
+        if (m_pending.size() < kPendingFiles && m_pendingBytes < kPendingBytes)
+            return true;
+        const store::FileResult saved = writePending();
+        if (!saved)
+            stop(saved.error);
+        return bool(saved);
+    }
+
+    // Writes the files read so far with one flush for them all; a recipe is whole when every
+    // file the archive holds for it is written.
+    store::FileResult writePending()
+    {
+        const QList<Pending> pending = std::exchange(m_pending, {});
+        m_pendingBytes = 0;
+        if (pending.isEmpty())
+            return {};
+        QList<std::pair<QString, QByteArray>> files;
+        files.reserve(pending.size());
+        for (const Pending &file : pending)
+            files.append(file.file);
+        const store::FileResult saved = m_area.writeFiles(files);
+        if (!saved)
+            return saved;
+        for (const Pending &file : pending) {
+            Placed &placed = m_placed[key(file.main, file.sub, file.recipe)];
+            const ArchivePlan::Recipe &planned = m_plan.mains[file.main].subs[file.sub].recipes[file.recipe];
+            if (!placed.whole && placed.description == planned.description && placed.ingredients == planned.ingredients) {
+                placed.whole = true;
+                ++m_result.recipes;
+            }
         }
-        return true;
+        return saved;
     }
 
     // Categories and recipes the lists name that hold no files.
@@ -307,6 +333,17 @@ private:
         return true;
     }
 
+    struct Pending {
+        std::pair<QString, QByteArray> file;
+        QString main;
+        QString sub;
+        QString recipe;
+    };
+    // Files written with one flush: enough that a restore is not thousands of flushes, few
+    // enough to hold in memory.
+    static constexpr qsizetype kPendingFiles = 400;
+    static constexpr qint64 kPendingBytes = 32 * 1024 * 1024;
+
     // Recipes placed in one list change: few enough that a crash during a restore leaves only
     // a handful listed without their files, many enough that the list is written rarely.
     static constexpr qsizetype kBatch = 200;
@@ -324,6 +361,8 @@ private:
     qint64 m_unpacked = 0;
     int m_done = 0;
     qsizetype m_order = 0; // how far the second pass is in the plan's file order
+    QList<Pending> m_pending;
+    qint64 m_pendingBytes = 0;
 };
 
 QString firstLines(const QStringList &lines, int max)

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -266,44 +267,101 @@ FileResult Tree::readFile(const QString &path, QByteArray *bytes, qint64 maxByte
     return FileResult::success();
 }
 
-FileResult Tree::writeFile(const QString &path, const QByteArray &bytes) const
+namespace {
+
+// Writes bytes to a new temporary file beside the place's file, flushed to disk when asked,
+// with the mode the file will have; its name in *temporary. Nothing is left on failure.
+bool writeTemporary(const Place &place, bool shared, const QByteArray &bytes, bool flush, QByteArray *temporary)
 {
-    const std::optional<Place> place = openPlace(m_root, names(path));
-    if (!place)
-        return FileResult::writeFailed(path);
-    const int folder = place->folder.get();
-
+    const int folder = place.folder.get();
     struct stat old {};
-    const bool hadFile = ::fstatat(folder, place->leaf.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool hadFile = ::fstatat(folder, place.leaf.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (hadFile && S_ISDIR(old.st_mode))
-        return FileResult::writeFailed(path);
+        return false;
 
-    QByteArray temporary;
     Fd file;
     for (int attempt = 0; attempt < 8 && !file.valid(); ++attempt) {
-        temporary = temporaryName();
-        file = Fd(::openat(folder, temporary.constData(),
+        *temporary = temporaryName();
+        file = Fd(::openat(folder, temporary->constData(),
                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (!file.valid() && errno != EEXIST)
             break;
     }
     if (!file.valid())
-        return FileResult::writeFailed(path);
+        return false;
 
     // The mode is set on the open file, never by path: a path could lead somewhere else.
     mode_t mode = 0;
-    if (m_shared)
+    if (shared)
         mode = kSharedFile;
     else if (hadFile && S_ISREG(old.st_mode))
         mode = old.st_mode & 07777;
     const bool written = writeAll(file.get(), bytes) && (mode == 0 || ::fchmod(file.get(), mode) == 0)
-        && ::fsync(file.get()) == 0 && file.close()
-        && ::renameat(folder, temporary.constData(), folder, place->leaf.constData()) == 0;
-    if (!written) {
+        && (!flush || ::fsync(file.get()) == 0) && file.close();
+    if (!written)
+        ::unlinkat(folder, temporary->constData(), 0);
+    return written;
+}
+
+} // namespace
+
+FileResult Tree::writeFile(const QString &path, const QByteArray &bytes) const
+{
+    const std::optional<Place> place = openPlace(m_root, names(path));
+    QByteArray temporary;
+    if (!place || !writeTemporary(*place, m_shared, bytes, true, &temporary))
+        return FileResult::writeFailed(path);
+    const int folder = place->folder.get();
+    if (::renameat(folder, temporary.constData(), folder, place->leaf.constData()) != 0) {
         ::unlinkat(folder, temporary.constData(), 0);
         return FileResult::writeFailed(path);
     }
     ::fsync(folder);
+    return FileResult::success();
+}
+
+FileResult Tree::writeFiles(const QList<std::pair<QString, QByteArray>> &files) const
+{
+    struct Written {
+        Place place;
+        QByteArray temporary;
+    };
+    std::vector<Written> written;
+    const auto dropTemporaries = [&written](size_t from) {
+        for (size_t i = from; i < written.size(); ++i)
+            ::unlinkat(written[i].place.folder.get(), written[i].temporary.constData(), 0);
+    };
+    for (const auto &[path, bytes] : files) {
+        std::optional<Place> place = openPlace(m_root, names(path));
+        QByteArray temporary;
+        if (!place || !writeTemporary(*place, m_shared, bytes, false, &temporary)) {
+            dropTemporaries(0);
+            return FileResult::writeFailed(path);
+        }
+        written.push_back({std::move(*place), temporary});
+    }
+    // One flush of the file system for them all: every file is whole on disk before any
+    // name leads to it.
+    if (!written.empty() && ::syncfs(written.front().place.folder.get()) != 0) {
+        dropTemporaries(0);
+        return FileResult::writeFailed(files.first().first);
+    }
+    QSet<QString> folders;
+    std::vector<int> toFlush;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const int folder = written[i].place.folder.get();
+        if (::renameat(folder, written[i].temporary.constData(), folder, written[i].place.leaf.constData()) != 0) {
+            dropTemporaries(i);
+            return FileResult::writeFailed(files.at(qsizetype(i)).first);
+        }
+        const QString parent = files.at(qsizetype(i)).first.section(u'/', 0, -2);
+        if (!folders.contains(parent)) {
+            folders.insert(parent);
+            toFlush.push_back(folder);
+        }
+    }
+    for (const int folder : toFlush)
+        ::fsync(folder);
     return FileResult::success();
 }
 

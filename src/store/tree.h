@@ -87,6 +87,10 @@ public:
     // Replaces the file whole and atomically, every step checked; a failure leaves the old
     // file as it was. A link at the path is replaced, never written through.
     FileResult writeFile(const QString &path, const QByteArray &bytes) const;
+    // Many files as writeFile writes one, for thousands at a time: all are written and made
+    // durable with one flush of the file system before any is renamed in. On failure, the
+    // files not yet renamed in are as they were; error names the file that failed.
+    FileResult writeFiles(const QList<std::pair<QString, QByteArray>> &files) const;
 
     // Folder and file operations report whether they did their work and raise nothing.
     bool makeFolder(const QString &path) const;

@@ -63,7 +63,8 @@ QList<ImportResult> importPrepared(const RecipePlace &place, const QList<Prepare
     const store::ListChange change(place.area, {3, place.opskriftFile, place.opskriftDir});
     const store::ChangeResult inserted = change.insertNumbered(names, used);
     QList<ImportResult> results;
-    QStringList undo;
+    QList<std::pair<QString, QByteArray>> files;
+    QStringList placed;
     for (qsizetype i = 0; i < recipes.size(); ++i) {
         ImportResult result;
         result.change = inserted;
@@ -73,21 +74,23 @@ QList<ImportResult> importPrepared(const RecipePlace &place, const QList<Prepare
             result.change.refusal = store::NameRefusal::Unusable;
         }
         if (!name.isEmpty()) {
-            store::FileResult written = store::writeListFile(
-                place.area, store::StorePaths::ingredientFile(place.area, place.opskriftDir, name), recipes.at(i).ingredients);
-            if (written)
-                written = place.area.writeFile(store::StorePaths::descriptionFile(place.area, place.opskriftDir, name),
-                                               recipes.at(i).description);
-            if (!written) {
-                result.error = written.error;
-                result.change.outcome = store::ChangeOutcome::Failed;
-                undo.append(name);
-            }
+            files.append({store::StorePaths::ingredientFile(place.area, place.opskriftDir, name),
+                          store::encodeList(recipes.at(i).ingredients, store::ListEncoding::Windows1252)});
+            files.append({store::StorePaths::descriptionFile(place.area, place.opskriftDir, name), recipes.at(i).description});
+            placed.append(name);
         }
         results.append(result);
     }
-    if (!undo.isEmpty())
-        (void)change.removeAll(undo);
+    // All files with one flush; when they can't be written, the recipes go out again.
+    if (const store::FileResult written = place.area.writeFiles(files); !written) {
+        (void)change.removeAll(placed);
+        for (ImportResult &result : results) {
+            if (result.change.outcome == store::ChangeOutcome::Done) {
+                result.error = written.error;
+                result.change.outcome = store::ChangeOutcome::Failed;
+            }
+        }
+    }
     return results;
 }
 
