@@ -54,8 +54,9 @@ ZipReader::Next ZipReader::next()
 
 QString ZipReader::errorText() const
 {
+    // Never empty: an empty text would read as no damage at all.
     const char *text = m_archive ? libarchive()->archive_error_string(m_archive) : nullptr;
-    return text ? QString::fromLocal8Bit(text) : QString();
+    return text && *text ? QString::fromLocal8Bit(text) : QStringLiteral("filen slutter for tidligt eller er ødelagt");
 }
 
 ZipReader::Data ZipReader::read(QByteArray *bytes, qint64 maxBytes)

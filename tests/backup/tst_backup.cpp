@@ -301,6 +301,7 @@ void TestBackup::damagedFile_isToldAsDamagedWithNothingWritten_data()
     QTest::newRow("affald") << QByteArray(4096, 'x');
     QTest::newRow("kun begyndelsen") << whole.left(20);
     QTest::newRow("afkortet i den første fil") << whole.left(120);
+    QTest::newRow("afkortet til det halve") << whole.left(whole.size() / 2);
     QByteArray directoryGone = whole;
     directoryGone.replace(directory, 4, "XXXX");
     QTest::newRow("ødelagt indholdsfortegnelse") << directoryGone;
