@@ -16,8 +16,9 @@ namespace webimport {
 namespace {
 
 // Little is buffered ahead of what the fetcher reads, so a page that never ends can't fill the
-// memory between the network thread and the fetcher.
-constexpr qint64 kReadAhead = 256 * 1024;
+// memory between the network thread and the fetcher, and a packed piece (which Qt unpacks at
+// once to count it) can't hold more than some 32 MB of work.
+constexpr qint64 kReadAhead = 32 * 1024;
 
 class QtExchange final : public HttpExchange {
 public:
