@@ -121,6 +121,7 @@ void Fetcher::resolved(const QUrl &url, const QStringList &addresses)
         }
         // Left to the connection (or a proxy that knows names this machine doesn't).
         m_inside = false;
+        m_untried.clear();
         get(url, QString());
         return;
     }
@@ -130,8 +131,17 @@ void Fetcher::resolved(const QUrl &url, const QStringList &addresses)
                  : QStringLiteral("Adressen viderestiller til denne computer eller det lokale netværk og hentes ikke."));
         return;
     }
-    m_inside = isInsideAddress(addresses.first());
-    get(url, addresses.first());
+    m_untried = addresses;
+    connectNext(url);
+}
+
+void Fetcher::connectNext(const QUrl &url)
+{
+    const QString address = m_untried.takeFirst();
+    m_inside = isInsideAddress(address);
+    // A link-local address with its zone (fe80::1%eth0) has no place in a URL; the name
+    // goes instead (only where inside addresses may be fetched at all).
+    get(url, address.contains(u'%') ? QString() : address);
 }
 
 void Fetcher::get(const QUrl &url, const QString &address)
@@ -156,6 +166,7 @@ void Fetcher::get(const QUrl &url, const QString &address)
 
 void Fetcher::abort()
 {
+    m_untried.clear();
     m_stall.stop();
     m_overall.stop();
     m_lookup.reset();
@@ -216,6 +227,13 @@ void Fetcher::onFinished()
         return;
     if (isRedirect(*m_exchange)) {
         followRedirect();
+        return;
+    }
+    if (m_exchange->failed() && m_exchange->status() == 0 && !m_untried.isEmpty()) {
+        // No answer from this address: the next one of the name, as a browser would try it.
+        const QUrl url = m_exchange->url();
+        m_exchange.reset();
+        connectNext(url);
         return;
     }
     m_stall.stop();

@@ -56,6 +56,7 @@ signals:
 private:
     void resolve(const QUrl &url);
     void resolved(const QUrl &url, const QStringList &addresses);
+    void connectNext(const QUrl &url);
     void get(const QUrl &url, const QString &address);
     void onHeaders();
     void onReadyRead();
@@ -73,6 +74,7 @@ private:
     qint64 m_maxBytes = 0;
     int m_redirects = 0;
     Reach m_reach = Reach::Anywhere;
+    QStringList m_untried; // the checked addresses of the name not tried yet
     bool m_inside = false;
 };
 
