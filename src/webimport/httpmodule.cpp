@@ -78,9 +78,9 @@ private:
 
 class QtLookup final : public HostLookup {
 public:
-    QtLookup(const QString &host, HttpClient::Resolved resolved)
+    QtLookup(const QString &host, HttpClient::Resolved resolved, QObject *owner)
         : m_state(std::make_shared<State>())
-        , m_context(new QObject)
+        , m_context(new QObject(owner))
     {
         m_state->resolved = std::move(resolved);
         // Only the shared state is touched from the answer: it may come after this lookup went.
@@ -101,7 +101,8 @@ public:
         if (!m_state->done)
             QHostInfo::abortHostLookup(m_state->id);
         m_state->done = true;
-        m_context->deleteLater(); // not at once: the answer may be on its way to it right now
+        if (m_context)
+            m_context->deleteLater(); // not at once: the answer may be on its way to it right now
     }
 
 private:
@@ -111,7 +112,7 @@ private:
         bool done = false;
     };
     std::shared_ptr<State> m_state;
-    QObject *m_context;
+    QPointer<QObject> m_context; // the owner (the client's manager) deletes it at the latest
 };
 
 class QtClient final : public HttpClient {
@@ -141,7 +142,7 @@ public:
 
     std::unique_ptr<HostLookup> lookup(const QString &host, Resolved resolved) override
     {
-        return std::make_unique<QtLookup>(host, std::move(resolved));
+        return std::make_unique<QtLookup>(host, std::move(resolved), &m_manager);
     }
 
 private:
