@@ -188,8 +188,13 @@ public:
     {
         const bool closed = libarchive()->archive_write_close(m_archive.get()) == ARCHIVE_OK;
         m_archive.reset();
-        if (!closed || m_sink.error != 0 || !m_file.commit()) {
-            if (m_sink.error == 0 && (errno == ENOSPC || errno == EDQUOT))
+        if (!closed || m_sink.error != 0) {
+            *error = failure();
+            return false;
+        }
+        if (!m_file.commit()) {
+            // A full disk may show only when the file is synced.
+            if (errno == ENOSPC || errno == EDQUOT)
                 m_sink.error = errno;
             *error = failure();
             return false;
