@@ -98,9 +98,10 @@ private slots:
         QTest::addColumn<Plant>("plant");
         const QList<std::pair<const char *, Writer>> writers{
             {"pdf", Writer::Pdf}, {"cookbook", Writer::Cookbook}, {"backup", Writer::Backup}, {"share", Writer::Share}};
-        const QList<std::pair<const char *, Plant>> plants{{"at the target", Plant::AtTarget},
-                                                            {"at the temporary file when made", Plant::AtTemporaryWhenMade},
-                                                            {"at the temporary file before the rename", Plant::AtTemporaryBeforeRename}};
+        const QList<std::pair<const char *, Plant>> plants{
+            {"at the target", Plant::AtTarget},
+            {"at the temporary file when made", Plant::AtTemporaryWhenMade},
+            {"at the temporary file before the rename", Plant::AtTemporaryBeforeRename}};
         for (const auto &[writerName, writer] : writers)
             for (const auto &[plantName, plant] : plants)
                 QTest::addRow("%s, %s", writerName, plantName) << writer << plant;
@@ -146,8 +147,28 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().startsWith(magicOf(writer)));
         // Nothing of ours is left behind under a temporary name.
-        for (const QFileInfo &left : QDir(folder).entryInfoList({QStringLiteral(".retterum-*")}, QDir::Files | QDir::Hidden))
+        const QDir::Filters hiddenFiles = QDir::Files | QDir::Hidden | QDir::System;
+        for (const QFileInfo &left : QDir(folder).entryInfoList({QStringLiteral(".retterum-*")}, hiddenFiles))
             QVERIFY2(left.isSymLink(), qPrintable(left.fileName()));
+    }
+
+    // A file the user had there keeps its mode; a new one gets the mode the umask gives.
+    void modeOfTheWrittenFile()
+    {
+        TestDataRoot root;
+        const QString kept = root.file(QStringLiteral("kept.html"));
+        root.writeBytes(QStringLiteral("kept.html"), "old");
+        QCOMPARE(::chmod(QFile::encodeName(kept).constData(), 0604), 0);
+        const QString fresh = root.file(QStringLiteral("fresh.html"));
+        const mode_t mask = ::umask(027);
+        for (const QString &target : {kept, fresh})
+            QCOMPARE(write(Writer::Share, root, target), QString());
+        ::umask(mask);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0604));
+        QCOMPARE(::stat(QFile::encodeName(fresh).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
     }
 };
 
