@@ -385,6 +385,11 @@ Reading readDetailed(QStringView s)
     }
     line.notScaled = takeNotScaled(line.name, rest.comments);
     line.comment = rest.comments.join(QStringLiteral(", "));
+    if (!line.quantity && line.name.isEmpty()) {
+        // Nothing a food could be made of: the line is carried whole.
+        line.name = text.toString();
+        line.comment.clear();
+    }
     return r;
 }
 
