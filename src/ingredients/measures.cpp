@@ -98,20 +98,26 @@ std::optional<Converted> converted(const Reading &r, bool butter)
 QString convertLine(const QString &line, bool butter);
 
 // "1 (14 oz) can tomatoes", "½ cup (1 stick) butter": the amounts in parentheses as well.
-QString convertParentheses(QString text, bool butter)
+QString convertParentheses(const QString &text, bool butter)
 {
+    QString out;
     qsizetype from = 0;
     while (true) {
         const qsizetype open = text.indexOf(u'(', from);
         const qsizetype close = open < 0 ? -1 : text.indexOf(u')', open);
         if (close < 0)
-            return text;
+            break;
         const QString inner = text.mid(open + 1, close - open - 1);
         const IngredientLine read = readLine(inner);
-        const QString done = read.name.isEmpty() && read.comment.isEmpty() ? convertLine(inner, butter) : inner;
-        text.replace(open + 1, inner.size(), done);
-        from = open + 1 + done.size() + 1;
+        out += QStringView(text).mid(from, open + 1 - from);
+        out += read.name.isEmpty() && read.comment.isEmpty() ? convertLine(inner, butter) : inner;
+        out += u')';
+        from = close + 1;
     }
+    if (from == 0)
+        return text;
+    out += QStringView(text).mid(from);
+    return out;
 }
 
 // Every piece of the line outside the amount stays as written.

@@ -74,7 +74,7 @@ const Word kWords[] = {
 
 // Words after "en"/"a" that make it no number: "en smule salt", "a few sprigs".
 const char16_t *const kNotCounted[] = {u"smule", u"few", u"couple", u"little", u"bit", u"lille", u"lidt",
-                                       u"god", u"good", u"handful"};
+                                       u"god", u"good", u"handful", u"par"};
 
 bool wordMatches(QStringView s, qsizetype pos, QStringView word)
 {

@@ -219,6 +219,7 @@ void TestIngredientLine::readLine_hostileLine_isAnsweredWhole_data()
     QTest::newRow("megabyte") << QStringLiteral("2 dl ") + QString(1 << 20, u'(') << false;
     QTest::newRow("megabyte of commas") << QString(1 << 20, u',') << true;
     QTest::newRow("megabyte of ranges") << QStringLiteral("1-2-3-4-5-6-7-8-9").repeated(60000) << false;
+    QTest::newRow("megabyte of measures") << QStringLiteral("2 cups flour (1 cup)").repeated(50000) << false;
     QTest::newRow("lone surrogate") << QStringLiteral("2 dl ") + QChar(0xD800) + QStringLiteral("mælk") << false;
 }
 
@@ -238,7 +239,7 @@ void TestIngredientLine::readLine_hostileLine_isAnsweredWhole()
     }
     QCOMPARE(scaledLine(line, 1), line);
     QVERIFY(scaledLine(line, 2).size() <= line.size() + 20);
-    QVERIFY(danishMeasuresLine(line).size() <= line.size() + 20);
+    QVERIFY(danishMeasuresLine(line).size() <= 2 * line.size() + 20);
 }
 
 // The held-out lines: written for measuring, never used to tune the reader.
