@@ -95,7 +95,7 @@ std::optional<Converted> converted(const Reading &r, bool butter)
     return std::nullopt;
 }
 
-QString convertLine(const QString &line, bool butter);
+QString convertRead(const QString &line, const Reading &r, bool butter);
 
 // "1 (14 oz) can tomatoes", "½ cup (1 stick) butter": the amounts in parentheses as well.
 QString convertParentheses(const QString &text, bool butter)
@@ -108,9 +108,9 @@ QString convertParentheses(const QString &text, bool butter)
         if (close < 0)
             break;
         const QString inner = text.mid(open + 1, close - open - 1);
-        const IngredientLine read = readLine(inner);
+        const Reading read = readDetailed(inner);
         out += QStringView(text).mid(from, open + 1 - from);
-        out += read.name.isEmpty() && read.comment.isEmpty() ? convertLine(inner, butter) : inner;
+        out += read.line.name.isEmpty() && read.line.comment.isEmpty() ? convertRead(inner, read, butter) : inner;
         out += u')';
         from = close + 1;
     }
@@ -121,9 +121,8 @@ QString convertParentheses(const QString &text, bool butter)
 }
 
 // Every piece of the line outside the amount stays as written.
-QString convertLine(const QString &line, bool butter)
+QString convertRead(const QString &line, const Reading &r, bool butter)
 {
-    const Reading r = readDetailed(line);
     if (!r.line.quantity || !r.unit.isSet())
         return convertParentheses(line, butter);
     const auto c = converted(r, butter);
@@ -149,7 +148,7 @@ QString convertLine(const QString &line, bool butter)
 
 QString danishMeasuresLine(const QString &line)
 {
-    return convertLine(line, mentionsButter(line));
+    return convertRead(line, readDetailed(line), mentionsButter(line));
 }
 
 QString danishTemperatures(const QString &text)
