@@ -88,8 +88,12 @@ int interpret(QIODevice &input, bool json, QTextStream &out)
     QList<QStringList> rows{{QStringLiteral("Mængde"), QStringLiteral("Enhed"), QStringLiteral("Ingrediens"),
                              QStringLiteral("Bemærkning"), QStringLiteral("Mærker")}};
     bool first = true;
-    while (!input.atEnd()) {
+    while (true) {
+        // Every line read holds at least its line end; nothing read is the end (on a pipe,
+        // atEnd() is only known after that).
         QByteArray bytes = input.readLine();
+        if (bytes.isEmpty())
+            break;
         if (bytes.endsWith('\n'))
             bytes.chop(1);
         if (bytes.endsWith('\r'))

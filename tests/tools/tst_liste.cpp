@@ -132,7 +132,8 @@ void TestListe::program_readsStandardInput()
     QProcess process;
     process.start(QStringLiteral(RETTERUM_LISTE), {QStringLiteral("fortolk"), QStringLiteral("--json")});
     QVERIFY(process.waitForStarted());
-    process.write(kLines);
+    // A final line end adds no line.
+    process.write(kLines + "\n");
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
