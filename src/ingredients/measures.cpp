@@ -182,8 +182,7 @@ bool usesAmericanMeasures(const QStringList &lines)
 {
     for (const QString &line : lines) {
         const QString unit = readLine(line).unit;
-        if (unit == u"cup" || unit == u"oz" || unit == u"lb" || unit == u"fl oz" || unit == u"stick"
-            || unit == u"pint" || unit == u"quart")
+        if (unit == u"cup" || unit == u"oz" || unit == u"lb" || unit == u"fl oz" || unit == u"pint" || unit == u"quart")
             return true;
     }
     return false;

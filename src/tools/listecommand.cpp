@@ -42,9 +42,15 @@ QString jsonLine(const QString &line, const ingredients::IngredientLine &read)
              orNull(read.comment));
 }
 
+// Two decimals are enough to tell what was read ("0,33" for a third).
 QString decimalComma(double value)
 {
-    return QString::number(value, 'g', 6).replace(u'.', u',');
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text.replace(u'.', u',');
 }
 
 QStringList tableRow(const ingredients::IngredientLine &read)

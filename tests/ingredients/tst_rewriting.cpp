@@ -190,6 +190,7 @@ void TestRewriting::usesAmericanMeasures_findsCupsOuncesAndPounds_data()
     QTest::newRow("cups") << QStringList{QStringLiteral("2 eggs"), QStringLiteral("2 cups flour")} << true;
     QTest::newRow("ounces") << QStringList{QStringLiteral("8 oz cheese")} << true;
     QTest::newRow("pounds") << QStringList{QStringLiteral("1 lb beef")} << true;
+    QTest::newRow("cinnamon sticks") << QStringList{QStringLiteral("2 sticks cinnamon")} << false;
     QTest::newRow("spoons only") << QStringList{QStringLiteral("1 tbsp oil"), QStringLiteral("1 tsp salt")} << false;
     QTest::newRow("Danish") << QStringList{QStringLiteral("2 dl mælk"), QStringLiteral("100 g smør")} << false;
     QTest::newRow("none") << QStringList{} << false;
