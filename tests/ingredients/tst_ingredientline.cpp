@@ -149,6 +149,16 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("1 Prise Salz", 1, 1, "knsp", "Salz", "", "1 Prise");
     row("1 Bund Petersilie", 1, 1, "bdt", "Petersilie", "", "1 Bund");
     row("2 Zehen Knoblauch", 2, 2, "fed", "Knoblauch", "", "2 Zehen");
+    // Packs, sizes and the part of a food.
+    row("2 x 400 g hakkede tomater", 800, 800, "g", "hakkede tomater", "", "2 x 400 g");
+    row("2 × 14 oz cans tomatoes", 28, 28, "oz", "cans tomatoes", "", "2 × 14 oz");
+    row("1 stor dåse tomater", 1, 1, "ds", "tomater", "stor", "1 stor dåse");
+    row("1 heaping tablespoon flour", 1, 1, "tbsp", "flour", "heaping", "1 heaping tablespoon");
+    row("2 store æg", 2, 2, "", "store æg", "", "2");
+    row("Saft af 1 citron", 1, 1, "", "citron", "Saft", "1");
+    row("Revet skal af ½ appelsin, økologisk", 0.5, 0.5, "", "appelsin", "Revet skal, økologisk", "½");
+    row("Juice of 2 limes", 2, 2, "", "limes", "Juice", "2");
+    row("Olie af god kvalitet", kNone, kNone, "", "Olie af god kvalitet", "", "");
     // Comments, optional and not scaled.
     row("1 løg (ca. 100 g), hakket", 1, 1, "", "løg", "ca. 100 g, hakket", "1");
     row("1 dåse hakkede tomater (400 g)", 1, 1, "ds", "hakkede tomater", "400 g", "1 dåse");
