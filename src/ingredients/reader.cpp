@@ -51,6 +51,13 @@ const char16_t *const kRangeWords[] = {u"til", u"to", u"or", u"à", u"a", u"elle
 const char16_t *const kApproximately[] = {u"ca", u"cirka", u"circa", u"omkring", u"about", u"approx",
                                           u"approximately", u"around", u"ungefär", u"etwa", u"ungefähr", u"c:a"};
 
+const char16_t *const kOf[] = {u"of", u"af"};
+
+bool isAmountOfItsOwn(const QString &unit)
+{
+    return unit == u"pinch" || unit == u"dash" || unit == u"knsp" || unit == u"nip";
+}
+
 // Sizes that may stand between the number and the unit: "1 stor dåse", "1 heaping tablespoon".
 const char16_t *const kSizes[] = {u"stor", u"store", u"stort", u"lille", u"små", u"god", u"gode", u"godt",
                                   u"large", u"small", u"medium", u"big", u"heaping", u"heaped", u"level",
@@ -65,7 +72,8 @@ const char16_t *const kNotScaled[] = {
     u"til anretning", u"til smøring", u"til friture", u"til formen", u"til bagepladen", u"efter behov",
     u"to taste", u"for serving", u"to serve", u"for garnish", u"to garnish", u"for frying",
     u"for greasing", u"as needed", u"for brushing", u"etter smak", u"efter smak", u"til steking",
-    u"nach geschmack", u"zum braten", u"nach belieben"};
+    u"nach geschmack", u"zum braten", u"nach belieben", u"efter ønske", u"efter behag", u"til dekoration",
+    u"if desired", u"as desired", u"for dusting", u"for decoration", u"for the pan"};
 
 // The bullets a list copied from a page may keep in front of its lines.
 bool isBullet(QChar c)
@@ -407,10 +415,25 @@ Reading readDetailed(QStringView s)
         return r;
     }
 
+    // "Pinch of salt", "Knivspids muskat": a unit that is an amount of its own, with no number.
+    if (!amount) {
+        if (const auto unit = unitAt(s, restFrom); unit && isAmountOfItsOwn(unit->unit) && unit->end < s.size()) {
+            qsizetype next = skipSpaces(s, unit->end);
+            if (next > unit->end) {
+                if (const qsizetype of = anyWordAt(s, next, kOf); of >= 0 && of < s.size() && isSpace(s[of]))
+                    next = skipSpaces(s, of);
+                line.unit = unit->unit;
+                r.unit = {restFrom, unit->end};
+                r.unitKind = unit->kind;
+                restFrom = next;
+            }
+        }
+    }
+
     // "Saft af 1 citron", "Juice of 2 limes": the food follows the amount, the part before it
     // is the comment.
     QString partOf;
-    if (!amount) {
+    if (!amount && line.unit.isEmpty()) {
         if (auto found = amountAfterOf(s, restFrom)) {
             partOf = trimmed(s.mid(restFrom, found->ofStart - restFrom)).toString();
             amount = found->amount;

@@ -97,6 +97,8 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("et bundt persille", 1, 1, "bdt", "persille", "", "et bundt");
     row("a pinch of salt", 1, 1, "pinch", "salt", "", "a pinch");
     row("one onion", 1, 1, "", "onion", "", "one");
+    row("Pinch of salt", kNone, kNone, "pinch", "salt", "", "");
+    row("Knivspids muskat", kNone, kNone, "knsp", "muskat", "", "");
     row("en smule salt", kNone, kNone, "", "en smule salt", "", "");
     row("et par stilke selleri", kNone, kNone, "", "et par stilke selleri", "", "");
     row("a few sprigs of thyme", kNone, kNone, "", "a few sprigs of thyme", "", "");
@@ -174,6 +176,7 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("flødeskum til servering", kNone, kNone, "", "flødeskum", "til servering", "", false, true);
     row("1 æg til pensling", 1, 1, "", "æg", "til pensling", "1", false, true);
     row("salt, to taste", kNone, kNone, "", "salt", "to taste", "", false, true);
+    row("farve efter ønske", kNone, kNone, "", "farve", "efter ønske", "", false, true);
     row("- 2 dl mælk", 2, 2, "dl", "mælk", "", "2 dl");
     row("• 1 tsk kanel", 1, 1, "tsk", "kanel", "", "1 tsk");
 }
