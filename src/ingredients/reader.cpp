@@ -393,6 +393,7 @@ Reading readDetailed(QStringView s)
     qsizetype pos = text.data() - s.data();
     if (isBullet(s[pos]) && pos + 1 < s.size() && isSpace(s[pos + 1]))
         pos = skipSpaces(s, pos + 1);
+    const qsizetype afterBullet = pos;
     if (const qsizetype end = anyWordAt(s, pos, kOptional); end >= 0 && end < s.size() && isSpace(s[end])) {
         line.optional = true;
         pos = skipSpaces(s, end);
@@ -411,7 +412,7 @@ Reading readDetailed(QStringView s)
         }
     } else if (text.endsWith(u':')) {
         line.kind = LineKind::Heading;
-        line.name = trimmed(text.chopped(1)).toString();
+        line.name = trimmed(s.mid(afterBullet, text.data() + text.size() - 1 - (s.data() + afterBullet))).toString();
         return r;
     }
 

@@ -203,6 +203,7 @@ void TestIngredientLine::readLine_tellsHeadingsAndEmptyLines_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("heading") << QStringLiteral("Dej:") << LineKind::Heading << QStringLiteral("Dej");
     QTest::newRow("two words") << QStringLiteral("Til fyld:") << LineKind::Heading << QStringLiteral("Til fyld");
+    QTest::newRow("bullet") << QStringLiteral("• Til pynt:") << LineKind::Heading << QStringLiteral("Til pynt");
     QTest::newRow("spaces after") << QStringLiteral("  Sovs : \t") << LineKind::Heading << QStringLiteral("Sovs");
     QTest::newRow("empty") << QString() << LineKind::Empty << QString();
     QTest::newRow("blank") << QStringLiteral(" \t \u00a0") << LineKind::Empty << QString();
