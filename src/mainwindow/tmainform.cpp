@@ -13,6 +13,7 @@
 #include "mainwindow/listbox.h"
 #include "mainwindow/windowface.h"
 #include "options/toptform.h"
+#include "store/areascan.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
 #include "store/privatefolder.h"
@@ -110,6 +111,8 @@ void Tmainform::FormCreate()
                              "opskrifterne for alle kan.");
     }
     optDir = m_privateUsable ? m_paths.settingsDir(brugernavn) : QString();
+    if (m_privateUsable)
+        store::clearSettingsTemporaries(optDir);
     optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
     m_drafts.setSettingsFolder(optDir);
 
