@@ -5,6 +5,7 @@
 // process's high-water mark reset before each fetch; it should stay some tens of MB whatever
 // the server sends.
 #include "testhttpserver.h"
+#include "common/residentmemory.h"
 #include "webimport/fetcher.h"
 #include "webimport/pagereader.h"
 
@@ -21,26 +22,6 @@
 namespace {
 
 using Endless = TestHttpServer::Endless;
-
-double residentBytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(qstrlen(field)) + 1).trimmed().split(' ').value(0).toDouble() * 1024;
-    return 0;
-}
-
-// What the last fetch freed goes back to the system first, or the peak could not grow past it.
-void resetPeak()
-{
-    malloc_trim(0);
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 const char *pathOf(Endless kind)
 {

@@ -1,5 +1,6 @@
 #include "ingredients/ingredientline.h"
 
+#include "ingredients/numbers.h"
 #include "ingredients/units.h"
 
 #include <cmath>
@@ -7,19 +8,6 @@
 namespace ingredients {
 
 namespace {
-
-QString decimal(double value, int decimals)
-{
-    QString s = QString::number(value, 'f', decimals);
-    if (s.contains(u'.')) {
-        while (s.endsWith(u'0'))
-            s.chop(1);
-        if (s.endsWith(u'.'))
-            s.chop(1);
-    }
-    s.replace(u'.', u',');
-    return s == u"-0" ? QStringLiteral("0") : s;
-}
 
 double roundTo(double value, double step)
 {
@@ -30,24 +18,24 @@ double roundTo(double value, double step)
 QString smallMetric(double v)
 {
     if (v < 10)
-        return decimal(roundTo(v, 0.5) > 0 ? roundTo(v, 0.5) : roundTo(v, 0.1), 1);
+        return decimalComma(roundTo(v, 0.5) > 0 ? roundTo(v, 0.5) : roundTo(v, 0.1), 1);
     if (v <= 50)
-        return decimal(std::round(v), 0);
+        return decimalComma(std::round(v), 0);
     if (v <= 500)
-        return decimal(roundTo(v, 5), 0);
+        return decimalComma(roundTo(v, 5), 0);
     if (v <= 1000)
-        return decimal(roundTo(v, 25), 0);
-    return decimal(roundTo(v, 50), 0);
+        return decimalComma(roundTo(v, 25), 0);
+    return decimalComma(roundTo(v, 50), 0);
 }
 
 // kg, l: two decimals at most, to the nearest 50 g or 0,5 dl below 10.
 QString largeMetric(double v)
 {
     if (v < 0.1)
-        return decimal(v, 3);
+        return decimalComma(v, 3);
     if (v < 10)
-        return decimal(roundTo(v, 0.05), 2);
-    return decimal(roundTo(v, 0.5), 1);
+        return decimalComma(roundTo(v, 0.05), 2);
+    return decimalComma(roundTo(v, 0.5), 1);
 }
 
 struct Fraction {
@@ -64,13 +52,13 @@ QString withFraction(double v)
     if (v >= 10) {
         const double rounded = roundTo(v, 0.5);
         const double whole = std::floor(rounded);
-        return decimal(whole, 0) + (rounded > whole ? QStringLiteral("½") : QString());
+        return decimalComma(whole, 0) + (rounded > whole ? QStringLiteral("½") : QString());
     }
     double whole = std::floor(v);
     const double part = v - whole;
     for (const Fraction &f : kThirds) {
         if (std::abs(part - f.value) < 0.01)
-            return (whole > 0 ? decimal(whole, 0) : QString()) + QString::fromUtf16(f.text);
+            return (whole > 0 ? decimalComma(whole, 0) : QString()) + QString::fromUtf16(f.text);
     }
     if (whole == 0 && std::abs(part - 0.125) < 0.01)
         return QStringLiteral("⅛");
@@ -85,7 +73,7 @@ QString withFraction(double v)
     }
     if (whole == 0 && best->value == 0)
         return QStringLiteral("⅛"); // a pinch is still an amount, never "0"
-    return (whole > 0 || best->value == 0 ? decimal(whole, 0) : QString()) + QString::fromUtf16(best->text);
+    return (whole > 0 || best->value == 0 ? decimalComma(whole, 0) : QString()) + QString::fromUtf16(best->text);
 }
 
 } // namespace
@@ -101,9 +89,9 @@ QString formatQuantity(double value, const QString &unit)
     if (unit == u"kg" || unit == u"l")
         return largeMetric(value);
     if (unit == u"dl")
-        return value < 1 ? withFraction(value) : decimal(roundTo(value, 0.1), 1);
+        return value < 1 ? withFraction(value) : decimalComma(roundTo(value, 0.1), 1);
     if (unit == u"cl" || unit == u"cm" || unit == u"oz" || unit == u"fl oz")
-        return decimal(value < 10 ? roundTo(value, 0.5) : std::round(value), 1);
+        return decimalComma(value < 10 ? roundTo(value, 0.5) : std::round(value), 1);
     return withFraction(value);
 }
 

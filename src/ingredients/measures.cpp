@@ -1,5 +1,6 @@
 #include "ingredients/ingredientline.h"
 
+#include "ingredients/numbers.h"
 #include "ingredients/reading.h"
 
 #include <QRegularExpression>
@@ -19,18 +20,6 @@ constexpr double kFluidOunceMl = 29.57;
 constexpr double kOunceG = 28.35;
 constexpr double kPoundG = 453.6;
 constexpr double kStickOfButterG = 113;
-
-QString decimalComma(double value, int decimals)
-{
-    QString s = QString::number(value, 'f', decimals);
-    if (s.contains(u'.')) {
-        while (s.endsWith(u'0'))
-            s.chop(1);
-        if (s.endsWith(u'.'))
-            s.chop(1);
-    }
-    return s.replace(u'.', u',');
-}
 
 struct Converted {
     QString low, high, unit;

@@ -204,4 +204,17 @@ std::optional<NumberRead> numberAt(QStringView s, qsizetype pos)
     return numberWordAt(s, pos);
 }
 
+QString decimalComma(double value, int decimals)
+{
+    QString s = QString::number(value, 'f', decimals);
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    s.replace(u'.', u',');
+    return s == u"-0" ? QStringLiteral("0") : s;
+}
+
 } // namespace ingredients

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 #include <optional>
@@ -22,6 +23,9 @@ std::optional<NumberRead> numberWordAt(QStringView s, qsizetype pos);
 
 // Either of the two.
 std::optional<NumberRead> numberAt(QStringView s, qsizetype pos);
+
+// value with at most the given decimals and a decimal comma, trailing zeros left out: "2,5", "3".
+QString decimalComma(double value, int decimals);
 
 // The value of a vulgar fraction character ("½", "⅓", ...), or 0.
 double vulgarFraction(QChar c);
