@@ -74,6 +74,8 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectFind();
     connectHent();
     connectBackup();
+    connectPortions();
+    connectMeasures();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -112,6 +114,7 @@ void Tmainform::FormCreate()
     optDir = m_privateUsable ? m_paths.settingsDir(brugernavn) : QString();
     optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
     m_drafts.setSettingsFolder(optDir);
+    m_servings.setFile(optDir.isEmpty() ? QString() : optDir + u"portioner.txt");
 
     HentOpt(true);
 
@@ -457,6 +460,7 @@ void Tmainform::updateActions()
     AudskrivBeggeUpdate();
     AdelOpskriftUpdate();
     AkogebogUpdate();
+    AomregnMaalUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }
