@@ -3,6 +3,7 @@
 #include "dialogs/formslot.h"
 #include "editor/fontlist.h"
 #include "mainwindow/drafts.h"
+#include "mainwindow/linerewrite.h"
 #include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
 #include "mainwindow/servingsbook.h"
@@ -371,13 +372,8 @@ private:
     void connectPortions();
     void connectMeasures();
     int recipeServings() const;
-    struct LineRewrite {
-        int index;
-        QString from;
-        QString to;
-    };
-    // Rewrites the lines through the store, each as the user's "Rediger" would; returns those
-    // done, after telling the user why the rest could not be.
+    // Rewrites the lines in their places in one write of the list; returns those done, after
+    // telling the user why the rest could not be.
     QList<LineRewrite> rewriteLines(const QList<LineRewrite> &rewrites);
     QString openAreaName() const; // "Alle" or the login, as the backup's manifest names it
     void noteOwnChange();

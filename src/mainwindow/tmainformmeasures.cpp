@@ -11,6 +11,7 @@
 #include "mainwindow/temperaturerewrite.h"
 
 #include <QAbstractUndoItem>
+#include <QLineEdit>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -59,34 +60,31 @@ void Tmainform::connectMeasures()
             [this] { guardedCommand([this] { AfortrydOmregningExecute(); }); });
 }
 
-QList<Tmainform::LineRewrite> Tmainform::rewriteLines(const QList<LineRewrite> &rewrites)
+QList<LineRewrite> Tmainform::rewriteLines(const QList<LineRewrite> &rewrites)
 {
     QList<LineRewrite> done;
-    store::ChangeResult last;
-    bool changed = false;
-    QString problem;
-    for (const LineRewrite &rewrite : rewrites) {
-        const store::ChangeResult result = listChange(4).rename(rewrite.from, rewrite.index, rewrite.to);
-        changed = true;
-        last = result;
-        if (result.outcome == store::ChangeOutcome::Done) {
-            done.append(rewrite);
-            continue;
-        }
-        // A line someone else changed meanwhile is left as they made it; the rest go on.
-        if (result.outcome == store::ChangeOutcome::Missing)
-            continue;
-        if (!toldNotStarted(result, m_area.isShared()))
-            problem = unknownErrorText();
-        break;
-    }
+    if (rewrites.isEmpty())
+        return done;
+    const store::ChangeResult result = rewriteListLines(m_area, fillistenavn, rewrites, &done);
     noteOwnChange();
-    if (changed) {
-        showList(4, last);
+    if (toldNotStarted(result, m_area.isShared()))
+        return done;
+    if (result.listKnown) {
+        showList(4, result);
         ingrediensEdit->clear();
     }
-    if (!problem.isEmpty())
-        Messages::information(problem);
+    switch (result.outcome) {
+    case store::ChangeOutcome::Done:
+        if (done.size() < rewrites.size())
+            Messages::information(QStringLiteral("Nogle af ingredienslinjerne er ændret af en anden i mellemtiden og er ikke skrevet om."));
+        break;
+    case store::ChangeOutcome::Missing:
+        Messages::information(QStringLiteral("Ingredienslinjerne er ændret af en anden i mellemtiden og er ikke skrevet om."));
+        break;
+    default:
+        Messages::information(unknownErrorText());
+        break;
+    }
     return done;
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,7 +25,7 @@ const QString kKey = QStringLiteral("Alle/Kager/Gærbag/Boller");
 const QStringList kLines{QStringLiteral("500 g hvedemel"), QStringLiteral("2 æg"), QStringLiteral("salt efter smag"),
                          QStringLiteral("1 dl mælk")};
 const QStringList kSixServings{QStringLiteral("750 g hvedemel"), QStringLiteral("3 æg"),
-                               QStringLiteral("salt efter smag"), QStringLiteral("1½ dl mælk")};
+                               QStringLiteral("salt efter smag"), QStringLiteral("1,5 dl mælk")};
 const QStringList kAmerican{QStringLiteral("2 cups flour"), QStringLiteral("1 tsp salt"), QStringLiteral("3 æg")};
 
 QByteArray rtfText(const QByteArray &text)
@@ -183,7 +184,12 @@ void TestPortions::leavingWriteModeOrReload_returnsTo1x()
         QVERIFY(w->scaledFor().isEmpty());
         w->modeGroup->button(0)->click();
     } else {
+        // "Genindlæs" can be had when the description has changed; read mode leaves it editable.
+        QTest::keyClicks(w->Editor, QStringLiteral("x"));
+        w->updateActions();
+        QVERIFY(w->Areload->isEnabled());
         w->Areload->trigger();
+        QVERIFY(!w->Editor->document()->isModified());
     }
     QVERIFY(control()->isVisible());
     QCOMPARE(control()->oenskeBox->value(), 4);
