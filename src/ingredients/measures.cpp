@@ -95,29 +95,34 @@ std::optional<Converted> converted(const Reading &r, bool butter)
     return std::nullopt;
 }
 
-QString convertLine(const QString &line, bool butter);
+QString convertRead(const QString &line, const Reading &r, bool butter);
 
 // "1 (14 oz) can tomatoes", "½ cup (1 stick) butter": the amounts in parentheses as well.
-QString convertParentheses(QString text, bool butter)
+QString convertParentheses(const QString &text, bool butter)
 {
+    QString out;
     qsizetype from = 0;
     while (true) {
         const qsizetype open = text.indexOf(u'(', from);
         const qsizetype close = open < 0 ? -1 : text.indexOf(u')', open);
         if (close < 0)
-            return text;
+            break;
         const QString inner = text.mid(open + 1, close - open - 1);
-        const IngredientLine read = readLine(inner);
-        const QString done = read.name.isEmpty() && read.comment.isEmpty() ? convertLine(inner, butter) : inner;
-        text.replace(open + 1, inner.size(), done);
-        from = open + 1 + done.size() + 1;
+        const Reading read = readDetailed(inner);
+        out += QStringView(text).mid(from, open + 1 - from);
+        out += read.line.name.isEmpty() && read.line.comment.isEmpty() ? convertRead(inner, read, butter) : inner;
+        out += u')';
+        from = close + 1;
     }
+    if (from == 0)
+        return text;
+    out += QStringView(text).mid(from);
+    return out;
 }
 
 // Every piece of the line outside the amount stays as written.
-QString convertLine(const QString &line, bool butter)
+QString convertRead(const QString &line, const Reading &r, bool butter)
 {
-    const Reading r = readDetailed(line);
     if (!r.line.quantity || !r.unit.isSet())
         return convertParentheses(line, butter);
     const auto c = converted(r, butter);
@@ -143,7 +148,7 @@ QString convertLine(const QString &line, bool butter)
 
 QString danishMeasuresLine(const QString &line)
 {
-    return convertLine(line, mentionsButter(line));
+    return convertRead(line, readDetailed(line), mentionsButter(line));
 }
 
 QString danishTemperatures(const QString &text)

@@ -73,8 +73,8 @@ const Word kWords[] = {
     {u"dusin", 12}, {u"dozen", 12}};
 
 // Words after "en"/"a" that make it no number: "en smule salt", "a few sprigs".
-const char16_t *const kNotCounted[] = {u"smule", u"few", u"couple", u"little", u"bit", u"lille", u"lidt",
-                                       u"god", u"good", u"handful"};
+const char16_t *const kNotCounted[] = {u"smule", u"few", u"couple", u"little", u"bit", u"lidt",
+                                       u"god", u"good", u"par"};
 
 bool wordMatches(QStringView s, qsizetype pos, QStringView word)
 {

@@ -120,8 +120,8 @@ std::optional<Amount> amountAt(QStringView s, qsizetype pos)
     qsizetype unitPos = p;
     Span sizeNote;
     if (p < s.size() && s[p] == u'(') {
-        const qsizetype close = s.indexOf(u')', p);
-        if (close > p && close - p < 40) {
+        const qsizetype close = s.mid(p, 40).indexOf(u')') + p;
+        if (close > p) {
             sizeNote = {p + 1, close};
             unitPos = skipSpaces(s, close + 1);
         }
@@ -385,6 +385,11 @@ Reading readDetailed(QStringView s)
     }
     line.notScaled = takeNotScaled(line.name, rest.comments);
     line.comment = rest.comments.join(QStringLiteral(", "));
+    if (!line.quantity && line.name.isEmpty()) {
+        // Nothing a food could be made of: the line is carried whole.
+        line.name = text.toString();
+        line.comment.clear();
+    }
     return r;
 }
 

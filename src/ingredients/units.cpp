@@ -61,7 +61,11 @@ const UnitSpelling kSpellings[] = {
     {u"handfuls", u"handful", C}, {u"jar", u"jar", C}, {u"jars", u"jar", C}, {u"drop", u"drop", C},
     {u"drops", u"drop", C}, {u"stalk", u"stalk", C}, {u"stalks", u"stalk", C}, {u"head", u"head", C},
     {u"heads", u"head", C}, {u"piece", u"stk", C}, {u"pieces", u"stk", C}, {u"bottle", u"bottle", C},
-    {u"bottles", u"bottle", C},
+    {u"bottles", u"bottle", C}, {u"envelope", u"envelope", C}, {u"envelopes", u"envelope", C},
+    {u"container", u"container", C}, {u"containers", u"container", C}, {u"bag", u"bag", C},
+    {u"bags", u"bag", C}, {u"box", u"box", C}, {u"boxes", u"box", C}, {u"tin", u"can", C},
+    {u"tins", u"can", C}, {u"sheet", u"sheet", C}, {u"sheets", u"sheet", C}, {u"knold", u"knold", C},
+    {u"knolde", u"knold", C},
     // Norwegian and Swedish
     {u"ss", u"spsk", C}, {u"ts", u"tsk", C}, {u"msk", u"spsk", C}, {u"krm", u"krm", C},
     {u"st", u"stk", C}, {u"klype", u"knsp", C}, {u"nypa", u"knsp", C}, {u"boks", u"ds", C},

@@ -52,7 +52,7 @@ if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${root}/Brugere/Alle/De
 endif()
 
 # The tools with their starters and manual pages; the menu and software-centre entries valid.
-foreach(program retterum retterum-hent retterum-kopi)
+foreach(program retterum retterum-hent retterum-kopi retterum-liste)
   expect_exists("${root}/Program/${program}")
   file(READ_SYMLINK "${WORK_DIR}/usr/bin/${program}" target)
   if(NOT target STREQUAL "${DATA_ROOT}/Program/${program}")
@@ -68,7 +68,7 @@ execute_process(COMMAND "${root}/Program/retterum-hent" --json http://127.0.0.1:
 if(NOT said STREQUAL "Siden kunne ikke hentes. Kontroller adressen og forbindelsen.\n")
   message(FATAL_ERROR "the installed retterum-hent does not fetch through its module:\n${said}")
 endif()
-foreach(binary retterum retterum-hent retterum-kopi libretterum-http.so)
+foreach(binary retterum retterum-hent retterum-kopi retterum-liste libretterum-http.so)
   execute_process(COMMAND objdump -p "${root}/Program/${binary}" OUTPUT_VARIABLE headers)
   string(REGEX MATCHALL "(RPATH|RUNPATH) +[^\n]*" paths "${headers}")
   if(binary MATCHES "^lib" AND paths OR NOT binary MATCHES "^lib" AND NOT paths MATCHES "^RPATH +\\$ORIGIN$")
