@@ -48,16 +48,16 @@ PortionControl::PortionControl(QWidget *parent)
     antalBox = smallSpinBox(this, "antalBox", 0);
     antalBox->setSpecialValueText(QStringLiteral("–"));
     antalBox->setAccessibleName(QStringLiteral("Portioner i opskriften"));
-    antalBox->setToolTip(QStringLiteral("Antal portioner, opskriften er til; skriv det, hvis beskrivelsen ikke nævner det"));
+    antalBox->setStatusTip(QStringLiteral("Antal portioner, opskriften er til; skriv det, hvis beskrivelsen ikke nævner det"));
     label->setBuddy(antalBox);
     m_arrow = new QLabel(QStringLiteral("→"), this);
     oenskeBox = smallSpinBox(this, "oenskeBox", 1);
     oenskeBox->setAccessibleName(QStringLiteral("Portioner ønsket"));
-    oenskeBox->setToolTip(QStringLiteral("Viser ingredienserne til dette antal portioner; intet gemmes"));
+    oenskeBox->setStatusTip(QStringLiteral("Viser ingredienserne til dette antal portioner; intet gemmes"));
     faktorBox = new QComboBox(this);
     faktorBox->setObjectName(QStringLiteral("faktorBox"));
     faktorBox->setAccessibleName(QStringLiteral("Gang opskriften med"));
-    faktorBox->setToolTip(QStringLiteral("Viser ingredienserne ganget op eller ned; intet gemmes"));
+    faktorBox->setStatusTip(QStringLiteral("Viser ingredienserne ganget op eller ned; intet gemmes"));
     for (const Factor &f : kFactors)
         faktorBox->addItem(QString::fromUtf16(f.text), f.value);
     faktorBox->setCurrentIndex(kOneTimes);

@@ -2,6 +2,7 @@
 // ingredient list shows, what the files hold afterwards, and how each is taken back.
 #include "ingredients/ingredientline.h"
 #include "mainwindowfixture.h"
+#include "mainwindow/filechooser.h"
 #include "mainwindow/portioncontrol.h"
 #include "rtf/rtffile.h"
 
@@ -49,6 +50,7 @@ private slots:
     void startingNumber_fromTheDescriptionOrTheSettings_data();
     void startingNumber_fromTheDescriptionOrTheSettings();
     void typedNumber_isKeptForTheNextStart();
+    void delOpskrift_sharesTheLinesAsShown();
     void omregn_rewritesMarksChangedAndUndoes();
     void omregn_onlyInWriteMode_andSaysWhenThereIsNothing();
 
@@ -79,6 +81,7 @@ void TestPortions::init()
 
 void TestPortions::cleanup()
 {
+    QVERIFY(filechooser::queuedAnswers.isEmpty());
     m_fixture.reset();
     m_root.reset();
     w = nullptr;
@@ -240,6 +243,25 @@ void TestPortions::typedNumber_isKeptForTheNextStart()
     openBoller();
     QCOMPARE(control()->servings(), 5);
     QCOMPARE(control()->oenskeBox->value(), 5);
+}
+
+void TestPortions::delOpskrift_sharesTheLinesAsShown()
+{
+    start();
+    openBoller();
+    control()->oenskeBox->setValue(6);
+    const QString html = m_root->file(QStringLiteral("boller.html"));
+    filechooser::queuedAnswers = {html};
+    MessageHook::queue(Answer::Ok);
+    w->updateActions();
+    w->AdelOpskrift->trigger();
+    QCOMPARE(MessageHook::takeShown(), QStringList{QStringLiteral("Information: Opskriften er gemt som \"%1\".").arg(html)});
+    QFile page(html);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    QVERIFY2(text.contains(QStringLiteral("<h2>Ingredienser</h2>\n<p><em>Til 6 personer</em></p>\n<ul>\n<li>750 g hvedemel</li>")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("\"750 g hvedemel\"")) && !text.contains(QStringLiteral("500 g hvedemel")));
 }
 
 void TestPortions::omregn_rewritesMarksChangedAndUndoes()
