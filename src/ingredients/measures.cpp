@@ -68,7 +68,9 @@ bool mentionsButter(QStringView line)
 std::optional<Converted> converted(const Reading &r, bool butter)
 {
     const QString &unit = r.line.unit;
-    const double low = r.line.quantity->low, high = r.line.quantity->high;
+    // "2 x 14 oz": the size of one pack is converted.
+    const double packs = r.packs.isSet() ? r.packCount : 1;
+    const double low = r.line.quantity->low / packs, high = r.line.quantity->high / packs;
     const auto same = [&](const char16_t *danish) { return Converted{{}, {}, QString::fromUtf16(danish)}; };
     if (unit == u"tbsp")
         return same(u"spsk");
@@ -123,8 +125,13 @@ QString convertParentheses(const QString &text, bool butter)
 // Every piece of the line outside the amount stays as written.
 QString convertRead(const QString &line, const Reading &r, bool butter)
 {
-    if (!r.line.quantity || !r.unit.isSet())
+    if (!r.line.quantity)
         return convertParentheses(line, butter);
+    if (!r.unit.isSet()) {
+        // "2 (6 oz) salmon fillets": only what follows the amount; what stands before it stays.
+        const qsizetype end = r.line.amountStart + r.line.amountLength;
+        return line.left(end) + convertParentheses(line.mid(end), butter);
+    }
     const auto c = converted(r, butter);
     const QStringView v(line);
     const qsizetype numbersEnd = r.high.isSet() ? r.high.end : r.low.end;
@@ -182,8 +189,7 @@ bool usesAmericanMeasures(const QStringList &lines)
 {
     for (const QString &line : lines) {
         const QString unit = readLine(line).unit;
-        if (unit == u"cup" || unit == u"oz" || unit == u"lb" || unit == u"fl oz" || unit == u"stick"
-            || unit == u"pint" || unit == u"quart")
+        if (unit == u"cup" || unit == u"oz" || unit == u"lb" || unit == u"fl oz" || unit == u"pint" || unit == u"quart")
             return true;
     }
     return false;

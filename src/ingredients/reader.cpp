@@ -20,6 +20,22 @@ struct Amount {
     bool hasUnit = false;
     qsizetype end = 0;    // after the amount and its unit
     Span sizeNote;        // "(400 g)" between the number and the unit
+    Span sizeWord;        // "stor" in "1 stor dåse"
+    Span packs;           // "2" in "2 x 400 g"
+    double packCount = 0;
+
+    qsizetype begin() const { return packs.isSet() ? packs.start : low.start; }
+
+    void shift(qsizetype by)
+    {
+        for (Span *span : {&low, &high, &unit, &sizeNote, &sizeWord, &packs}) {
+            if (span->isSet()) {
+                span->start += by;
+                span->end += by;
+            }
+        }
+        end += by;
+    }
 };
 
 bool isDash(QChar c)
@@ -35,6 +51,18 @@ const char16_t *const kRangeWords[] = {u"til", u"to", u"or", u"à", u"a", u"elle
 const char16_t *const kApproximately[] = {u"ca", u"cirka", u"circa", u"omkring", u"about", u"approx",
                                           u"approximately", u"around", u"ungefär", u"etwa", u"ungefähr", u"c:a"};
 
+const char16_t *const kOf[] = {u"of", u"af"};
+
+bool isAmountOfItsOwn(const QString &unit)
+{
+    return unit == u"pinch" || unit == u"dash" || unit == u"knsp" || unit == u"nip";
+}
+
+// Sizes that may stand between the number and the unit: "1 stor dåse", "1 heaping tablespoon".
+const char16_t *const kSizes[] = {u"stor", u"store", u"stort", u"lille", u"små", u"god", u"gode", u"godt",
+                                  u"large", u"small", u"medium", u"big", u"heaping", u"heaped", u"level",
+                                  u"rounded", u"generous", u"scant", u"groß", u"große", u"kleine", u"klein"};
+
 const char16_t *const kOptional[] = {u"evt", u"eventuelt", u"eventuellt", u"optional", u"optionally",
                                      u"valgfrit", u"valgfri", u"ev", u"gerne"};
 
@@ -44,7 +72,8 @@ const char16_t *const kNotScaled[] = {
     u"til anretning", u"til smøring", u"til friture", u"til formen", u"til bagepladen", u"efter behov",
     u"to taste", u"for serving", u"to serve", u"for garnish", u"to garnish", u"for frying",
     u"for greasing", u"as needed", u"for brushing", u"etter smak", u"efter smak", u"til steking",
-    u"nach geschmack", u"zum braten", u"nach belieben"};
+    u"nach geschmack", u"zum braten", u"nach belieben", u"efter ønske", u"efter behag", u"til dekoration",
+    u"if desired", u"as desired", u"for dusting", u"for decoration", u"for the pan"};
 
 // The bullets a list copied from a page may keep in front of its lines.
 bool isBullet(QChar c)
@@ -83,6 +112,13 @@ qsizetype anyWordAt(QStringView s, qsizetype pos, const char16_t *const (&words)
     return -1;
 }
 
+qsizetype packsSeparatorEnd(QStringView s, qsizetype pos)
+{
+    if (pos >= s.size() || !(s[pos] == u'x' || s[pos] == u'X' || s[pos].unicode() == 0x00D7))
+        return -1;
+    return atBoundary(s, pos + 1) || isDigit(s[pos + 1]) ? pos + 1 : -1;
+}
+
 qsizetype rangeSeparatorEnd(QStringView s, qsizetype pos)
 {
     if (pos < s.size() && isDash(s[pos]))
@@ -101,10 +137,22 @@ std::optional<Amount> amountAt(QStringView s, qsizetype pos)
     a.low = {pos, first->end};
     a.lowValue = a.highValue = first->value;
     a.end = first->end;
+    bool thousandsDot = first->thousandsDot;
 
-    // A range: "2-3", "2 – 3", "2 til 3", "2 or 3".
     qsizetype p = skipSpaces(s, a.end);
-    if (const qsizetype sep = rangeSeparatorEnd(s, p); sep >= 0) {
+    if (const qsizetype times = packsSeparatorEnd(s, p); times >= 0 && !first->word) {
+        // "2 x 400 g": two packs of 400 g.
+        if (const auto size = digitsAt(s, skipSpaces(s, times))) {
+            a.packs = a.low;
+            a.packCount = first->value;
+            a.low = {skipSpaces(s, times), size->end};
+            a.lowValue = a.highValue = size->value;
+            a.end = size->end;
+            thousandsDot = size->thousandsDot;
+            p = skipSpaces(s, a.end);
+        }
+    } else if (const qsizetype sep = rangeSeparatorEnd(s, p); sep >= 0) {
+        // A range: "2-3", "2 – 3", "2 til 3", "2 or 3".
         const qsizetype q = skipSpaces(s, sep);
         const bool spaced = q > sep || isDash(s[p]);
         const auto second = first->word ? numberAt(s, q) : digitsAt(s, q);
@@ -126,14 +174,23 @@ std::optional<Amount> amountAt(QStringView s, qsizetype pos)
             unitPos = skipSpaces(s, close + 1);
         }
     }
-    if (auto unit = unitAt(s, unitPos)) {
-        // "1 T" needs a space or a dot before anything else; "2t" is no teaspoon.
+    auto unit = unitAt(s, unitPos);
+    if (!unit && !sizeNote.isSet()) {
+        if (const qsizetype sizeEnd = anyWordAt(s, unitPos, kSizes); sizeEnd >= 0) {
+            const qsizetype next = skipSpaces(s, sizeEnd);
+            if (next > sizeEnd && (unit = unitAt(s, next))) {
+                a.sizeWord = {unitPos, sizeEnd};
+                unitPos = next;
+            }
+        }
+    }
+    if (unit) {
         a.unit = {unitPos, unit->end};
         a.unitRead = *unit;
         a.hasUnit = true;
         a.end = unit->end;
         a.sizeNote = sizeNote;
-        if (first->thousandsDot && (unit->unit == u"g" || unit->unit == u"ml")) {
+        if (thousandsDot && (unit->unit == u"g" || unit->unit == u"ml")) {
             a.lowValue *= 1000;
             a.highValue = a.high.isSet() ? a.highValue * 1000 : a.lowValue;
         }
@@ -215,15 +272,9 @@ std::optional<Amount> wholeAmount(QStringView s, qsizetype b, qsizetype e)
     const QStringView part = s.mid(b, e - b);
     const qsizetype start = skipApproximately(part, 0);
     auto a = amountAt(part, start);
-    if (!a || a->low.start != start || trimmed(part.mid(a->end)).size() != 0 || a->lowValue <= 0)
+    if (!a || a->begin() != start || trimmed(part.mid(a->end)).size() != 0 || a->lowValue <= 0)
         return std::nullopt;
-    for (Span *span : {&a->low, &a->high, &a->unit, &a->sizeNote}) {
-        if (span->isSet()) {
-            span->start += b;
-            span->end += b;
-        }
-    }
-    a->end += b;
+    a->shift(b);
     return a;
 }
 
@@ -241,14 +292,44 @@ std::optional<Amount> trailingAmount(QStringView name)
     return std::nullopt;
 }
 
+struct AmountAfterOf {
+    Amount amount;
+    qsizetype ofStart = 0;
+};
+
+// The first "af"/"of" before the first comma or parenthesis, if an amount follows it.
+std::optional<AmountAfterOf> amountAfterOf(QStringView s, qsizetype from)
+{
+    for (qsizetype i = from + 1; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u',' || c == u'(' || c == u';')
+            return std::nullopt;
+        if (!isSpace(s[i - 1]) || (c != u'a' && c != u'o'))
+            continue;
+        qsizetype end = wordAt(s, i, u"af");
+        if (end < 0)
+            end = wordAt(s, i, u"of");
+        if (end < 0 || end >= s.size() || !isSpace(s[end]))
+            continue;
+        const qsizetype at = skipSpaces(s, end);
+        if (auto a = amountAt(s, at); a && a->lowValue > 0)
+            return AmountAfterOf{*a, i};
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 void setAmount(Reading &r, const Amount &a)
 {
     IngredientLine &line = r.line;
-    line.quantity = Quantity{a.lowValue, a.high.isSet() ? a.highValue : a.lowValue};
+    const double packs = a.packs.isSet() ? a.packCount : 1;
+    line.quantity = Quantity{a.lowValue * packs, (a.high.isSet() ? a.highValue : a.lowValue) * packs};
     r.low = a.low;
     r.high = a.high;
-    line.amountStart = a.low.start;
-    line.amountLength = a.end - a.low.start;
+    r.packs = a.packs;
+    r.packCount = a.packCount;
+    line.amountStart = a.begin();
+    line.amountLength = a.end - line.amountStart;
     if (a.hasUnit) {
         line.unit = a.unitRead.unit;
         r.unit = a.unit;
@@ -312,6 +393,7 @@ Reading readDetailed(QStringView s)
     qsizetype pos = text.data() - s.data();
     if (isBullet(s[pos]) && pos + 1 < s.size() && isSpace(s[pos + 1]))
         pos = skipSpaces(s, pos + 1);
+    const qsizetype afterBullet = pos;
     if (const qsizetype end = anyWordAt(s, pos, kOptional); end >= 0 && end < s.size() && isSpace(s[end])) {
         line.optional = true;
         pos = skipSpaces(s, end);
@@ -330,15 +412,48 @@ Reading readDetailed(QStringView s)
         }
     } else if (text.endsWith(u':')) {
         line.kind = LineKind::Heading;
-        line.name = trimmed(text.chopped(1)).toString();
+        line.name = trimmed(s.mid(afterBullet, text.data() + text.size() - 1 - (s.data() + afterBullet))).toString();
         return r;
     }
 
-    Rest rest = nameAndComments(s, restFrom);
-    if (amount && amount->sizeNote.isSet()) {
-        rest.comments.prepend(trimmed(s.mid(amount->sizeNote.start, amount->sizeNote.end - amount->sizeNote.start)).toString());
-        rest.commentSpans.prepend(amount->sizeNote);
+    // "Pinch of salt", "Knivspids muskat": a unit that is an amount of its own, with no number.
+    if (!amount) {
+        if (const auto unit = unitAt(s, restFrom); unit && isAmountOfItsOwn(unit->unit) && unit->end < s.size()) {
+            qsizetype next = skipSpaces(s, unit->end);
+            if (next > unit->end) {
+                if (const qsizetype of = anyWordAt(s, next, kOf); of >= 0 && of < s.size() && isSpace(s[of]))
+                    next = skipSpaces(s, of);
+                line.unit = unit->unit;
+                r.unit = {restFrom, unit->end};
+                r.unitKind = unit->kind;
+                restFrom = next;
+            }
+        }
     }
+
+    // "Saft af 1 citron", "Juice of 2 limes": the food follows the amount, the part before it
+    // is the comment.
+    QString partOf;
+    if (!amount && line.unit.isEmpty()) {
+        if (auto found = amountAfterOf(s, restFrom)) {
+            partOf = trimmed(s.mid(restFrom, found->ofStart - restFrom)).toString();
+            amount = found->amount;
+            setAmount(r, *amount);
+            restFrom = skipSpaces(s, amount->end);
+        }
+    }
+
+    Rest rest = nameAndComments(s, restFrom);
+    if (amount) {
+        for (const Span &note : {amount->sizeNote, amount->sizeWord}) {
+            if (note.isSet()) {
+                rest.comments.prepend(trimmed(s.mid(note.start, note.end - note.start)).toString());
+                rest.commentSpans.prepend(note);
+            }
+        }
+    }
+    if (!partOf.isEmpty())
+        rest.comments.prepend(partOf);
     if (!amount) {
         // "smør, 100 g", "hvedemel (250 g)", "Hvedemel 250 g"
         for (qsizetype i = 0; i < rest.comments.size(); ++i) {
@@ -354,19 +469,12 @@ Reading readDetailed(QStringView s)
             // only when there is no comment after it.
             const QStringView nameView(rest.name);
             if (auto a = trailingAmount(nameView)) {
-                const qsizetype offset = s.lastIndexOf(nameView.mid(a->low.start));
+                const qsizetype offset = s.lastIndexOf(nameView.mid(a->begin()));
                 if (offset >= 0) {
-                    const qsizetype shift = offset - a->low.start;
                     Amount moved = *a;
-                    for (Span *span : {&moved.low, &moved.high, &moved.unit}) {
-                        if (span->isSet()) {
-                            span->start += shift;
-                            span->end += shift;
-                        }
-                    }
-                    moved.end += shift;
+                    moved.shift(offset - a->begin());
                     setAmount(r, moved);
-                    rest.name = trimmed(nameView.left(a->low.start)).toString();
+                    rest.name = trimmed(nameView.left(a->begin())).toString();
                     if (rest.name.endsWith(u':'))
                         rest.name.chop(1);
                 }

@@ -18,6 +18,10 @@ struct Reading {
     Span high; // the second number of a range
     Span unit; // the unit as written, dot included
     UnitKind unitKind = UnitKind::Count;
+    // "2 x 400 g": the count of packs (low and high are then the size of one; the quantity is
+    // the whole).
+    Span packs;
+    double packCount = 0;
 };
 
 // readLine with the places of the numbers and the unit.

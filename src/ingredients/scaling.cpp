@@ -26,6 +26,11 @@ QString scaledLine(const QString &line, double factor)
     if (!(high <= kLargestShown))
         return line;
     QString scaled = line;
+    if (r.packs.isSet()) {
+        // "2 x 400 g" becomes "3 x 400 g": packs are bought whole, the size stays as printed.
+        scaled.replace(r.packs.start, r.packs.end - r.packs.start, formatQuantity(r.packCount * factor, QString()));
+        return scaled;
+    }
     // From the back, so that the first number's place still holds.
     if (r.high.isSet())
         scaled.replace(r.high.start, r.high.end - r.high.start, formatQuantity(high, r.line.unit));

@@ -42,9 +42,15 @@ QString jsonLine(const QString &line, const ingredients::IngredientLine &read)
              orNull(read.comment));
 }
 
+// Two decimals are enough to tell what was read ("0,33" for a third).
 QString decimalComma(double value)
 {
-    return QString::number(value, 'g', 6).replace(u'.', u',');
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text.replace(u'.', u',');
 }
 
 QStringList tableRow(const ingredients::IngredientLine &read)
@@ -88,8 +94,12 @@ int interpret(QIODevice &input, bool json, QTextStream &out)
     QList<QStringList> rows{{QStringLiteral("Mængde"), QStringLiteral("Enhed"), QStringLiteral("Ingrediens"),
                              QStringLiteral("Bemærkning"), QStringLiteral("Mærker")}};
     bool first = true;
-    while (!input.atEnd()) {
+    while (true) {
+        // Every line read holds at least its line end; nothing read is the end (on a pipe,
+        // atEnd() is only known after that).
         QByteArray bytes = input.readLine();
+        if (bytes.isEmpty())
+            break;
         if (bytes.endsWith('\n'))
             bytes.chop(1);
         if (bytes.endsWith('\r'))

@@ -97,6 +97,8 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("et bundt persille", 1, 1, "bdt", "persille", "", "et bundt");
     row("a pinch of salt", 1, 1, "pinch", "salt", "", "a pinch");
     row("one onion", 1, 1, "", "onion", "", "one");
+    row("Pinch of salt", kNone, kNone, "pinch", "salt", "", "");
+    row("Knivspids muskat", kNone, kNone, "knsp", "muskat", "", "");
     row("en smule salt", kNone, kNone, "", "en smule salt", "", "");
     row("et par stilke selleri", kNone, kNone, "", "et par stilke selleri", "", "");
     row("a few sprigs of thyme", kNone, kNone, "", "a few sprigs of thyme", "", "");
@@ -149,6 +151,16 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("1 Prise Salz", 1, 1, "knsp", "Salz", "", "1 Prise");
     row("1 Bund Petersilie", 1, 1, "bdt", "Petersilie", "", "1 Bund");
     row("2 Zehen Knoblauch", 2, 2, "fed", "Knoblauch", "", "2 Zehen");
+    // Packs, sizes and the part of a food.
+    row("2 x 400 g hakkede tomater", 800, 800, "g", "hakkede tomater", "", "2 x 400 g");
+    row("2 × 14 oz cans tomatoes", 28, 28, "oz", "cans tomatoes", "", "2 × 14 oz");
+    row("1 stor dåse tomater", 1, 1, "ds", "tomater", "stor", "1 stor dåse");
+    row("1 heaping tablespoon flour", 1, 1, "tbsp", "flour", "heaping", "1 heaping tablespoon");
+    row("2 store æg", 2, 2, "", "store æg", "", "2");
+    row("Saft af 1 citron", 1, 1, "", "citron", "Saft", "1");
+    row("Revet skal af ½ appelsin, økologisk", 0.5, 0.5, "", "appelsin", "Revet skal, økologisk", "½");
+    row("Juice of 2 limes", 2, 2, "", "limes", "Juice", "2");
+    row("Olie af god kvalitet", kNone, kNone, "", "Olie af god kvalitet", "", "");
     // Comments, optional and not scaled.
     row("1 løg (ca. 100 g), hakket", 1, 1, "", "løg", "ca. 100 g, hakket", "1");
     row("1 dåse hakkede tomater (400 g)", 1, 1, "ds", "hakkede tomater", "400 g", "1 dåse");
@@ -164,6 +176,7 @@ void TestIngredientLine::readLine_findsAmountUnitNameAndComment_data()
     row("flødeskum til servering", kNone, kNone, "", "flødeskum", "til servering", "", false, true);
     row("1 æg til pensling", 1, 1, "", "æg", "til pensling", "1", false, true);
     row("salt, to taste", kNone, kNone, "", "salt", "to taste", "", false, true);
+    row("farve efter ønske", kNone, kNone, "", "farve", "efter ønske", "", false, true);
     row("- 2 dl mælk", 2, 2, "dl", "mælk", "", "2 dl");
     row("• 1 tsk kanel", 1, 1, "tsk", "kanel", "", "1 tsk");
 }
@@ -190,6 +203,7 @@ void TestIngredientLine::readLine_tellsHeadingsAndEmptyLines_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("heading") << QStringLiteral("Dej:") << LineKind::Heading << QStringLiteral("Dej");
     QTest::newRow("two words") << QStringLiteral("Til fyld:") << LineKind::Heading << QStringLiteral("Til fyld");
+    QTest::newRow("bullet") << QStringLiteral("• Til pynt:") << LineKind::Heading << QStringLiteral("Til pynt");
     QTest::newRow("spaces after") << QStringLiteral("  Sovs : \t") << LineKind::Heading << QStringLiteral("Sovs");
     QTest::newRow("empty") << QString() << LineKind::Empty << QString();
     QTest::newRow("blank") << QStringLiteral(" \t \u00a0") << LineKind::Empty << QString();

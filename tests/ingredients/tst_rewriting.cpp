@@ -99,6 +99,9 @@ void TestRewriting::scaledLine_replacesOnlyTheAmount_data()
     row("hvedemel (250 g)", 2, "hvedemel (500 g)");
     row("1 1/2 cups flour", 2, "3 cups flour");
     row("250g smør", 2, "500g smør");
+    row("2 x 400 g hakkede tomater", 1.5, "3 x 400 g hakkede tomater");
+    row("1 stor dåse tomater", 2, "2 stor dåse tomater");
+    row("Saft af 1 citron", 2, "Saft af 2 citron");
     row("salt og peber", 2, "salt og peber");
     row("2 spsk olie til stegning", 2, "2 spsk olie til stegning");
     row("Dej:", 2, "Dej:");
@@ -145,6 +148,10 @@ void TestRewriting::danishMeasuresLine_convertsAmericanMeasures_data()
     row("1 (14 oz) can diced tomatoes", "1 (395 g) can diced tomatoes");
     row("1 can (14.5 oz) diced tomatoes", "1 can (410 g) diced tomatoes");
     row("butter (4 oz)", "butter (115 g)");
+    row("2 x 14 oz cans tomatoes", "2 x 395 g cans tomatoes");
+    row("2 (6 oz) salmon fillets", "2 (170 g) salmon fillets");
+    row("laks (6 oz) 2", "laks (170 g) 2");
+    row("laks (0 oz) 2", "laks (0 oz) 2");
     row("2 sticks cinnamon", "2 sticks cinnamon");
     row("2 dl mælk", "2 dl mælk");
     row("salt and pepper", "salt and pepper");
@@ -190,6 +197,7 @@ void TestRewriting::usesAmericanMeasures_findsCupsOuncesAndPounds_data()
     QTest::newRow("cups") << QStringList{QStringLiteral("2 eggs"), QStringLiteral("2 cups flour")} << true;
     QTest::newRow("ounces") << QStringList{QStringLiteral("8 oz cheese")} << true;
     QTest::newRow("pounds") << QStringList{QStringLiteral("1 lb beef")} << true;
+    QTest::newRow("cinnamon sticks") << QStringList{QStringLiteral("2 sticks cinnamon")} << false;
     QTest::newRow("spoons only") << QStringList{QStringLiteral("1 tbsp oil"), QStringLiteral("1 tsp salt")} << false;
     QTest::newRow("Danish") << QStringList{QStringLiteral("2 dl mælk"), QStringLiteral("100 g smør")} << false;
     QTest::newRow("none") << QStringList{} << false;

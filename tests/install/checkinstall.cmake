@@ -51,6 +51,25 @@ if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${root}/Brugere/Alle/De
   message(FATAL_ERROR "the installation wrote over an existing shared area")
 endif()
 
+# Links someone planted in the users root are never followed: neither one among the shared
+# area's entries (the book would be copied through it, its folder's mode set on what it points
+# at) nor one in the shared area's place. What they point at keeps its mode and stays empty.
+set(outside "${WORK_DIR}/outside")
+foreach(planted "Brugere/Alle/Bagværk" "Brugere/Alle")
+  file(REMOVE_RECURSE "${root}/Brugere/Alle" "${outside}")
+  file(MAKE_DIRECTORY "${root}/Brugere/Alle" "${outside}")
+  execute_process(COMMAND chmod 0700 "${outside}")
+  file(REMOVE_RECURSE "${root}/${planted}")
+  file(CREATE_LINK "${outside}" "${root}/${planted}" SYMBOLIC)
+  install_into("${WORK_DIR}")
+  expect_mode("${outside}" 700)
+  file(GLOB filled "${outside}/*")
+  if(filled)
+    message(FATAL_ERROR "the installation followed the link ${planted}: ${filled}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${root}/Brugere/Alle")
+
 # The tools with their starters and manual pages; the menu and software-centre entries valid.
 foreach(program retterum retterum-hent retterum-kopi retterum-liste)
   expect_exists("${root}/Program/${program}")

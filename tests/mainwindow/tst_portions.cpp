@@ -50,6 +50,7 @@ private slots:
     void startingNumber_fromTheDescriptionOrTheSettings_data();
     void startingNumber_fromTheDescriptionOrTheSettings();
     void typedNumber_isKeptForTheNextStart();
+    void typedNumber_thatCannotBeWritten_isToldAndKeptForTheSession();
     void delOpskrift_sharesTheLinesAsShown();
     void omregn_rewritesMarksChangedAndUndoes();
     void omregn_onlyInWriteMode_andSaysWhenThereIsNothing();
@@ -243,6 +244,23 @@ void TestPortions::typedNumber_isKeptForTheNextStart()
     openBoller();
     QCOMPARE(control()->servings(), 5);
     QCOMPARE(control()->oenskeBox->value(), 5);
+}
+
+void TestPortions::typedNumber_thatCannotBeWritten_isToldAndKeptForTheSession()
+{
+    m_root->writeBytes(kRecipe + u".rtf", rtfText("Dejen h\\'e6ves."));
+    QVERIFY(QDir().mkpath(settingsFile())); // a folder where the file must be written
+    start();
+    openBoller();
+    MessageHook::queue(Answer::Ok);
+    control()->antalBox->setValue(5);
+    QCOMPARE(MessageHook::takeShown(),
+             QStringList{QStringLiteral("Information: Antallet af portioner kan ikke gemmes i indstillingerne.\r"
+                                        "Det huskes, til programmet lukkes.")});
+    chooseEntry(w->opskriftBox, QStringLiteral("Kringle"));
+    chooseEntry(w->opskriftBox, QStringLiteral("Boller"));
+    QCOMPARE(control()->servings(), 5);
+    QVERIFY(QFileInfo(settingsFile()).isDir());
 }
 
 void TestPortions::delOpskrift_sharesTheLinesAsShown()

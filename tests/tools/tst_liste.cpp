@@ -32,7 +32,7 @@ Run liste(const QStringList &arguments, const QByteArray &input = {})
 // A book's lines as a file holds them: a byte-order mark, CR LF, an empty line and a heading.
 const QByteArray kLines = "\xEF\xBB\xBF"
                           "Dej:\r\n"
-                          "1\xC2\xBD spsk sukker\r\n"
+                          "1\xE2\x85\x93 spsk sukker\r\n"
                           "3-4 fed hvidl\xC3\xB8g, presset\r\n"
                           "\r\n"
                           "salt og peber efter smag\r\n"
@@ -41,7 +41,7 @@ const QByteArray kLines = "\xEF\xBB\xBF"
 
 const QString kJson = QStringLiteral(
     "{\"line\":\"Dej:\",\"quantity\":null,\"unit\":null,\"name\":null,\"comment\":null}\n"
-    "{\"line\":\"1½ spsk sukker\",\"quantity\":1.5,\"unit\":\"spsk\",\"name\":\"sukker\",\"comment\":null}\n"
+    "{\"line\":\"1⅓ spsk sukker\",\"quantity\":1.3333333333333333,\"unit\":\"spsk\",\"name\":\"sukker\",\"comment\":null}\n"
     "{\"line\":\"3-4 fed hvidløg, presset\",\"quantity\":[3,4],\"unit\":\"fed\",\"name\":\"hvidløg\",\"comment\":\"presset\"}\n"
     "{\"line\":\"\",\"quantity\":null,\"unit\":null,\"name\":null,\"comment\":null}\n"
     "{\"line\":\"salt og peber efter smag\",\"quantity\":null,\"unit\":null,\"name\":\"salt og peber\",\"comment\":\"efter smag\"}\n"
@@ -51,7 +51,7 @@ const QString kJson = QStringLiteral(
 const QString kTable = QStringLiteral(
     "Mængde  Enhed  Ingrediens     Bemærkning  Mærker\n"
     "               Dej                        overskrift\n"
-    "1,5     spsk   sukker\n"
+    "1,33    spsk   sukker\n"
     "3-4     fed    hvidløg        presset\n"
     "\n"
     "               salt og peber  efter smag  skaleres ikke\n"
@@ -132,7 +132,8 @@ void TestListe::program_readsStandardInput()
     QProcess process;
     process.start(QStringLiteral(RETTERUM_LISTE), {QStringLiteral("fortolk"), QStringLiteral("--json")});
     QVERIFY(process.waitForStarted());
-    process.write(kLines);
+    // A final line end adds no line.
+    process.write(kLines + "\n");
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
