@@ -49,6 +49,8 @@ void ListBox::showAs(int index, const QString &text)
     if (!it)
         return;
     const bool shown = !text.isEmpty() && text != it->text();
+    if (!shown && !it->data(ListItemDelegate::ShownTextRole).isValid())
+        return; // as written already: no repaint, no change to announce
     it->setData(ListItemDelegate::ShownTextRole, shown ? QVariant(text) : QVariant());
     it->setData(Qt::AccessibleTextRole, shown ? QVariant(text) : QVariant());
     it->setToolTip(shown ? QStringLiteral("Som skrevet: %1").arg(it->text()) : QString());

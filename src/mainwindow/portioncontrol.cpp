@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
