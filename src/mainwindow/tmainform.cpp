@@ -75,6 +75,8 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectFind();
     connectHent();
     connectBackup();
+    connectPortions();
+    connectMeasures();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -115,6 +117,7 @@ void Tmainform::FormCreate()
         store::clearSettingsTemporaries(optDir);
     optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
     m_drafts.setSettingsFolder(optDir);
+    m_servings.setFile(optDir.isEmpty() ? QString() : optDir + u"portioner.txt");
 
     HentOpt(true);
 
@@ -473,6 +476,7 @@ void Tmainform::updateActions()
     AudskrivBeggeUpdate();
     AdelOpskriftUpdate();
     AkogebogUpdate();
+    AomregnMaalUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }
