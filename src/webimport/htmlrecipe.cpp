@@ -25,10 +25,12 @@ struct PluginMarkup {
     const char *step;
     const char *group;   // a section name among the steps
     const char *name;
+    const char *secondary = nullptr; // the same amount in a second unit system, left out of the line
 };
 
 const PluginMarkup kPlugins[] = {
-    {"wprm-recipe-ingredient", "wprm-recipe-instruction-text", "wprm-recipe-group-name", "wprm-recipe-name"},
+    {"wprm-recipe-ingredient", "wprm-recipe-instruction-text", "wprm-recipe-group-name", "wprm-recipe-name",
+     "wprm-recipe-ingredient-unit-system-2"},
     {"tasty-recipes-ingredients-body", "tasty-recipes-instructions-body", nullptr, "tasty-recipes-title"},
     {"mv-create-ingredients", "mv-create-instructions", nullptr, "mv-create-title"},
     {"wpurp-recipe-ingredient", "wpurp-recipe-instruction-text", "wpurp-recipe-instruction-group-name",
@@ -206,12 +208,12 @@ Recipe fromMicrodata(const GumboNode *scope)
 }
 
 // Plugin elements: the ingredient element may be the line itself or a list of lines.
-QStringList linesOf(const GumboNode *e)
+QStringList linesOf(const GumboNode *e, const char *leaveOut = nullptr)
 {
     QStringList lines;
-    walkElements(e, [&lines, e](const GumboNode *inner) {
+    walkElements(e, [&lines, e, leaveOut](const GumboNode *inner) {
         if (inner != e && inner->v.element.tag == GUMBO_TAG_LI) {
-            const QString text = lineText(inner);
+            const QString text = lineText(inner, leaveOut);
             if (!text.isEmpty())
                 lines << text;
             return false;
@@ -219,7 +221,7 @@ QStringList linesOf(const GumboNode *e)
         return true;
     });
     if (lines.isEmpty()) {
-        const QString text = lineText(e);
+        const QString text = lineText(e, leaveOut);
         if (!text.isEmpty())
             lines << text;
     }
@@ -236,7 +238,7 @@ std::optional<Recipe> fromPlugins(const GumboNode *root)
             if (e->v.element.tag == GUMBO_TAG_NOSCRIPT)
                 return false;
             if (hasClass(e, plugin.ingredient)) {
-                r.ingredients << linesOf(e);
+                r.ingredients << linesOf(e, plugin.secondary);
                 pendingSection.clear();
                 return false;
             }
@@ -277,6 +279,30 @@ int digits(const QStringList &lines)
     return n;
 }
 
+// The plugin's lines win where the schema.org data has none or fewer quantities; never where the
+// plugin's markup was repeated.
+bool pluginLinesSayMore(const QStringList &plugin, const QStringList &schema)
+{
+    if (schema.isEmpty())
+        return true;
+    return plugin.size() >= schema.size() && plugin.size() <= schema.size() + schema.size() / 4 + 1
+        && digits(plugin) > digits(schema);
+}
+
+// A schema.org line cut short where the page's markup had an inline element ("4 medium-sized
+// tart" of "4 medium-sized tart firm apples"): the plugin's whole line instead.
+void mendCutLines(const QStringList &plugin, QStringList *schema)
+{
+    if (plugin.size() != schema->size())
+        return;
+    for (qsizetype i = 0; i < plugin.size(); ++i) {
+        const QString &cut = schema->at(i);
+        const QString &whole = plugin.at(i);
+        if (whole.size() > cut.size() && whole.startsWith(cut, Qt::CaseInsensitive) && !whole.at(cut.size()).isLetterOrNumber())
+            (*schema)[i] = whole;
+    }
+}
+
 } // namespace
 
 std::optional<Recipe> recipeFromHtml(const QString &html)
@@ -301,11 +327,10 @@ std::optional<Recipe> recipeFromHtml(const QString &html)
         if (!recipe) {
             recipe = plugin;
         } else {
-            // The plugin's lines win where the schema.org data has fewer quantities or none.
-            if (recipe->ingredients.isEmpty()
-                || (plugin->ingredients.size() >= recipe->ingredients.size()
-                    && digits(plugin->ingredients) > digits(recipe->ingredients)))
+            if (pluginLinesSayMore(plugin->ingredients, recipe->ingredients))
                 recipe->ingredients = plugin->ingredients;
+            else
+                mendCutLines(plugin->ingredients, &recipe->ingredients);
             if (recipe->steps.isEmpty())
                 recipe->steps = plugin->steps;
         }

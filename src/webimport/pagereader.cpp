@@ -5,6 +5,7 @@
 #include "webimport/htmlrecipe.h"
 #include "webimport/jsonldrecipe.h"
 #include "webimport/jsonmend.h"
+#include "webimport/linetidy.h"
 #include "webimport/pagedecode.h"
 
 #include <QUrl>
@@ -35,6 +36,7 @@ bool looksBinary(const QByteArray &bytes)
 
 void finish(Recipe *recipe, const QString &source, bool *capped)
 {
+    tidyLines(recipe);
     if (recipe->ingredients.size() > kMaxLines) {
         recipe->ingredients.resize(kMaxLines);
         *capped = true;

@@ -1,0 +1,91 @@
+#include "webimport/linetidy.h"
+
+#include <QRegularExpression>
+
+namespace webimport {
+
+namespace {
+
+bool isDecoration(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x25A2: // ▢
+    case 0x2610: // ☐
+    case 0x2611: // ☑
+    case 0x25A1: // □
+    case 0x25A0: // ■
+    case 0x2713: // ✓
+    case 0x2714: // ✔
+    case 0x2022: // •
+    case 0x25E6: // ◦
+    case 0x25AA: // ▪
+    case 0x00B7: // ·
+    case 0x2219: // ∙
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString withoutGlyphs(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && (isDecoration(line.at(i)) || line.at(i).isSpace()))
+        ++i;
+    return i == 0 ? line : line.mid(i);
+}
+
+// "3. Bag", "3) Bag", "3: Bag", "Step 3: Bag", "Trin 3 Bag": the number n the page wrote.
+qsizetype numberEnd(const QString &text, int n)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(?:(?:step|trin|schritt|stap|étape|paso|passo|krok)\\s*)?(\\d{1,3})(?:\\s*[.):]\\s*|\\s+(?=\\D))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch() || m.captured(1).toInt() != n)
+        return -1;
+    return m.capturedEnd(0);
+}
+
+bool looselyEqual(const QString &a, const QString &b)
+{
+    const auto loose = [](QString s) {
+        while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace()))
+            s.chop(1);
+        return s.simplified();
+    };
+    return loose(a).compare(loose(b), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void tidyLines(Recipe *recipe)
+{
+    for (QString &line : recipe->ingredients)
+        line = withoutGlyphs(line);
+    recipe->ingredients.removeAll(QString());
+    for (Step &step : recipe->steps)
+        step.text = withoutGlyphs(step.text);
+    if (recipe->steps.size() > 1 && !recipe->name.isEmpty() && looselyEqual(recipe->steps.first().text, recipe->name)) {
+        const QString section = recipe->steps.first().section;
+        recipe->steps.removeFirst();
+        if (recipe->steps.first().section.isEmpty())
+            recipe->steps.first().section = section;
+    }
+    // Only a list numbered 1, 2, 3… throughout: "2 eggs" or "350 degrees" opening one step is
+    // no number the page wrote.
+    if (recipe->steps.size() < 2)
+        return;
+    QList<qsizetype> ends;
+    for (qsizetype i = 0; i < recipe->steps.size(); ++i) {
+        const qsizetype end = numberEnd(recipe->steps.at(i).text, int(i + 1));
+        if (end < 0)
+            return;
+        ends << end;
+    }
+    for (qsizetype i = 0; i < recipe->steps.size(); ++i)
+        recipe->steps[i].text = recipe->steps.at(i).text.mid(ends.at(i));
+    recipe->steps.removeIf([](const Step &step) { return step.text.isEmpty(); });
+}
+
+} // namespace webimport
