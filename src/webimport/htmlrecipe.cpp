@@ -1,6 +1,8 @@
 #include "webimport/htmlrecipe.h"
 
 #include "webimport/gumbotree.h"
+#include "webimport/headedlists.h"
+#include "webimport/pagestate.h"
 #include "webimport/libgumbo.h"
 #include "webimport/jsonldrecipe.h"
 #include "webimport/jsonmend.h"
@@ -10,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <cstring>
 
 namespace webimport {
 
@@ -54,6 +58,7 @@ struct Page {
     QString ogImage;
     QString h1;
     QString title;
+    QList<QByteArray> states; // application state that may hold the recipe
 };
 
 bool isRecipeType(const QString &itemtype)
@@ -64,6 +69,18 @@ bool isRecipeType(const QString &itemtype)
             return true;
     }
     return false;
+}
+
+// A data- attribute holding JSON that names ingredients (the state some frameworks render from).
+void addStateAttributes(const GumboNode *e, QList<QByteArray> *states)
+{
+    const GumboVector &attributes = e->v.element.attributes;
+    for (unsigned i = 0; i < attributes.length; ++i) {
+        const auto *a = static_cast<const GumboAttribute *>(attributes.data[i]);
+        if (std::strncmp(a->name, "data-", 5) == 0 && (a->value[0] == '{' || a->value[0] == '[')
+            && std::strstr(a->value, "ngredi"))
+            states->append(QByteArray(a->value));
+    }
 }
 
 Page scan(const GumboNode *root)
@@ -83,6 +100,9 @@ Page scan(const GumboNode *root)
             return false;
         }
         if (tag == GUMBO_TAG_META) {
+            // Some pages carry their JSON-LD in a meta element's content.
+            if (attribute(e, "name").endsWith(QLatin1String("ld+json"), Qt::CaseInsensitive))
+                page.jsonBlocks << attribute(e, "content");
             const QString property = attribute(e, "property");
             if (property == QLatin1String("og:title") && page.ogTitle.isEmpty())
                 page.ogTitle = squeezed(attribute(e, "content"));
@@ -96,6 +116,7 @@ Page scan(const GumboNode *root)
             page.h1 = lineText(e);
         if (!page.microdata && isRecipeType(attribute(e, "itemtype")))
             page.microdata = e;
+        addStateAttributes(e, &page.states);
         return true;
     });
     return page;
@@ -307,8 +328,10 @@ void mendCutLines(const QStringList &plugin, QStringList *schema)
 
 std::optional<Recipe> recipeFromHtml(const QString &html)
 {
-    const GumboDocument doc(withoutScriptText(html.toUtf8()));
-    const Page page = scan(doc.root());
+    QList<QByteArray> states;
+    const GumboDocument doc(withoutScriptText(html.toUtf8(), &states));
+    Page page = scan(doc.root());
+    page.states += states;
     std::optional<Recipe> recipe = fromJsonLd(page.jsonBlocks);
     if (page.microdata) {
         const Recipe micro = fromMicrodata(page.microdata);
@@ -333,6 +356,32 @@ std::optional<Recipe> recipeFromHtml(const QString &html)
                 mendCutLines(plugin->ingredients, &recipe->ingredients);
             if (recipe->steps.isEmpty())
                 recipe->steps = plugin->steps;
+        }
+    }
+    if (!recipe || recipe->ingredients.isEmpty() || recipe->steps.isEmpty()) {
+        if (std::optional<Recipe> state = recipeFromState(page.states)) {
+            if (!recipe) {
+                recipe = state;
+            } else {
+                if (recipe->ingredients.isEmpty())
+                    recipe->ingredients = state->ingredients;
+                if (recipe->steps.isEmpty())
+                    recipe->steps = state->steps;
+            }
+        }
+    }
+    if (!recipe || recipe->ingredients.isEmpty() || recipe->steps.isEmpty()) {
+        // No recipe markup, or only part of it: the lists under the page's own headings.
+        const HeadedLists lists = listsUnderHeadings(doc.root());
+        if (!recipe && !lists.ingredients.isEmpty() && !lists.steps.isEmpty()) {
+            recipe = Recipe();
+            recipe->name = !page.h1.isEmpty() ? page.h1 : page.ogTitle;
+        }
+        if (recipe && recipe->ingredients.isEmpty())
+            recipe->ingredients = lists.ingredients;
+        if (recipe && recipe->steps.isEmpty()) {
+            for (const QString &step : lists.steps)
+                recipe->steps.append({{}, step});
         }
     }
     if (!recipe || recipe->isEmpty())

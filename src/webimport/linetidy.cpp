@@ -66,6 +66,16 @@ void tidyLines(Recipe *recipe)
     recipe->ingredients.removeAll(QString());
     for (Step &step : recipe->steps)
         step.text = withoutGlyphs(step.text);
+    // A step number standing as an element of its own ("Step 01") is no step.
+    static const QRegularExpression bareNumber(QStringLiteral(
+        "^(?:(?:step|trin|schritt|stap|étape|paso|passo|krok)\\s*)?\\d{1,3}[.):]?$"), QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype i = recipe->steps.size() - 1; i >= 0; --i) {
+        if (!bareNumber.match(recipe->steps.at(i).text).hasMatch())
+            continue;
+        if (i + 1 < recipe->steps.size() && recipe->steps.at(i + 1).section.isEmpty())
+            recipe->steps[i + 1].section = recipe->steps.at(i).section;
+        recipe->steps.removeAt(i);
+    }
     if (recipe->steps.size() > 1 && !recipe->name.isEmpty() && looselyEqual(recipe->steps.first().text, recipe->name)) {
         const QString section = recipe->steps.first().section;
         recipe->steps.removeFirst();
