@@ -14,6 +14,7 @@
 #include <QJsonObject>
 
 #include <cstring>
+#include <vector>
 
 namespace webimport {
 
@@ -56,6 +57,8 @@ struct Page {
     const GumboNode *microdata = nullptr;
     QString ogTitle;
     QString ogImage;
+    QString address; // rel="canonical", else og:url
+    QString summary; // the page's own description of itself
     QString h1;
     QString title;
     QList<QByteArray> states; // application state that may hold the recipe
@@ -104,10 +107,20 @@ Page scan(const GumboNode *root)
             if (attribute(e, "name").endsWith(QLatin1String("ld+json"), Qt::CaseInsensitive))
                 page.jsonBlocks << attribute(e, "content");
             const QString property = attribute(e, "property");
+            if ((property == QLatin1String("og:description") || attribute(e, "name") == QLatin1String("description"))
+                && page.summary.isEmpty())
+                page.summary = squeezed(attribute(e, "content"));
             if (property == QLatin1String("og:title") && page.ogTitle.isEmpty())
                 page.ogTitle = squeezed(attribute(e, "content"));
             else if (property == QLatin1String("og:image") && page.ogImage.isEmpty())
                 page.ogImage = attribute(e, "content").trimmed();
+            else if (property == QLatin1String("og:url") && page.address.isEmpty())
+                page.address = attribute(e, "content").trimmed();
+            return false;
+        }
+        if (tag == GUMBO_TAG_LINK) {
+            if (attribute(e, "rel").split(u' ').contains(QLatin1String("canonical"), Qt::CaseInsensitive))
+                page.address = attribute(e, "href").trimmed();
             return false;
         }
         if (tag == GUMBO_TAG_TITLE && page.title.isEmpty())
@@ -159,6 +172,37 @@ QString itemValue(const GumboNode *e)
     return lineText(e);
 }
 
+// A description's own text: an element marked as the description may hold the whole recipe
+// card, whose other properties (ingredients, steps, durations) are no part of it.
+QString descriptionValue(const GumboNode *e)
+{
+    const QString content = attribute(e, "content");
+    if (!content.isEmpty())
+        return squeezed(content);
+    QString text;
+    std::vector<const GumboNode *> stack{e};
+    while (!stack.empty()) {
+        const GumboNode *node = stack.back();
+        stack.pop_back();
+        if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE) {
+            text += QString::fromUtf8(node->v.text.text);
+            continue;
+        }
+        if (node->type != GUMBO_NODE_ELEMENT)
+            continue;
+        const GumboTag tag = node->v.element.tag;
+        if (node != e && (tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE || !attribute(node, "itemprop").isEmpty()
+                          || gumbo()->gumbo_get_attribute(&node->v.element.attributes, "itemscope")))
+            continue;
+        text += u' ';
+        const GumboVector &children = node->v.element.children;
+        for (unsigned i = children.length; i > 0; --i)
+            stack.push_back(static_cast<const GumboNode *>(children.data[i - 1]));
+    }
+    text = squeezed(text);
+    return text.size() > kMaxLineLength ? text.left(kMaxLineLength) : text;
+}
+
 // Step elements inside an instructions element: its list items or paragraphs, else its text.
 void addMicrodataSteps(const GumboNode *e, QList<Step> *steps)
 {
@@ -197,7 +241,7 @@ Recipe fromMicrodata(const GumboNode *scope)
             if (prop == QLatin1String("name") && r.name.isEmpty())
                 r.name = itemValue(e);
             else if (prop == QLatin1String("description") && r.description.isEmpty())
-                r.description = itemValue(e);
+                r.description = descriptionValue(e);
             else if (prop == QLatin1String("recipeIngredient") || prop == QLatin1String("ingredients")) {
                 const QString line = itemValue(e);
                 if (!line.isEmpty())
@@ -390,6 +434,10 @@ std::optional<Recipe> recipeFromHtml(const QString &html)
         recipe->name = !page.ogTitle.isEmpty() ? page.ogTitle : !page.h1.isEmpty() ? page.h1 : page.title;
     if (recipe->image.isEmpty())
         recipe->image = page.ogImage;
+    recipe->pageAddress = page.address;
+    // Never more than the page says of itself: a longer "description" took in more than one.
+    if (!page.summary.isEmpty() && recipe->description.size() > page.summary.size())
+        recipe->description = page.summary;
     return recipe;
 }
 

@@ -35,11 +35,14 @@ QString withoutGlyphs(const QString &line)
     return i == 0 ? line : line.mid(i);
 }
 
+// The word pages write before a step's number.
+#define STEP_WORD "(?:step|trin|schritt|stap|étape|paso|passo|krok)"
+
 // "3. Bag", "3) Bag", "3: Bag", "Step 3: Bag", "Trin 3 Bag": the number n the page wrote.
 qsizetype numberEnd(const QString &text, int n)
 {
     static const QRegularExpression pattern(QStringLiteral(
-        "^(?:(?:step|trin|schritt|stap|étape|paso|passo|krok)\\s*)?(\\d{1,3})(?:\\s*[.):]\\s*|\\s+(?=\\D))"),
+        "^(?:" STEP_WORD "\\s*)?(\\d{1,3})(?:\\s*[.):]\\s*|\\s+(?=\\D))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch() || m.captured(1).toInt() != n)
@@ -57,6 +60,31 @@ bool looselyEqual(const QString &a, const QString &b)
     return loose(a).compare(loose(b), Qt::CaseInsensitive) == 0;
 }
 
+// A step that holds a whole numbered method ("1. Pisk æggene. 2. Vend melet i."), split at
+// its numbers 1, 2, 3…; a number that does not follow in turn is text.
+QStringList splitAtNumbers(const QString &text)
+{
+    if (numberEnd(text, 1) < 0)
+        return {text};
+    QList<qsizetype> starts{0};
+    for (int n = 2; n < kMaxLines; ++n) {
+        const QRegularExpression marker(QStringLiteral("(?<=[\\s.!?);。])(?:" STEP_WORD "\\s*)?%1[.):](?!\\d)").arg(n),
+                                        QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = marker.match(text, starts.last() + 1);
+        if (!m.hasMatch())
+            break;
+        starts << m.capturedStart(0);
+    }
+    if (starts.size() < 2)
+        return {text};
+    QStringList parts;
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        const qsizetype end = i + 1 < starts.size() ? starts.at(i + 1) : text.size();
+        parts << text.mid(starts.at(i), end - starts.at(i)).trimmed();
+    }
+    return parts;
+}
+
 } // namespace
 
 void tidyLines(Recipe *recipe)
@@ -68,7 +96,7 @@ void tidyLines(Recipe *recipe)
         step.text = withoutGlyphs(step.text);
     // A step number standing as an element of its own ("Step 01") is no step.
     static const QRegularExpression bareNumber(QStringLiteral(
-        "^(?:(?:step|trin|schritt|stap|étape|paso|passo|krok)\\s*)?\\d{1,3}[.):]?$"), QRegularExpression::CaseInsensitiveOption);
+        "^(?:" STEP_WORD "\\s*)?\\d{1,3}[.):]?$"), QRegularExpression::CaseInsensitiveOption);
     for (qsizetype i = recipe->steps.size() - 1; i >= 0; --i) {
         if (!bareNumber.match(recipe->steps.at(i).text).hasMatch())
             continue;
@@ -81,6 +109,23 @@ void tidyLines(Recipe *recipe)
         recipe->steps.removeFirst();
         if (recipe->steps.first().section.isEmpty())
             recipe->steps.first().section = section;
+    }
+    // A short line ending in a colon before more steps names a section ("Fyld:"), it is no step.
+    for (qsizetype i = recipe->steps.size() - 2; i >= 0; --i) {
+        const QString &text = recipe->steps.at(i).text;
+        if (text.endsWith(u':') && text.size() <= 60 && recipe->steps.at(i + 1).section.isEmpty()) {
+            recipe->steps[i + 1].section = text.chopped(1).trimmed();
+            recipe->steps.removeAt(i);
+        }
+    }
+    if (recipe->steps.size() == 1) {
+        const QStringList parts = splitAtNumbers(recipe->steps.first().text);
+        if (parts.size() > 1) {
+            const QString section = recipe->steps.first().section;
+            recipe->steps.clear();
+            for (const QString &part : parts)
+                recipe->steps.append({recipe->steps.isEmpty() ? section : QString(), part});
+        }
     }
     // Only a list numbered 1, 2, 3… throughout: "2 eggs" or "350 degrees" opening one step is
     // no number the page wrote.

@@ -185,7 +185,9 @@ void TestPageReader::readsEveryShape()
     const ReadResult fromFile = readRecipeFile(copy);
     QVERIFY2(fromFile.ok, qPrintable(fromFile.error));
     QCOMPARE(fromFile.recipe.ingredients, ingredients);
-    QCOMPARE(fromFile.recipe.source, QUrl::fromLocalFile(copy).toString());
+    // A saved page is known by the address it was saved from, when it names one.
+    QCOMPARE(fromFile.recipe.source, file.endsWith(u".mhtml") ? u"https://example.org/grydeboller/"_s
+                                                              : QUrl::fromLocalFile(copy).toString());
     // A file has no address to resolve against: a relative picture is dropped, never a path.
     QVERIFY(fromFile.recipe.image.isEmpty() || fromFile.recipe.image.startsWith(QLatin1String("https://")));
 }
