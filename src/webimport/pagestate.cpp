@@ -123,7 +123,7 @@ void addIngredients(const QJsonValue &v, QStringList *lines, int depth)
         return;
     const QJsonObject o = v.toObject();
     const QJsonValue items = groupItems(o, {"ingredient"});
-    if (!items.isUndefined()) {
+    if (!items.isNull()) {
         const QString title = titleOf(o);
         if (!title.isEmpty())
             *lines << title;
@@ -162,7 +162,7 @@ void addSteps(const QJsonValue &v, const QString &section, QList<Step> *steps, i
         return;
     const QJsonObject o = v.toObject();
     const QJsonValue items = groupItems(o, {"step", "instruction", "direction"});
-    if (!items.isUndefined()) {
+    if (!items.isNull()) {
         const QString title = titleOf(o);
         addSteps(items, title.isEmpty() ? section : title, steps, depth + 1);
         return;
@@ -197,12 +197,12 @@ void findRecipe(const QJsonValue &v, Candidate *best, qsizetype *bestSize, int d
     for (auto it = o.begin(); it != o.end(); ++it) {
         if (!isFilled(*it))
             continue;
-        if (c.ingredients.isUndefined() && keyHas(it.key(), {"ingredient"}))
+        if (c.ingredients.isNull() && keyHas(it.key(), {"ingredient"}))
             c.ingredients = *it;
-        else if (c.steps.isUndefined() && keyHas(it.key(), {"instruction", "step", "method", "direction", "preparation"}))
+        else if (c.steps.isNull() && keyHas(it.key(), {"instruction", "step", "method", "direction", "preparation"}))
             c.steps = *it;
     }
-    if (!c.ingredients.isUndefined() && !c.steps.isUndefined() && !titleOf(o).isEmpty()) {
+    if (!c.ingredients.isNull() && !c.steps.isNull() && !titleOf(o).isEmpty()) {
         const qsizetype size = c.ingredients.isArray() ? c.ingredients.toArray().size() : 1;
         if (size > *bestSize) {
             *best = c;
