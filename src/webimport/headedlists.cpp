@@ -10,6 +10,8 @@
 
 namespace webimport {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum class Kind { None, Ingredients, Steps, Other };
@@ -37,10 +39,16 @@ const char *const kOtherWords[] = {
     "hinweis", "tipp", "notizen", "nährwerte", "astuces", "conseils", "notas", "consejos", "opmerkingen",
 };
 
-bool startsWithWord(const QString &text, const char *word)
+// The word opens the label ("Ingredients for the sauce"); an unmistakable one may also close a
+// short label ("Cooking instructions", but not "Preparation time").
+bool hasWord(const QString &text, const char *word)
 {
     const QString w = QString::fromUtf8(word);
-    return text.startsWith(w) && (text.size() == w.size() || !text.at(w.size()).isLetter());
+    if (text.startsWith(w) && (text.size() == w.size() || !text.at(w.size()).isLetter()))
+        return true;
+    static const QStringList closing{u"ingredients"_s, u"instructions"_s, u"directions"_s, u"method"_s};
+    return closing.contains(w) && text.endsWith(w) && text.count(u' ') < 3 && text.size() > w.size()
+        && !text.at(text.size() - w.size() - 1).isLetter();
 }
 
 Kind kindOf(const QString &label)
@@ -51,15 +59,15 @@ Kind kindOf(const QString &label)
     while (!t.isEmpty() && (t.back() == u':' || t.back() == u'*' || t.back().isSpace()))
         t.chop(1);
     for (const char *w : kIngredientWords) {
-        if (startsWithWord(t, w))
+        if (hasWord(t, w))
             return Kind::Ingredients;
     }
     for (const char *w : kStepWords) {
-        if (startsWithWord(t, w))
+        if (hasWord(t, w))
             return Kind::Steps;
     }
     for (const char *w : kOtherWords) {
-        if (startsWithWord(t, w))
+        if (hasWord(t, w))
             return Kind::Other;
     }
     return Kind::None;

@@ -206,6 +206,16 @@ QString descriptionValue(const GumboNode *e)
 // Step elements inside an instructions element: its list items or paragraphs, else its text.
 void addMicrodataSteps(const GumboNode *e, QList<Step> *steps)
 {
+    // A meta element may carry the steps as JSON-LD in its content.
+    const QByteArray content = attribute(e, "content").trimmed().toUtf8();
+    if (content.startsWith('[') || content.startsWith('{')) {
+        bool ok = false;
+        const QJsonValue value = parseJsonLd(content, &ok);
+        if (ok) {
+            *steps += stepsOf(value);
+            return;
+        }
+    }
     QList<Step> found;
     walkElements(e, [&found, e](const GumboNode *inner) {
         if (inner == e)

@@ -296,6 +296,13 @@ QStringList textLines(const QJsonValue &value)
     return lines;
 }
 
+QList<Step> stepsOf(const QJsonValue &value)
+{
+    QList<Step> steps;
+    addSteps(value, {}, &steps, 0);
+    return steps;
+}
+
 std::optional<Recipe> recipeFromJsonLd(const QJsonValue &value)
 {
     References refs;
