@@ -85,10 +85,30 @@ QStringList splitAtNumbers(const QString &text)
     return parts;
 }
 
+// A list the page's markup holds several times over (a copy for print, for each tab), once.
+template<typename List, typename Same>
+void dropRepeats(List *list, Same same)
+{
+    const qsizetype n = list->size();
+    for (qsizetype period = 1; period <= n / 2; ++period) {
+        if (n % period != 0)
+            continue;
+        bool repeats = true;
+        for (qsizetype i = period; i < n && repeats; ++i)
+            repeats = same(list->at(i), list->at(i % period));
+        if (repeats) {
+            list->resize(period);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void tidyLines(Recipe *recipe)
 {
+    dropRepeats(&recipe->ingredients, [](const QString &a, const QString &b) { return a == b; });
+    dropRepeats(&recipe->steps, [](const Step &a, const Step &b) { return a.text == b.text; });
     for (QString &line : recipe->ingredients)
         line = withoutGlyphs(line);
     recipe->ingredients.removeAll(QString());

@@ -63,6 +63,7 @@ private slots:
     void namesASavedPageByItsAddress_data();
     void namesASavedPageByItsAddress();
     void takesOnlyTheDescriptionsOwnText();
+    void keepsTheUnitOfTheYield();
     void readsCharacterSets_data();
     void readsCharacterSets();
     void refusesWhatHoldsNoRecipe_data();
@@ -279,6 +280,10 @@ void TestPageReader::leavesOutDecoration_data()
     QTest::newRow("step numbers as elements of their own")
         << plain << QByteArray(R"(["Trin 01", "Skær.", "Trin 02", "Kog."])") << lines
         << QStringList{u"Skær."_s, u"Kog."_s} << QStringList();
+    QTest::newRow("a list the markup holds twice")
+        << QByteArray(R"(["400 g rabarber", "1 dl sukker", "400 g rabarber", "1 dl sukker"])")
+        << QByteArray(R"(["Kog.", "Server.", "Kog.", "Server."])") << lines << QStringList{u"Kog."_s, u"Server."_s}
+        << QStringList();
     QTest::newRow("a line ending in a colon names a section")
         << plain << QByteArray(R"(["Grød:", "Kog rabarberne.", "Servering:", "Server med fløde."])") << lines
         << QStringList{u"Kog rabarberne."_s, u"Server med fløde."_s} << QStringList{u"Grød@0"_s, u"Servering@1"_s};
@@ -343,6 +348,15 @@ void TestPageReader::takesOnlyTheDescriptionsOwnText()
     QCOMPARE(read.recipe.ingredients, (QStringList{u"1 kg kartofler"_s, u"2 spsk olie"_s}));
     QCOMPARE(read.recipe.totalTime, u"1 time"_s);
     QCOMPARE(read.recipe.source, u"https://opskrifter.example/ovnkartofler"_s);
+}
+
+void TestPageReader::keepsTheUnitOfTheYield()
+{
+    const QByteArray page = recipePage(R"({"@type": "Recipe", "name": "Boller", "recipeIngredient": ["1 æg"],
+        "recipeInstructions": "Bag.", "recipeYield": {"@type": "QuantitativeValue", "value": 10, "unitText": "stk."}})");
+    const ReadResult read = readRecipe(page, QString(), u"https://example.org/"_s);
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.yield, u"10 stk."_s);
 }
 
 void TestPageReader::readsCharacterSets_data()
