@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace webimport {
@@ -169,6 +171,16 @@ bool isBlock(GumboTag tag)
         || tag == GUMBO_TAG_DT || tag == GUMBO_TAG_BR || tag == GUMBO_TAG_HR || tag == GUMBO_TAG_BLOCKQUOTE;
 }
 
+bool holdsLabel(const Flat &flat, qsizetype at)
+{
+    for (qsizetype j = at + 1; j < flat.end[size_t(at)]; ++j) {
+        const Kind kind = labelAt(flat, j);
+        if (kind == Kind::Ingredients || kind == Kind::Steps)
+            return true;
+    }
+    return false;
+}
+
 struct Collected {
     QStringList items;      // from list items
     QStringList paragraphs; // from paragraphs and text between line breaks
@@ -228,6 +240,9 @@ Collected collectAfter(const Flat &flat, qsizetype label, Kind kind)
         }
         if (tag == GUMBO_TAG_P) {
             flush();
+            // A paragraph that opens with the next label ("<p><b>Method:</b> Whisk…") ends the list.
+            if (holdsLabel(flat, i))
+                break;
             const QStringList parts = rawText(node).split(u'\n');
             for (const QString &part : parts) {
                 const QString line = squeezed(part);
@@ -263,6 +278,15 @@ QStringList linesOf(const Collected &c, Kind kind)
     return lines;
 }
 
+// A menu under a word like "Recipes" holds only short names; a recipe's lines have amounts or
+// sentences.
+bool looksLikeRecipeText(const QStringList &lines)
+{
+    return std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
+        return line.count(u' ') >= 3 || std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.isDigit(); });
+    });
+}
+
 } // namespace
 
 HeadedLists listsUnderHeadings(const GumboNode *root)
@@ -280,7 +304,7 @@ HeadedLists listsUnderHeadings(const GumboNode *root)
             continue;
         const Collected c = collectAfter(flat, i, kind);
         const QStringList lines = linesOf(c, kind);
-        if (lines.isEmpty() || seen.contains(lines.first()))
+        if (lines.isEmpty() || seen.contains(lines.first()) || !looksLikeRecipeText(lines))
             continue;
         seen.insert(lines.first());
         consumed = c.end;

@@ -30,7 +30,8 @@ bool isDecoration(QChar c)
 QString withoutGlyphs(const QString &line)
 {
     qsizetype i = 0;
-    while (i < line.size() && (isDecoration(line.at(i)) || line.at(i).isSpace()))
+    // Also the comma or semicolon left before a line whose first words were a link left out.
+    while (i < line.size() && (isDecoration(line.at(i)) || line.at(i).isSpace() || line.at(i) == u',' || line.at(i) == u';'))
         ++i;
     return i == 0 ? line : line.mid(i);
 }
