@@ -43,7 +43,7 @@ QString withoutGlyphs(const QString &line)
 qsizetype numberEnd(const QString &text, int n)
 {
     static const QRegularExpression pattern(QStringLiteral(
-        "^(?:" STEP_WORD "\\s*)?(\\d{1,3})(?:\\s*[.):]\\s*|\\s+(?=\\D))"),
+        "^(?:" STEP_WORD "\\s*)?(\\d{1,3})(?:\\s*[.):](?!\\d)\\s*|\\s+(?=\\D))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch() || m.captured(1).toInt() != n)

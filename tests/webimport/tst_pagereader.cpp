@@ -271,6 +271,9 @@ void TestPageReader::leavesOutDecoration_data()
     QTest::newRow("a number opening a step is no written number")
         << plain << QByteArray(R"(["2 æg piskes.", "Bag 20 min."])") << lines
         << QStringList{u"2 æg piskes."_s, u"Bag 20 min."_s} << QStringList();
+    QTest::newRow("a decimal number is no written number")
+        << plain << QByteArray(R"(["1.5 dl vand koges.", "2 æg piskes i."])") << lines
+        << QStringList{u"1.5 dl vand koges."_s, u"2 æg piskes i."_s} << QStringList();
     QTest::newRow("the recipe's name as its first step")
         << plain << QByteArray(R"(["Rabarbergrød", "Kog rabarberne.", "Server."])") << lines
         << QStringList{u"Kog rabarberne."_s, u"Server."_s} << QStringList();
