@@ -21,11 +21,12 @@ qint64 maxBytesOf(ArchiveEntry::Kind kind)
 }
 
 // The names of a list that can become entries; the rest are counted as left out.
-QStringList usableNames(const QByteArray &bytes, store::Reserved reserved, int *leftOut)
+QStringList usableNames(const QByteArray &bytes, store::Reserved reserved, bool categories, int *leftOut)
 {
     QStringList names;
     for (const QString &name : store::parseList(bytes).entries) {
-        if (store::isUsableName(name) && !store::isReservedName(name, reserved))
+        if (store::isUsableName(name) && !store::isReservedName(name, reserved)
+            && !(categories && store::isStoreFileName(name)))
             names.append(name);
         else
             ++*leftOut;
@@ -151,7 +152,8 @@ private:
             return false;
         }
         const QStringList names = usableNames(
-            bytes, entry.kind == ArchiveEntry::Kind::MainList ? m_reserved : store::Reserved::Nothing, &m_plan.leftOut);
+            bytes, entry.kind == ArchiveEntry::Kind::MainList ? m_reserved : store::Reserved::Nothing,
+            entry.kind != ArchiveEntry::Kind::SubIndex, &m_plan.leftOut);
         for (const QString &name : names) {
             if (entry.kind == ArchiveEntry::Kind::MainList)
                 m_plan.mains[name];

@@ -1,6 +1,7 @@
 #include "sharing/sharepage.h"
 
 #include "rtf/rtffile.h"
+#include "store/exclusivefile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -147,7 +148,11 @@ store::FileResult shareRecipe(const store::Tree &area, const QString &descriptio
         if (!loaded)
             return loaded;
     }
-    return store::Tree::aroundFile(htmlPath).writeFile(htmlPath, sharePage(name, ingredients, &doc));
+    const QByteArray page = sharePage(name, ingredients, &doc);
+    store::ExclusiveFile file(htmlPath);
+    if (!file.open() || file.device()->write(page) != page.size() || !file.commit())
+        return store::FileResult::writeFailed(htmlPath);
+    return store::FileResult::success();
 }
 
 } // namespace sharing

@@ -408,12 +408,15 @@ void TestHentOpskrift::annuller_stopsAStalledDownload()
 
 void TestHentOpskrift::savedPage_fromFile()
 {
+    // The saved page names a picture on this machine: a page from here may show it (see above),
+    // a file from elsewhere may not, and nothing is asked of this machine for it.
+    m_server->serve(QStringLiteral("/billede.png"), pictureBytes("PNG"), "image/png");
     QTemporaryDir saved;
     s_chosen = saved.filePath(QStringLiteral("Kanelsnegle – Opskrift.html"));
     {
         QFile file(s_chosen);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(page(QStringLiteral("Kanelsnegle")));
+        file.write(page(QStringLiteral("Kanelsnegle"), m_server->url(QStringLiteral("/billede.png")).toString()));
     }
     Thentform *d = openDialog();
     QVERIFY(d);
@@ -421,9 +424,17 @@ void TestHentOpskrift::savedPage_fromFile()
     QTRY_COMPARE(d->sider->currentIndex(), 1);
     QCOMPARE(d->navnEdit->text(), QStringLiteral("Kanelsnegle"));
     QCOMPARE(described(*d->beskrivelseView->document()).numbered, kSteps);
+    QCOMPARE(d->noteLabel->text(), QStringLiteral("Billedet kunne ikke hentes: Adressen peger på denne computer eller det "
+                                                  "lokale netværk og hentes ikke."));
+    QVERIFY(d->noteLabel->isVisible());
+    QCOMPARE(described(*d->beskrivelseView->document()).pictureWidth, 0);
+    QCOMPARE(m_server->requests(), QStringList());
     QTest::mouseClick(d->indfoerButton, Qt::LeftButton);
     QVERIFY(!d->isVisible());
     QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Kanelsnegleliste.txt")), kIngredients);
+    QTextDocument stored;
+    QVERIFY(rtf::loadFile(gaerbag(QStringLiteral("Kanelsnegle.rtf")), &stored));
+    QCOMPARE(described(stored).pictureWidth, 0);
 }
 
 void TestHentOpskrift::folder_importsEveryRecipeAndSkipsHostileEntries()
