@@ -1,6 +1,7 @@
 #include "webimport/headedlists.h"
 
 #include "webimport/gumbotree.h"
+#include "webimport/libgumbo.h"
 #include "webimport/recipe.h"
 #include "webimport/text.h"
 
@@ -95,6 +96,18 @@ bool isPassedOver(GumboTag tag)
         || tag == GUMBO_TAG_SVG || tag == GUMBO_TAG_IFRAME || tag == GUMBO_TAG_TEMPLATE;
 }
 
+// What the page does not show: the same list in other units, a copy for another layout.
+bool isHidden(const GumboNode *e)
+{
+    if (gumbo()->gumbo_get_attribute(&e->v.element.attributes, "hidden"))
+        return true;
+    QString style = attribute(e, "style");
+    if (style.contains(QLatin1String("display")) && style.remove(u' ').contains(QLatin1String("display:none")))
+        return true;
+    const QString classes = attribute(e, "class");
+    return classes.contains(QLatin1String("visuallyhidden")) || classes.contains(QLatin1String("visually-hidden"));
+}
+
 // The page in document order, with where each node's subtree ends.
 struct Flat {
     std::vector<const GumboNode *> nodes;
@@ -117,7 +130,7 @@ Flat flatten(const GumboNode *root)
         flat.end.push_back(index + 1);
         if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_DOCUMENT)
             continue;
-        if (node->type == GUMBO_NODE_ELEMENT && isPassedOver(node->v.element.tag))
+        if (node->type == GUMBO_NODE_ELEMENT && (isPassedOver(node->v.element.tag) || isHidden(node)))
             continue;
         const GumboVector &children =
             node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;

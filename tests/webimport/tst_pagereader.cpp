@@ -220,7 +220,7 @@ void TestPageReader::readsWhatPagesHoldOutsideRecipeMarkup_data()
     QTest::newRow("application state assigned to a variable, fields by other names")
         << u"window-state.html"_s << u"Koldskål"_s << QStringList{u"1 l kærnemælk"_s, u"2 æggeblommer"_s}
         << QStringList{u"Pisk æggeblommerne."_s, u"Rør kærnemælken i."_s};
-    QTest::newRow("lists under the page's headings, groups kept, navigation and notes left out")
+    QTest::newRow("lists under the page's headings, groups kept, navigation, hidden lists and notes left out")
         << u"headed-lists.html"_s << u"Mormors æblekage"_s
         << QStringList{u"Kompot"_s, u"1 kg æbler"_s, u"100 g sukker"_s, u"Drys"_s, u"150 g makroner"_s, u"50 g smør"_s}
         << QStringList{u"Kog æblerne til kompot med sukkeret."_s, u"Rist makronerne i smørret."_s,
