@@ -4,6 +4,7 @@
 // should not grow with the number of recipes.
 #include "bookexport/cookbook.h"
 #include "common/generatedbook.h"
+#include "common/residentmemory.h"
 #include "store/listfile.h"
 
 #include <QFile>
@@ -18,25 +19,6 @@ GeneratedBook &book()
 {
     static GeneratedBook b;
     return b;
-}
-
-// Resident memory in bytes: "VmHWM" (the peak) or "VmRSS" (now).
-double residentBytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(qstrlen(field)) + 1).trimmed().split(' ').value(0).toDouble() * 1024;
-    return 0;
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 void BM_Cookbook(benchmark::State &state)

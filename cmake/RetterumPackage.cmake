@@ -41,6 +41,6 @@ include(CPack)
 add_custom_target(deb
   COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS retterum retterum-hent retterum-kopi man_pages deb_changelog
+  DEPENDS retterum retterum-hent retterum-kopi retterum-liste man_pages deb_changelog
   COMMENT "Making the Debian package"
   VERBATIM)

@@ -66,6 +66,19 @@ void Bench::inTheBook()
     QTest::keyClicks(w->Editor, QStringLiteral("x"));
     measure(QStringLiteral("reloading it"), [this] { w->AreloadExecute(); },
             [this] { return !w->Editor->document()->isModified() && idleEditor(); });
+    // Opening the long recipe again while spell checking is on: the screenful is marked at once,
+    // the rest beside the window.
+    w->editorActions->EditStavekontrol->trigger();
+    runUntil([this] { return idleEditor(); });
+    click(w->underKatBox, BigBook::kMany);
+    settle();
+    click(w->underKatBox, BigBook::kLarge);
+    settle();
+    measure(QStringLiteral("the 1 MB recipe opened with spell checking on"),
+            [this] { click(w->opskriftBox, BigBook::kLargeRecipe); },
+            [this] { return w->Editor->document()->characterCount() > 500000 && idleEditor(); });
+    w->editorActions->EditStavekontrol->trigger();
+    runUntil([this] { return idleEditor(); });
     measure(QStringLiteral("the first search"), [this] { search(QStringLiteral("kardemomme")); },
             [this] { return w->findform && w->findform->answeredText() == u"kardemomme"; });
     measure(QStringLiteral("a keystroke in the find window"), [this] { search(QStringLiteral("kardemomme k")); },

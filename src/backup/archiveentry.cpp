@@ -93,6 +93,11 @@ ArchiveEntry classify(archive_entry *header, store::Reserved reserved)
         if (store::isReservedName(parts.at(0), reserved))
             return refused(entry, QStringLiteral("et navn, der er reserveret til programmets indstillinger"));
     }
+    // A category folder can't stand where the store keeps a file of its own.
+    for (qsizetype i = 0; i < parts.size() - (folder ? 0 : 1); ++i) {
+        if (store::isStoreFileName(parts.at(i)))
+            return refused(entry, QStringLiteral("et navn, der ikke kan bruges som mappe- eller filnavn"));
+    }
     entry.kind = kindOf(parts, folder, &entry);
     return entry;
 }

@@ -24,11 +24,12 @@ qint64 maxBytesOf(ArchiveEntry::Kind kind)
 }
 
 // The names of a list that can become entries; the rest are counted as left out.
-QStringList usableNames(const QStringList &lines, store::Reserved reserved, int *leftOut)
+QStringList usableNames(const QStringList &lines, store::Reserved reserved, bool categories, int *leftOut)
 {
     QStringList names;
     for (const QString &name : lines) {
-        if (store::isUsableName(name) && !store::isReservedName(name, reserved))
+        if (store::isUsableName(name) && !store::isReservedName(name, reserved)
+            && !(categories && store::isStoreFileName(name)))
             names.append(name);
         else
             ++*leftOut;
@@ -163,7 +164,7 @@ private:
             return true;
         const QStringList names = usableNames(
             list.entries, entry.kind == ArchiveEntry::Kind::MainList ? m_reserved : store::Reserved::Nothing,
-            &m_plan.leftOut);
+            entry.kind != ArchiveEntry::Kind::SubIndex, &m_plan.leftOut);
         for (int line = 0; line < names.size(); ++line) {
             const QString &name = names.at(line);
             if (entry.kind == ArchiveEntry::Kind::MainList) {

@@ -4,12 +4,12 @@
 #include "backup/libarchive.h"
 #include "backup/utf8locale.h"
 #include "rtf/rtffile.h"
+#include "store/exclusivefile.h"
 #include "store/listfile.h"
 #include "store/storepaths.h"
 #include "store/whynotwritable.h"
 
 #include <QDateTime>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <memory>
@@ -112,7 +112,7 @@ struct EntryFree {
     void operator()(archive_entry *e) const { libarchive()->archive_entry_free(e); }
 };
 
-// Writes straight to the save file's descriptor, so that errno of a failed write is known.
+// Writes straight to the backup file's descriptor, so that errno of a failed write is known.
 struct Sink {
     int fd = -1;
     int error = 0;
@@ -149,7 +149,7 @@ public:
     {
         if (!libarchive(error))
             return false;
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (!m_file.open()) {
             *error = withReason(QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\".").arg(m_zipPath));
             return false;
         }
@@ -188,14 +188,19 @@ public:
     {
         const bool closed = libarchive()->archive_write_close(m_archive.get()) == ARCHIVE_OK;
         m_archive.reset();
-        if (!closed || m_sink.error != 0 || !m_file.commit()) {
+        if (!closed || m_sink.error != 0) {
+            *error = failure();
+            return false;
+        }
+        if (!m_file.commit()) {
+            // A full disk may show only when the file is synced.
+            if (errno == ENOSPC || errno == EDQUOT)
+                m_sink.error = errno;
             *error = failure();
             return false;
         }
         return true;
     }
-
-    void cancel() { m_file.cancelWriting(); }
 
 private:
     QString failure() const
@@ -213,7 +218,7 @@ private:
     }
 
     Utf8Locale m_utf8;
-    QSaveFile m_file;
+    store::ExclusiveFile m_file; // removed again unless committed
     QString m_zipPath;
     Sink m_sink;
     std::unique_ptr<archive, ArchiveFree> m_archive;
@@ -250,7 +255,6 @@ BackupResult writeBackup(const store::Tree &area, const QString &areaName, const
     const int total = int(outline.items.size());
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total)) {
-            writer.cancel();
             result.cancelled = true;
             result.error = QStringLiteral("Sikkerhedskopien blev annulleret. Intet er gemt.");
             return result;
@@ -261,15 +265,11 @@ BackupResult writeBackup(const store::Tree &area, const QString &areaName, const
             result.unreadable.append(item.areaPath);
             continue;
         }
-        if (!writer.add(item.archivePath, bytes, &result.error)) {
-            writer.cancel();
+        if (!writer.add(item.archivePath, bytes, &result.error))
             return result;
-        }
     }
-    if (!writer.add(manifestName(), manifest(areaName, outline), &result.error) || !writer.finish(&result.error)) {
-        writer.cancel();
+    if (!writer.add(manifestName(), manifest(areaName, outline), &result.error) || !writer.finish(&result.error))
         return result;
-    }
     if (progress)
         progress(total, total);
     result.ok = true;

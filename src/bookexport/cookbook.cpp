@@ -5,8 +5,8 @@
 #include "bookexport/recipepage.h"
 #include "printing/pagepainter.h"
 #include "printing/pdfoutput.h"
+#include "store/exclusivefile.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -24,16 +24,6 @@ struct Recipe {
     int pages = 0;
     int firstPage = 0; // from 0
     QString failure;   // why it can't be read; empty when it can
-};
-
-// Removes the temporary file unless it was moved into place.
-struct TemporaryFile {
-    QString path;
-    ~TemporaryFile()
-    {
-        if (!path.isEmpty())
-            QFile::remove(path);
-    }
 };
 
 PageGeometry geometryOf(const CookbookRequest &r)
@@ -126,8 +116,8 @@ CookbookResult writeCookbook(const CookbookRequest &request, const CookbookWatch
             watcher.progress(++done, total);
     };
 
-    TemporaryFile temporary{printing::temporaryBeside(request.file)};
-    if (temporary.path.isEmpty()) {
+    store::ExclusiveFile temporary(request.file);
+    if (!temporary.open()) {
         result.error = printing::cannotWrite(request.file) + u'.';
         return result;
     }
@@ -135,7 +125,7 @@ CookbookResult writeCookbook(const CookbookRequest &request, const CookbookWatch
     const int topLevel = topLevelOf(request.scope);
     QList<ContentsLine> lines;
     {
-        QPdfWriter writer(temporary.path);
+        QPdfWriter writer(temporary.device());
         writer.setResolution(kDpi);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(request.title);
@@ -210,11 +200,9 @@ CookbookResult writeCookbook(const CookbookRequest &request, const CookbookWatch
         result.pages = page + 1;
     }
     result.recipes = int(recipes.size());
-    QString failure = appendOutline(temporary.path, outlineOf(lines, topLevel));
-    if (failure.isEmpty()) {
-        failure = printing::moveIntoPlace(temporary.path, request.file);
-        temporary.path.clear(); // moved in, or removed
-    }
+    QString failure = appendOutline(*temporary.device(), request.file, outlineOf(lines, topLevel));
+    if (failure.isEmpty())
+        failure = printing::moveIntoPlace(temporary);
     if (!failure.isEmpty()) {
         result.error = failure + u'.';
         return result;

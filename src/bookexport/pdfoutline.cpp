@@ -148,11 +148,10 @@ QList<qsizetype> number(const QList<OutlineItem> &items, int parent, int *next, 
 
 } // namespace
 
-QString appendOutline(const QString &pdfPath, const QList<OutlineItem> &items)
+QString appendOutline(QFile &file, const QString &pdfName, const QList<OutlineItem> &items)
 {
-    const QString unreadable = QStringLiteral("Bogmærkerne kunne ikke føjes til PDF-filen \"%1\"").arg(pdfPath);
-    QFile file(pdfPath);
-    if (!file.open(QIODevice::ReadWrite))
+    const QString unreadable = QStringLiteral("Bogmærkerne kunne ikke føjes til PDF-filen \"%1\"").arg(pdfName);
+    if (!file.flush())
         return unreadable;
     PdfReader reader(file);
     Trailer trailer;
@@ -235,7 +234,7 @@ QString appendOutline(const QString &pdfPath, const QList<OutlineItem> &items)
 
     if (!file.seek(start) || file.write(update) != update.size() || !file.flush()
         || ::fsync(file.handle()) != 0)
-        return QStringLiteral("Filen \"%1\" kan ikke gemmes").arg(pdfPath);
+        return QStringLiteral("Filen \"%1\" kan ikke gemmes").arg(pdfName);
     return {};
 }
 

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -98,13 +99,14 @@ void SpellHighlighter::startSweep()
     if (m_suspended)
         return;
     // What the user sees first, at once; it is a screenful.
-    const QTextBlock first = m_editor->cursorForPosition(QPoint(0, 0)).block();
-    const QTextBlock last = m_editor->cursorForPosition(m_editor->viewport()->rect().bottomRight()).block();
-    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    // While a long text is still being laid out, the corners can map to paragraphs in either
+    // order; walking from one until the other is met would then run to the end of the text.
+    QTextBlock first = m_editor->cursorForPosition(QPoint(0, 0)).block();
+    QTextBlock last = m_editor->cursorForPosition(m_editor->viewport()->rect().bottomRight()).block();
+    if (last.blockNumber() < first.blockNumber())
+        std::swap(first, last);
+    for (QTextBlock block = first; block.isValid() && block.blockNumber() <= last.blockNumber(); block = block.next())
         rehighlightBlock(block);
-        if (block == last)
-            break;
-    }
     m_next = 0;
     m_sweep.start();
 }

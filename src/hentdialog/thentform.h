@@ -7,6 +7,7 @@
 #include <memory>
 
 class FolderRun;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -54,6 +55,8 @@ public:
     QListWidget *ingrediensListe = nullptr;
     QTextEdit *beskrivelseView = nullptr;
     QLabel *noteLabel = nullptr;
+    // On by default when the lines use cups, ounces or pounds.
+    QCheckBox *omregnCheck = nullptr;
     QPushButton *tilbageButton = nullptr;
     QPushButton *indfoerButton = nullptr;
     QPushButton *annullerButton2 = nullptr;
@@ -69,6 +72,9 @@ private:
     void loaded(const webimport::LoadResult &result);
     void showPreview(const webimport::LoadResult &result);
     void checkName();
+    void showRecipe();
+    // The recipe as it will be saved: in Danish measures when omregnCheck says so.
+    webimport::LoadResult toSave() const;
     void showFolderProgress();
     int folderDone(); // the number imported
 

@@ -1,8 +1,12 @@
 // The second page: the recipe as it will be saved, and "Indfør".
 #include "hentdialog/thentform.h"
 
+#include "ingredients/ingredientline.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+#include "webimport/description.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -72,8 +76,13 @@ QWidget *Thentform::buildPreviewPage()
     annullerButton2->setObjectName(QStringLiteral("annullerButton2"));
     annullerButton2->setStatusTip(QStringLiteral("Lukker vinduet uden at indføre opskriften"));
     annullerButton2->setAutoDefault(false);
+    omregnCheck = new QCheckBox(QStringLiteral("&Omregn til danske mål"), page);
+    omregnCheck->setObjectName(QStringLiteral("omregnCheck"));
+    omregnCheck->setStatusTip(QStringLiteral("Cups, ounces og pounds bliver til dl og g, °F til °C"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(tilbageButton);
+    buttons->addSpacing(12);
+    buttons->addWidget(omregnCheck);
     buttons->addStretch(1);
     buttons->addWidget(indfoerButton);
     buttons->addWidget(annullerButton2);
@@ -85,6 +94,7 @@ QWidget *Thentform::buildPreviewPage()
         hentButton->setDefault(true);
         adresseEdit->setFocus();
     });
+    connect(omregnCheck, &QCheckBox::toggled, this, &Thentform::showRecipe);
     connect(indfoerButton, &QPushButton::clicked, this, &Thentform::indfoer);
     connect(annullerButton2, &QPushButton::clicked, this, &Thentform::reject);
     return page;
@@ -96,11 +106,11 @@ void Thentform::showPreview(const webimport::LoadResult &result)
     const webimport::Recipe &recipe = result.read.recipe;
     navnEdit->setText(webimport::usableName(recipe.name));
     checkName();
-    ingrediensListe->clear();
-    ingrediensListe->addItems(recipe.ingredients);
-    // Read back from the recipe's file as it will be written: what is seen here is what is saved.
-    rtf::read(result.descriptionRtf, beskrivelseView->document());
-    beskrivelseView->moveCursor(QTextCursor::Start); // from the top, picture first
+    {
+        const QSignalBlocker quiet(omregnCheck);
+        omregnCheck->setChecked(ingredients::usesAmericanMeasures(recipe.ingredients));
+    }
+    showRecipe();
 
     QStringList notes;
     if (result.read.capped)
@@ -115,6 +125,33 @@ void Thentform::showPreview(const webimport::LoadResult &result)
     navnEdit->setFocus();
 }
 
+webimport::LoadResult Thentform::toSave() const
+{
+    if (!omregnCheck->isChecked())
+        return m_loaded;
+    webimport::LoadResult danish = m_loaded;
+    webimport::Recipe &recipe = danish.read.recipe;
+    for (QString &line : recipe.ingredients)
+        line = ingredients::danishMeasuresLine(line);
+    recipe.description = ingredients::danishTemperatures(recipe.description);
+    for (webimport::Step &step : recipe.steps) {
+        step.section = ingredients::danishTemperatures(step.section);
+        step.text = ingredients::danishTemperatures(step.text);
+    }
+    danish.descriptionRtf = rtf::write(*webimport::descriptionDocument(recipe, danish.picture));
+    return danish;
+}
+
+void Thentform::showRecipe()
+{
+    const webimport::LoadResult shown = toSave();
+    ingrediensListe->clear();
+    ingrediensListe->addItems(shown.read.recipe.ingredients);
+    // Read back from the recipe's file as it will be written: what is seen here is what is saved.
+    rtf::read(shown.descriptionRtf, beskrivelseView->document());
+    beskrivelseView->moveCursor(QTextCursor::Start); // from the top, picture first
+}
+
 void Thentform::checkName()
 {
     const QString problem = m_target.nameProblem ? m_target.nameProblem(navnEdit->text()) : QString();
@@ -126,7 +163,7 @@ void Thentform::indfoer()
 {
     if (sider->currentIndex() != 1 || !m_target.insert)
         return;
-    if (m_target.insert(navnEdit->text(), m_loaded))
+    if (m_target.insert(navnEdit->text(), toSave()))
         accept();
     else
         checkName(); // the list on disk may have changed under it

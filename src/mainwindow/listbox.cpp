@@ -43,6 +43,30 @@ QStringList ListBox::entries() const
     return result;
 }
 
+void ListBox::showAs(int index, const QString &text)
+{
+    QListWidgetItem *it = item(index);
+    if (!it)
+        return;
+    const bool shown = !text.isEmpty() && text != it->text();
+    if (!shown && !it->data(ListItemDelegate::ShownTextRole).isValid())
+        return; // as written already: no repaint, no change to announce
+    it->setData(ListItemDelegate::ShownTextRole, shown ? QVariant(text) : QVariant());
+    it->setData(Qt::AccessibleTextRole, shown ? QVariant(text) : QVariant());
+    it->setToolTip(shown ? QStringLiteral("Som skrevet: %1").arg(it->text()) : QString());
+}
+
+QStringList ListBox::shownEntries() const
+{
+    QStringList result;
+    result.reserve(count());
+    for (int i = 0; i < count(); ++i) {
+        const QVariant shown = item(i)->data(ListItemDelegate::ShownTextRole);
+        result.append(shown.isValid() ? shown.toString() : item(i)->text());
+    }
+    return result;
+}
+
 void ListBox::setEntries(const QStringList &entries)
 {
     const QSignalBlocker blocker(this);

@@ -38,6 +38,12 @@ public:
     // Chooses entry index exactly as a click on it does.
     void chooseAsClicked(int index) { choose(index); }
 
+    // Shows entry index as text, marked as changed from what is written, or as written again
+    // when text is empty. The entry itself (what entries() gives and saveFile writes) stays.
+    void showAs(int index, const QString &text);
+    // The entries as the list shows them.
+    QStringList shownEntries() const;
+
 signals:
     // The user chose entry index (or chose the same one again).
     void userSelected(int index);

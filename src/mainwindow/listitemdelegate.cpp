@@ -57,10 +57,13 @@ void ListItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     }
 
     painter->setPen(textColor);
-    painter->setFont(option.font);
+    const QVariant shown = index.data(ShownTextRole);
+    QFont font = option.font;
+    font.setItalic(shown.isValid());
+    painter->setFont(font);
     const QRect textRect(r.left() + 14, r.top() + 1, r.width() - 14, r.height() - 1);
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+                      shown.isValid() ? shown.toString() : index.data(Qt::DisplayRole).toString());
 
     painter->setPen(QPen(silver, 1));
     painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());

@@ -9,6 +9,8 @@ public:
     enum class Marker { MenuHighlightSquare, SkyBlueSquare, MoneyGreenSquare, OrangeCircle };
 
     static constexpr int itemHeight = 19;
+    // An entry shown otherwise than it is written (a scaled ingredient line): drawn in italics.
+    static constexpr int ShownTextRole = Qt::UserRole + 1;
     static const QColor skyBlue;
     static const QColor moneyGreen;
     static const QColor orange;

@@ -263,20 +263,28 @@ void Tfindform::showResults(const search::SearchResults &results)
         resultatListe->setCurrentItem(items.at(current));
     aabnButton->setEnabled(!items.isEmpty());
 
+    QString status;
     if (results.outOfMemory)
-        statusLabel->setText(QStringLiteral("Der er ikke hukommelse nok til at søge i alle opskrifterne."));
+        status = QStringLiteral("Der er ikke hukommelse nok til at søge i alle opskrifterne.");
     else if (results.words.isEmpty())
-        statusLabel->setText(QStringLiteral("Skriv et eller flere ord."));
+        status = QStringLiteral("Skriv et eller flere ord.");
     else if (results.total == 0)
-        statusLabel->setText(QStringLiteral("Ingen opskrifter fundet."));
+        status = QStringLiteral("Ingen opskrifter fundet.");
     else if (results.total == 1)
-        statusLabel->setText(QStringLiteral("1 opskrift fundet."));
+        status = QStringLiteral("1 opskrift fundet.");
     else if (results.total > results.shown.size())
-        statusLabel->setText(QStringLiteral("%1 opskrifter fundet; de første %2 vises. Skriv flere ord for at finde færre.")
-                                 .arg(results.total)
-                                 .arg(results.shown.size()));
+        status = QStringLiteral("%1 opskrifter fundet; de første %2 vises. Skriv flere ord for at finde færre.")
+                     .arg(results.total)
+                     .arg(results.shown.size());
     else
-        statusLabel->setText(QStringLiteral("%1 opskrifter fundet.").arg(results.total));
+        status = QStringLiteral("%1 opskrifter fundet.").arg(results.total);
+    // Without a word the user would take the count for all there is.
+    if (!results.outOfMemory && !results.words.isEmpty() && results.unsearched > 0) {
+        status += results.unsearched == 1
+            ? QStringLiteral(" Der var ikke hukommelse nok til at søge i 1 beskrivelse.")
+            : QStringLiteral(" Der var ikke hukommelse nok til at søge i %1 beskrivelser.").arg(results.unsearched);
+    }
+    statusLabel->setText(status);
 
     if (std::exchange(m_openWhenAnswered, false))
         openCurrent();

@@ -13,6 +13,7 @@
 #include "mainwindow/listbox.h"
 #include "mainwindow/windowface.h"
 #include "options/toptform.h"
+#include "store/areascan.h"
 #include "store/fileerror.h"
 #include "store/listfile.h"
 #include "store/privatefolder.h"
@@ -74,6 +75,8 @@ Tmainform::Tmainform(const store::StorePaths &paths, QWidget *parent)
     connectFind();
     connectHent();
     connectBackup();
+    connectPortions();
+    connectMeasures();
     m_actionUpdater = new ActionUpdater(this);
     connect(m_actionUpdater, &ActionUpdater::updateRequested, this, &Tmainform::updateActions);
     FormCreate();
@@ -110,8 +113,11 @@ void Tmainform::FormCreate()
                              "opskrifterne for alle kan.");
     }
     optDir = m_privateUsable ? m_paths.settingsDir(brugernavn) : QString();
+    if (m_privateUsable)
+        store::clearSettingsTemporaries(optDir);
     optfil = m_privateUsable ? optDir + u"indstillinger.txt" : QString();
     m_drafts.setSettingsFolder(optDir);
+    m_servings.setFile(optDir.isEmpty() ? QString() : optDir + u"portioner.txt");
 
     HentOpt(true);
 
@@ -352,38 +358,51 @@ void Tmainform::fitOuterSizeToFrame()
 
 void Tmainform::setPanelSizes(const PanelSizes &sizes)
 {
-    m_pendingPanelSizes = sizes;
     m_panelSizesPending = !isVisible();
     if (layout())
         layout()->activate();
 
+    // Sizes from a settings file are bounded by what the window can show: the panel that takes
+    // the rest keeps a quarter at least, and the others their least sizes, which the splitter
+    // would otherwise take from it. Returns the fixed panels' sizes as placed.
     auto place = [](QSplitter *splitter, const QList<int> &fixed, int flexibleIndex) {
+        const bool across = splitter->orientation() == Qt::Horizontal;
         const int handles = (splitter->count() - 1) * splitter->handleWidth();
-        const int total = (splitter->orientation() == Qt::Horizontal ? splitter->width()
-                                                                       : splitter->height())
-            - handles;
-        // Sizes from a settings file are bounded by what the window can show: the panel that
-        // takes the rest keeps a quarter at least.
+        const int total = (across ? splitter->width() : splitter->height()) - handles;
+        if (total <= 0)
+            return fixed; // not laid out yet: placed again when shown
         QList<int> all;
+        QList<int> least;
         qint64 sum = 0;
-        for (int v : fixed) {
-            all.append(std::clamp(v, 0, std::max(total, 0)));
+        qint64 leastSum = 0;
+        for (int i = 0; i < fixed.size(); ++i) {
+            const QWidget *panel = splitter->widget(i < flexibleIndex ? i : i + 1);
+            const QSize smallest = panel->minimumSize().expandedTo(panel->minimumSizeHint());
+            least.append(std::min(across ? smallest.width() : smallest.height(), total));
+            all.append(std::clamp(fixed.at(i), least.last(), total));
             sum += all.last();
+            leastSum += least.last();
         }
-        const int room = std::max(total - std::max(total / 4, 1), 0);
-        if (sum > total) {
-            for (int &v : all)
-                v = int(qint64(v) * room / sum);
+        const qint64 room = std::max(total - std::max(total / 4, 1), 0);
+        if (sum > room) {
+            // What each has above its least size shrinks alike.
+            const qint64 spare = std::max<qint64>(room - leastSum, 0);
+            for (int i = 0; i < all.size(); ++i)
+                all[i] = least.at(i) + int((all.at(i) - least.at(i)) * spare / std::max<qint64>(sum - leastSum, 1));
         }
+        const QList<int> placed = all;
         int rest = total;
         for (int v : all)
             rest -= v;
         all.insert(flexibleIndex, std::max(rest, 1));
         splitter->setSizes(all);
+        return placed;
     };
-    place(mainSplitter, {sizes.mainPanel1Width, sizes.mainPanel2Width}, 1);
-    place(mainPanel1, {sizes.bottomPanelHeight}, 0);
-    place(mainPanel2, {sizes.rightPanel1Height}, 0);
+    const QList<int> columns = place(mainSplitter, {sizes.mainPanel1Width, sizes.mainPanel2Width}, 1);
+    const QList<int> left = place(mainPanel1, {sizes.bottomPanelHeight}, 0);
+    const QList<int> right = place(mainPanel2, {sizes.rightPanel1Height}, 0);
+    // Until the window is shown, what is saved is what will be shown, never the numbers read.
+    m_pendingPanelSizes = {columns.at(0), columns.at(1), left.at(0), right.at(0)};
 }
 
 Tmainform::PanelSizes Tmainform::panelSizes() const
@@ -457,6 +476,7 @@ void Tmainform::updateActions()
     AudskrivBeggeUpdate();
     AdelOpskriftUpdate();
     AkogebogUpdate();
+    AomregnMaalUpdate();
     // Drawn by the editor while it is empty; it is never part of the description.
     Editor->setPlaceholderText(hovedKatBox->count() == 0 ? kEmptyAreaHint : QString());
 }

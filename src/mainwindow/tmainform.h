@@ -3,8 +3,10 @@
 #include "dialogs/formslot.h"
 #include "editor/fontlist.h"
 #include "mainwindow/drafts.h"
+#include "mainwindow/linerewrite.h"
 #include "mainwindow/listitemdelegate.h"
 #include "mainwindow/mainsettings.h"
+#include "mainwindow/servingsbook.h"
 #include "store/listchange.h"
 #include "store/storepaths.h"
 
@@ -21,6 +23,7 @@ class EditorActions;
 class FontPanel;
 class HintTracker;
 class ListBox;
+class PortionControl;
 class QAction;
 class QButtonGroup;
 class QFileSystemWatcher;
@@ -169,6 +172,18 @@ public:
     void AhentExecute(const QString &what = {});
     Thentform *hentform = nullptr; // made at its first use
 
+    // Portions in read mode: the ingredient list shown for another number of servings; nothing
+    // is saved, and leaving the recipe, write mode or reloading returns to 1x.
+    void showPortions();
+    void scaleIngredients();
+    // "Til 6 personer" while the list is shown scaled, else empty.
+    QString scaledFor() const;
+    // The ingredient lines in Danish measures and the description's °F in °C, as one edit
+    // that "Annuller" in the editor or "Fortryd omregning" takes back.
+    void AomregnMaalExecute();
+    void AfortrydOmregningExecute();
+    void AomregnMaalUpdate();
+
     void optButtonClick();
     void restoreFromTray();
     void aInformationExecute();
@@ -230,6 +245,8 @@ public:
     // they are used, and follow the editor from then on.
     FormSlot<FontPanel> fontPanel;
     FormSlot<QToolBar> toolPanel;
+    // Made the first time a recipe is read.
+    FormSlot<PortionControl> portionPanel;
     QTextEdit *Editor = nullptr;
     QWidget *Panel2 = nullptr;
     QGroupBox *opstartValg = nullptr;
@@ -275,6 +292,8 @@ public:
     QAction *Asikkerhedskopi = nullptr;
     QAction *AindlaesSikkerhedskopi = nullptr;
     QAction *AdelOpskrift = nullptr;
+    QAction *AomregnMaal = nullptr;
+    QAction *AfortrydOmregning = nullptr;
 
 signals:
     void closed();
@@ -350,6 +369,12 @@ private:
     bool hentAllowed() const;
     bool insertFetched(const QString &name, const webimport::LoadResult &loaded);
     void connectBackup();
+    void connectPortions();
+    void connectMeasures();
+    int recipeServings() const;
+    // Rewrites the lines in their places in one write of the list; returns those done, after
+    // telling the user why the rest could not be.
+    QList<LineRewrite> rewriteLines(const QList<LineRewrite> &rewrites);
     QString openAreaName() const; // "Alle" or the login, as the backup's manifest names it
     void noteOwnChange();
     void printDocumentOf(QTextEdit *edit, const printing::PrintValues &values);
@@ -388,6 +413,10 @@ private:
     bool m_orphaned = false;
     bool m_loadingDescription = false;
     Drafts m_drafts;
+    ServingsBook m_servings;
+    // The last "Omregn til danske mål" is the editor's next undo step.
+    bool m_measuresOnTop = false;
+    QObject *m_measuresFollower = nullptr; // owns the connections that follow the editor's stack
     QFileSystemWatcher *m_folderWatcher = nullptr;
     QTimer *m_followTimer = nullptr;
     QStringList m_watchedFor; // dir, underDir and opskriftDir when the watch was last set

@@ -100,7 +100,8 @@ void Tmainform::AdelOpskriftExecute()
                                                QStringLiteral("Websider (*.html)"));
     if (html.isEmpty())
         return;
-    const store::FileResult saved = sharing::shareRecipe(m_area, filnavn, name, ingrediensBox->entries(), html);
+    const store::FileResult saved = sharing::shareRecipe(m_area, filnavn, name, ingrediensBox->shownEntries(), html,
+                                                             scaledFor());
     Messages::information(saved ? QStringLiteral("Opskriften er gemt som \"%1\".").arg(html) : saved.error + u'.');
 }
 

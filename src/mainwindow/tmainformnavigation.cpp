@@ -73,6 +73,7 @@ void Tmainform::clearElementer(int No)
         ingrediensEdit->clear();
         Editor->clear();
         Editor->document()->setModified(false);
+        showPortions(); // back to 1x, and away until a recipe is read
     }
     if (No < 3) {
         underIndex = -1;
@@ -151,6 +152,7 @@ void Tmainform::opskriftBoxClick()
     loadDescription();
     rememberChosen(3);
     offerDraft();
+    showPortions();
 }
 
 // What was loaded is remembered, so that a save can tell whether someone else has written the
@@ -240,6 +242,9 @@ void Tmainform::setProgramMode(int aModeNumber)
     }
     if (aHent)
         aHent->setVisible(write);
+    // The list shows the lines as written while they can be changed.
+    ingrediensBox->setContextMenuPolicy(write ? Qt::ActionsContextMenu : Qt::PreventContextMenu);
+    showPortions();
 }
 
 void Tmainform::modeValgClick(int index)

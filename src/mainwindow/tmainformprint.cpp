@@ -94,7 +94,11 @@ QTextEdit *Tmainform::composeIngredienser()
     memo->clear();
     setStandardOverskrift(memo);
     printing::addLine(memo, QStringLiteral("Ingredienser:"));
-    for (const QString &line : ingrediensBox->entries()) {
+    // Scaled lines are printed as shown, under the number they are for.
+    const QString scaled = scaledFor();
+    if (!scaled.isEmpty())
+        printing::addLine(memo, scaled);
+    for (const QString &line : ingrediensBox->shownEntries()) {
         setStandardTekst(memo);
         printing::addLine(memo, line);
     }
@@ -119,14 +123,17 @@ QTextEdit *Tmainform::composeBegge()
     memo->moveCursor(QTextCursor::Start);
     setStandardOverskrift(memo);
     printing::insertLine(memo, 0, QStringLiteral("Ingredienser:"));
-    const QStringList lines = ingrediensBox->entries();
-    const int n = int(lines.size());
-    for (int i = 0; i < n; ++i) {
+    int at = 1;
+    const QString scaled = scaledFor();
+    if (!scaled.isEmpty())
+        printing::insertLine(memo, at++, scaled);
+    const QStringList lines = ingrediensBox->shownEntries();
+    for (const QString &line : lines) {
         setStandardTekst(memo);
-        printing::insertLine(memo, i + 1, lines.at(i));
+        printing::insertLine(memo, at++, line);
     }
-    printing::insertLine(memo, n + 1, QString());
-    printing::insertLine(memo, n + 2, QString());
+    printing::insertLine(memo, at, QString());
+    printing::insertLine(memo, at + 1, QString());
     return memo;
 }
 

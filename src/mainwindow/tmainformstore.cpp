@@ -348,6 +348,7 @@ void Tmainform::AreloadExecute()
     if (filnavn.isEmpty() || !m_area.exists(filnavn))
         return;
     loadDescription();
+    showPortions();
 }
 
 void Tmainform::updateStoreActions()

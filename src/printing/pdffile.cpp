@@ -2,8 +2,8 @@
 
 #include "printing/pdfoutput.h"
 #include "printing/printerror.h"
+#include "store/exclusivefile.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -30,11 +30,7 @@ PdfFile::PdfFile(QString path)
 {
 }
 
-PdfFile::~PdfFile()
-{
-    if (!m_temporary.isEmpty())
-        QFile::remove(m_temporary);
-}
+PdfFile::~PdfFile() = default;
 
 PrinterMetrics PdfFile::metrics() const
 {
@@ -43,18 +39,20 @@ PrinterMetrics PdfFile::metrics() const
 
 std::unique_ptr<QPrinter> PdfFile::beginJob()
 {
-    m_temporary = temporaryBeside(m_path);
-    if (m_temporary.isEmpty())
+    m_file = std::make_unique<store::ExclusiveFile>(m_path);
+    if (!m_file->open())
         throw PrintError(cannotWrite(m_path));
     auto printer = a4Printer();
-    printer->setOutputFileName(m_temporary);
+    // The printer opens its file by name; this one leads to the file made above, whatever
+    // another user does to names in the folder meanwhile.
+    printer->setOutputFileName(m_file->descriptorName());
     return printer;
 }
 
 void PdfFile::endJob(QPrinter &)
 {
-    const QString failure = moveIntoPlace(m_temporary, m_path);
-    m_temporary.clear();
+    const QString failure = moveIntoPlace(*m_file);
+    m_file.reset();
     if (!failure.isEmpty())
         throw PrintError(failure);
 }

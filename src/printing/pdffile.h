@@ -4,6 +4,12 @@
 
 #include <QString>
 
+#include <memory>
+
+namespace store {
+class ExclusiveFile;
+}
+
 namespace printing {
 
 // Pages into one PDF file on A4 paper, the whole sheet printable: "Gem som PDF…". The file
@@ -19,7 +25,7 @@ public:
 
 private:
     QString m_path;
-    QString m_temporary;
+    std::unique_ptr<store::ExclusiveFile> m_file;
 };
 
 } // namespace printing

@@ -1,54 +1,28 @@
 #include "printing/pdfoutput.h"
 
+#include "store/exclusivefile.h"
 #include "store/whynotwritable.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cstdio>
-
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace printing {
 
-QString temporaryBeside(const QString &target)
+bool isWholePdf(int fd)
 {
-    QTemporaryFile file(target + QStringLiteral(".XXXXXX.tmp"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return {};
-    return file.fileName();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size < 16)
+        return false;
+    char tail[16];
+    if (::pread(fd, tail, sizeof tail, st.st_size - 16) != ssize_t(sizeof tail))
+        return false;
+    return QByteArray(tail, sizeof tail).trimmed().endsWith("%%EOF");
 }
 
-bool isWholePdf(const QString &path)
+QString moveIntoPlace(store::ExclusiveFile &file)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
-        return false;
-    if (!file.seek(file.size() - 16))
-        return false;
-    return file.read(16).trimmed().endsWith("%%EOF") && file.error() == QFile::NoError;
-}
-
-QString moveIntoPlace(const QString &temporary, const QString &target)
-{
-    if (!isWholePdf(temporary)) {
-        QFile::remove(temporary);
-        return cannotWrite(target);
-    }
-    {
-        QFile file(temporary);
-        // The pages reach the disk before the name does.
-        if (!file.open(QIODevice::ReadWrite) || !file.flush() || ::fsync(file.handle()) != 0) {
-            QFile::remove(temporary);
-            return cannotWrite(target);
-        }
-    }
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(temporary);
-        return cannotWrite(target);
-    }
+    if (!file.device()->flush() || !isWholePdf(file.handle()) || !file.commit())
+        return cannotWrite(file.target());
     return {};
 }
 

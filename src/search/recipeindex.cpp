@@ -49,6 +49,7 @@ struct Recipe {
     Text description;
     Stamp ingredientStamp;
     Stamp descriptionStamp;
+    bool descriptionLeftOut = false; // past the budget
 };
 
 struct Sub {
@@ -158,6 +159,8 @@ qint64 stringMemory(const QString &s)
 
 } // namespace
 
+qint64 RecipeIndex::heldTextBudget = RecipeIndex::kMaxHeldText;
+
 struct RecipeIndex::Data {
     std::vector<Area> areas;
 };
@@ -253,6 +256,7 @@ RecipeIndex::Refreshed RecipeIndex::refreshLevels(const Watcher &watcher)
                 old != read.constEnd() && old.value() == &recipe.description)
                 read.erase(old);
             recipe.descriptionStamp = descriptionStamp;
+            recipe.descriptionLeftOut = false;
             result.changed = true;
             if (const Text *same = read.value(keyOf(descriptionStamp)); same && descriptionStamp.size >= 0) {
                 recipe.description = *same;
@@ -261,8 +265,10 @@ RecipeIndex::Refreshed RecipeIndex::refreshLevels(const Watcher &watcher)
             held -= recipe.description.memory();
             recipe.description = Text();
             // Past the budget a description is left out: the recipe is still found by the rest.
-            if (held + 2 * std::min(descriptionStamp.size, kMaxDescriptionText) > kMaxHeldText)
+            if (held + 2 * std::min(descriptionStamp.size, kMaxDescriptionText) > heldTextBudget) {
+                recipe.descriptionLeftOut = true;
                 continue;
+            }
             recipe.description.set(descriptionText(*tree, descriptionFile));
             held += recipe.description.memory();
             if (descriptionStamp.size >= 0)
@@ -309,6 +315,8 @@ RecipeIndex::Results RecipeIndex::search(const QStringList &words, int maxShown)
                     }
                     if (places)
                         matches.push_back({&area, &main, &sub, &recipe, places});
+                    else if (recipe.descriptionLeftOut)
+                        ++results.unsearched;
                 }
             }
         }

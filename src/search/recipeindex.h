@@ -47,6 +47,8 @@ class RecipeIndex {
 public:
     static constexpr qint64 kMaxDescriptionText = 1024 * 1024;        // bytes of text per description
     static constexpr qint64 kMaxHeldText = 256 * 1024 * 1024;          // bytes of description text in all
+    // The budget in use: kMaxHeldText, smaller in tests.
+    static qint64 heldTextBudget;
 
     explicit RecipeIndex(QList<AreaSource> areas);
     ~RecipeIndex();
@@ -69,6 +71,8 @@ public:
     struct Results {
         QList<Found> shown; // the first maxShown, with excerpts
         int total = 0;
+        // Recipes not found whose descriptions were past the budget: they may hold the words.
+        int unsearched = 0;
     };
     // Every word (folded) must be in the name, the ingredients or the description.
     Results search(const QStringList &words, int maxShown) const;

@@ -77,6 +77,7 @@ private:
         RecipeIndex::Results found = m_index.search(results.words, SearchService::kMaxShown);
         results.shown = std::move(found.shown);
         results.total = found.total;
+        results.unsearched = found.unsearched;
         return results;
     }
 

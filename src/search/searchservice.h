@@ -18,6 +18,7 @@ struct SearchResults {
     QStringList words;  // folded
     QList<Found> shown;
     int total = 0;
+    int unsearched = 0; // not found, but their descriptions were past the index's budget
     bool outOfMemory = false; // the recipes could not all be read: there was not memory enough
 };
 

@@ -1,6 +1,7 @@
 #include "sharing/sharepage.h"
 
 #include "rtf/rtffile.h"
+#include "store/exclusivefile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -105,7 +106,8 @@ QString scriptJson(const QJsonObject &object)
 
 } // namespace
 
-QByteArray sharePage(const QString &name, const QStringList &ingredients, const QTextDocument *description)
+QByteArray sharePage(const QString &name, const QStringList &ingredients, const QTextDocument *description,
+                     const QString &scaledFor)
 {
     const Description d = describe(description);
     QJsonArray lines;
@@ -131,7 +133,9 @@ QByteArray sharePage(const QString &name, const QStringList &ingredients, const 
         + u"<script type=\"application/ld+json\">\n" + scriptJson(recipe) + u"</script>\n</head>\n<body>\n"
         + u"<h1>" + title + u"</h1>\n";
     if (!ingredientHtml.isEmpty())
-        page += u"<h2>Ingredienser</h2>\n<ul>\n" + ingredientHtml + u"</ul>\n";
+        page += u"<h2>Ingredienser</h2>\n"
+            + (scaledFor.isEmpty() ? QString() : u"<p><em>" + scaledFor.toHtmlEscaped() + u"</em></p>\n")
+            + u"<ul>\n" + ingredientHtml + u"</ul>\n";
     if (!d.html.isEmpty())
         page += u"<h2>Fremgangsmåde</h2>\n" + d.html;
     page += QStringLiteral("</body>\n</html>\n");
@@ -139,7 +143,8 @@ QByteArray sharePage(const QString &name, const QStringList &ingredients, const 
 }
 
 store::FileResult shareRecipe(const store::Tree &area, const QString &descriptionFile, const QString &name,
-                              const QStringList &ingredients, const QString &htmlPath)
+                              const QStringList &ingredients, const QString &htmlPath,
+                              const QString &scaledFor)
 {
     QTextDocument doc;
     if (!descriptionFile.isEmpty() && area.exists(descriptionFile)) {
@@ -147,7 +152,11 @@ store::FileResult shareRecipe(const store::Tree &area, const QString &descriptio
         if (!loaded)
             return loaded;
     }
-    return store::Tree::aroundFile(htmlPath).writeFile(htmlPath, sharePage(name, ingredients, &doc));
+    const QByteArray page = sharePage(name, ingredients, &doc, scaledFor);
+    store::ExclusiveFile file(htmlPath);
+    if (!file.open() || file.device()->write(page) != page.size() || !file.commit())
+        return store::FileResult::writeFailed(htmlPath);
+    return store::FileResult::success();
 }
 
 } // namespace sharing

@@ -19,6 +19,14 @@ bool isTemporaryFile(const Tree::Entry &entry)
         && entry.name.endsWith(u".tmp");
 }
 
+void clearTemporaries(const Tree &tree, const QString &folder, const QList<Tree::Entry> &entries, qint64 now)
+{
+    for (const Tree::Entry &entry : entries) {
+        if (isTemporaryFile(entry) && now - entry.modifiedSecs > kTemporaryFileLifeSecs)
+            tree.removeFile(folder + entry.name);
+    }
+}
+
 // The recipe a file in a subcategory folder belongs to, or empty.
 QString recipeOf(const Tree::Entry &entry)
 {
@@ -45,7 +53,7 @@ public:
         const std::optional<QList<Tree::Entry>> entries = m_area.entries(folder);
         if (!entries)
             return;
-        clearTemporaries(folder, *entries);
+        clearTemporaries(m_area, folder, *entries, m_now);
         ListText list;
         if (m_area.exists(listFile) && (!m_area.isFile(listFile) || !readListFile(m_area, listFile, &list)))
             return; // a list that can't be read is not rewritten from what the folder shows
@@ -104,14 +112,6 @@ private:
         return false;
     }
 
-    void clearTemporaries(const QString &folder, const QList<Tree::Entry> &entries) const
-    {
-        for (const Tree::Entry &entry : entries) {
-            if (isTemporaryFile(entry) && m_now - entry.modifiedSecs > kTemporaryFileLifeSecs)
-                m_area.removeFile(folder + entry.name);
-        }
-    }
-
     const Tree &m_area;
     qint64 m_now;
     bool m_changed = false;
@@ -124,6 +124,23 @@ bool relistHidden(const Tree &area)
     Scan scan(area);
     scan.walk(area.root(), StorePaths::mainCategoryFile(area.root()), 1);
     return scan.changed();
+}
+
+void clearSettingsTemporaries(const QString &settingsDir)
+{
+    const Tree settings(settingsDir, false);
+    const qint64 now = qint64(std::time(nullptr));
+    const std::optional<QList<Tree::Entry>> entries = settings.entries(settings.root());
+    if (!entries)
+        return;
+    clearTemporaries(settings, settings.root(), *entries, now);
+    for (const Tree::Entry &entry : *entries) {
+        const QString folder = settings.folder(settings.root(), entry.name);
+        if (entry.kind != Tree::Entry::Kind::Folder || folder.isEmpty())
+            continue;
+        if (const std::optional<QList<Tree::Entry>> inner = settings.entries(folder))
+            clearTemporaries(settings, folder, *inner, now);
+    }
 }
 
 } // namespace store

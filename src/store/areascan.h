@@ -11,6 +11,10 @@ namespace store {
 // whether a list was changed.
 bool relistHidden(const Tree &area);
 
+// Removes the temporary files that writes cut off left in the user's settings folder and the
+// folders in it, once they are older than any write can take, as for an area.
+void clearSettingsTemporaries(const QString &settingsDir);
+
 // How old a leftover temporary file must be before it is taken for one whose writer is gone.
 constexpr qint64 kTemporaryFileLifeSecs = 60 * 60;
 

@@ -34,7 +34,12 @@ FileResult ChangeRecord::write(const Tree &area) const
 
 bool ChangeRecord::remove(const Tree &area)
 {
-    return area.removeFile(recordPath(area));
+    return area.removeFile(recordPath(area)) || area.removeEmptyFolder(recordPath(area));
+}
+
+QString ChangeRecord::path(const Tree &area)
+{
+    return recordPath(area);
 }
 
 bool ChangeRecord::exists(const Tree &area)

@@ -18,8 +18,11 @@ struct ChangeRecord {
 
     // Written through the store's checked write: fsynced before the first step is taken.
     FileResult write(const Tree &area) const;
+    // Also what another user planted at the record's name, as a planted lock file goes: a
+    // link, a pipe or an empty folder. A folder with contents stays: false.
     static bool remove(const Tree &area);
     static bool exists(const Tree &area);
+    static QString path(const Tree &area);
     // The record left in the area, when it names a place this area can hold. A record is a
     // file in a shared area like any other: its names pass the same gate as typed names.
     static std::optional<ChangeRecord> read(const Tree &area);

@@ -27,6 +27,14 @@ bool isUsableName(const QString &entry)
     return clean && QFile::encodeName(entry).size() <= kMaxEntryBytes;
 }
 
+bool isStoreFileName(const QString &entry)
+{
+    static const QString names[] = {QStringLiteral("Hovedkategori.txt"), QStringLiteral("Index.txt"),
+                                    QStringLiteral(".retterum-laas"), QStringLiteral(".retterum-aendring")};
+    return std::any_of(std::cbegin(names), std::cend(names),
+                       [&entry](const QString &name) { return entry.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
 bool isReservedName(const QString &entry, Reserved reserved)
 {
     switch (reserved) {
@@ -51,6 +59,8 @@ NameRefusal checkNewEntry(const QString &text, const QStringList &entries, const
             return NameRefusal::Duplicate;
     }
     if (rules.isFileSystemName && !isUsableName(text))
+        return NameRefusal::Unusable;
+    if (rules.namesFolder && isStoreFileName(text))
         return NameRefusal::Unusable;
     if (isReservedName(text, rules.reserved))
         return NameRefusal::Reserved;

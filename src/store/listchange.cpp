@@ -83,8 +83,13 @@ AreaLock ListChange::begin(ChangeResult *result) const
     case AreaLock::State::Held:
         if (ChangeRecord::exists(m_area) || firstChangeIn(m_area))
             repairArea(m_area);
-        if (!readFresh(result))
+        // A folder with contents at the record's name: no change could be recorded.
+        if (ChangeRecord::exists(m_area)) {
+            result->outcome = ChangeOutcome::LockBlocked;
+            result->blocker = ChangeRecord::path(m_area);
+        } else if (!readFresh(result)) {
             result->outcome = ChangeOutcome::Failed;
+        }
         break;
     case AreaLock::State::Busy:
         result->outcome = ChangeOutcome::Busy;
@@ -191,7 +196,7 @@ ChangeResult ListChange::insert(const QString &text) const
     if (result.outcome != ChangeOutcome::Done)
         return result;
     const Reserved reserved = m_place.level == 1 ? m_area.reserved() : Reserved::Nothing;
-    result.refusal = checkNewEntry(text, result.list.entries, {m_place.level < 4, reserved, -1});
+    result.refusal = checkNewEntry(text, result.list.entries, {m_place.level < 4, reserved, -1, m_place.level <= 2});
     // Below an entry that can't name a folder or file nothing can be stored.
     if (result.refusal == NameRefusal::None && m_place.listFile.isEmpty())
         result.refusal = NameRefusal::Unusable;
@@ -272,7 +277,7 @@ ChangeResult ListChange::rename(const QString &oldName, int index, const QString
         return result;
     // Tested before anything changes, so a refusal loses nothing.
     const Reserved reserved = m_place.level == 1 ? m_area.reserved() : Reserved::Nothing;
-    result.refusal = checkNewEntry(newName, result.list.entries, {m_place.level < 4, reserved, at});
+    result.refusal = checkNewEntry(newName, result.list.entries, {m_place.level < 4, reserved, at, m_place.level <= 2});
     if (result.refusal != NameRefusal::None) {
         result.outcome = ChangeOutcome::Refused;
         return result;

@@ -197,7 +197,7 @@ Tree Tree::aroundFile(const QString &filePath)
 
 QString Tree::folder(const QString &parent, const QString &entry) const
 {
-    if (parent.isEmpty() || m_root.size() <= 1 || !isUsableName(entry))
+    if (parent.isEmpty() || m_root.size() <= 1 || !isUsableName(entry) || isStoreFileName(entry))
         return {};
     if (parent == m_root && isReservedName(entry, m_reserved))
         return {};
@@ -427,6 +427,12 @@ bool Tree::removeFile(const QString &path) const
 {
     const std::optional<Place> place = openPlace(m_root, names(path));
     return place && ::unlinkat(place->folder.get(), place->leaf.constData(), 0) == 0;
+}
+
+bool Tree::removeEmptyFolder(const QString &path) const
+{
+    const std::optional<Place> place = openPlace(m_root, names(path));
+    return place && ::unlinkat(place->folder.get(), place->leaf.constData(), AT_REMOVEDIR) == 0;
 }
 
 bool Tree::folderExists(const QString &path) const

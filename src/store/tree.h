@@ -99,6 +99,8 @@ public:
     // Deletes a folder with everything in it as far as it can; a link is removed as a link.
     bool removeFolder(const QString &path) const;
     bool removeFile(const QString &path) const;
+    // Only a folder with nothing in it, never through a link.
+    bool removeEmptyFolder(const QString &path) const;
     bool folderExists(const QString &path) const; // a real folder, reached without links
     bool exists(const QString &path) const;       // anything at all, a link included
     bool isFile(const QString &path) const;       // a regular file, not a link to one

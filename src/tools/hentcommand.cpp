@@ -29,12 +29,14 @@ QString sentence(const QString &text)
 struct Loaded {
     ReadResult read;
     QImage picture;
+    QString pictureError; // Danish, when the recipe names a picture that could not be had
     bool fetchFailed = false;
 };
 
 Loaded load(const QString &what, bool withPicture)
 {
     Loaded loaded;
+    Fetcher::Reach pictureReach = Fetcher::Reach::OutsideOnly;
     if (isWebAddress(what)) {
         const FetchResult page = Fetcher::fetch(QUrl(what.trimmed()), kMaxPageBytes);
         if (!page.ok) {
@@ -43,6 +45,9 @@ Loaded load(const QString &what, bool withPicture)
             return loaded;
         }
         loaded.read = readRecipe(page.body, page.contentType, page.url.toString());
+        // Only a page from this machine or the house may show its pictures from there.
+        if (page.fromInside)
+            pictureReach = Fetcher::Reach::Anywhere;
     } else if (!QFileInfo::exists(what) && QUrl(what).scheme().size() > 1) {
         // An address of another kind (file:, ftp:, javascript:); never a drive letter.
         QString error;
@@ -54,9 +59,11 @@ Loaded load(const QString &what, bool withPicture)
         loaded.read = readRecipeFile(what);
     }
     if (withPicture && loaded.read.ok && !loaded.read.recipe.image.isEmpty()) {
-        const FetchResult picture = Fetcher::fetch(QUrl(loaded.read.recipe.image), kMaxPageBytes);
+        const FetchResult picture = Fetcher::fetch(QUrl(loaded.read.recipe.image), kMaxPageBytes, pictureReach);
         if (picture.ok)
             loaded.picture = pictureFrom(picture.body);
+        else
+            loaded.pictureError = QStringLiteral("billedet kunne ikke hentes: %1").arg(picture.error);
     }
     return loaded;
 }
@@ -149,6 +156,7 @@ int importAll(const QString &target, const QString &dataRoot, const QStringList 
         if (result.change.outcome == store::ChangeOutcome::Done) {
             out << source << QStringLiteral(": indført som \"") << used << '"'
                 << (loaded.read.capped ? QStringLiteral(" (for mange linjer; resten er udeladt)") : QString())
+                << (loaded.pictureError.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(loaded.pictureError))
                 << '\n';
             ++imported;
         } else {

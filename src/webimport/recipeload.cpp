@@ -46,6 +46,7 @@ void RecipeLoad::cancel()
     m_fetcher.abort();
     m_stage = Stage::Idle;
     m_result = {};
+    m_pictureReach = Fetcher::Reach::OutsideOnly; // a file read from disk stays so
     ++m_generation; // what still runs beside is not waited for: its result is dropped
 }
 
@@ -71,6 +72,8 @@ void RecipeLoad::fetched(const FetchResult &result)
             read(failed);
             return;
         }
+        // A page from this machine or the house may show its pictures from there; no other may.
+        m_pictureReach = result.fromInside ? Fetcher::Reach::Anywhere : Fetcher::Reach::OutsideOnly;
         auto page = std::make_shared<ReadResult>();
         beside([page, result] { *page = readRecipe(result.body, result.contentType, result.url.toString()); },
                [this, page] { read(std::move(*page)); });
@@ -103,7 +106,7 @@ void RecipeLoad::read(ReadResult read)
         return;
     }
     m_stage = Stage::Picture;
-    m_fetcher.start(QUrl(image), kMaxPageBytes);
+    m_fetcher.start(QUrl(image), kMaxPageBytes, m_pictureReach);
 }
 
 void RecipeLoad::finish()

@@ -50,6 +50,7 @@ private:
 
     Fetcher m_fetcher;
     Stage m_stage = Stage::Idle;
+    Fetcher::Reach m_pictureReach = Fetcher::Reach::OutsideOnly;
     LoadResult m_result;
     int m_generation = 0;
     QList<QThread *> m_workers; // waited for when the load goes

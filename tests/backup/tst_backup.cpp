@@ -189,6 +189,10 @@ void TestBackup::hostileArchive_isRefusedWithNothingWritten_data()
                                           << QStringLiteral("\"Kager/../../ude.rtf\" er en sti ud af området");
     QTest::newRow("indstillinger") << QList<ZipEntry>{file(QStringLiteral("indstillinger/Index.txt"), "x")} << 0u << true
                                    << QStringLiteral("reserveret til programmets indstillinger");
+    QTest::newRow("ændringsmappe") << QList<ZipEntry>{file(QStringLiteral(".retterum-aendring/Index.txt"), "x")} << 0u << false
+                                   << QStringLiteral("\".retterum-aendring/Index.txt\" er et navn, der ikke kan bruges");
+    QTest::newRow("liste som mappe") << QList<ZipEntry>{file(QStringLiteral("Kager/INDEX.TXT/Snegle.rtf"), "x")} << 0u << false
+                                     << QStringLiteral("\"Kager/INDEX.TXT/Snegle.rtf\" er et navn, der ikke kan bruges");
     QTest::newRow("bombe") << QList<ZipEntry>{file(QStringLiteral("Kager/Boller/Snegle.rtf"), QByteArray(16 * 1024 * 1024, '\0'))}
                            << 0u << false << QStringLiteral("pakket mere end 200 gange sammen");
     QTest::newRow("for stor") << QList<ZipEntry>{file(QStringLiteral("Kager/Boller/Snegle.rtf"), QByteArray(21 * 1024 * 1024, '\0'))}

@@ -5,6 +5,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <zlib.h>
+
+#include <functional>
 #include <memory>
 
 TestHttpServer::TestHttpServer(QObject *parent) : QObject(parent)
@@ -31,13 +34,74 @@ QUrl TestHttpServer::url(const QString &path) const
 }
 
 void TestHttpServer::serve(const QString &path, const QByteArray &body,
-                           const QByteArray &contentType, int status)
+                           const QByteArray &contentType, int status, const QByteArray &contentEncoding)
 {
     Route r;
     r.body = body;
     r.contentType = contentType;
     r.status = status;
+    r.contentEncoding = contentEncoding;
     m_routes.insert(path, r);
+}
+
+void TestHttpServer::serveEndless(const QString &path, Endless kind)
+{
+    Route r;
+    r.kind = Kind::Endless;
+    r.endless = kind;
+    r.contentType = "text/html; charset=utf-8";
+    m_routes.insert(path, r);
+}
+
+namespace {
+
+// Packs zeros (after a start) into a deflate stream as they are asked for.
+class ZeroPacker {
+public:
+    explicit ZeroPacker(int windowBits)
+    {
+        m_stream = std::make_unique<z_stream>();
+        deflateInit2(m_stream.get(), 9, Z_DEFLATED, windowBits, 9, Z_DEFAULT_STRATEGY);
+    }
+    ~ZeroPacker() { deflateEnd(m_stream.get()); }
+    ZeroPacker(const ZeroPacker &) = delete;
+    ZeroPacker &operator=(const ZeroPacker &) = delete;
+
+    // in, packed and flushed so that the client can unpack it at once; finish ends the stream.
+    QByteArray pack(const QByteArray &in, bool finish = false)
+    {
+        QByteArray out;
+        m_stream->next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
+        m_stream->avail_in = uInt(in.size());
+        char buffer[16384];
+        do {
+            m_stream->next_out = reinterpret_cast<Bytef *>(buffer);
+            m_stream->avail_out = sizeof buffer;
+            deflate(m_stream.get(), finish ? Z_FINISH : Z_SYNC_FLUSH);
+            out.append(buffer, qsizetype(sizeof buffer - m_stream->avail_out));
+        } while (m_stream->avail_out == 0);
+        return out;
+    }
+
+private:
+    std::unique_ptr<z_stream> m_stream;
+};
+
+const QByteArray &megabyteOfZeros()
+{
+    static const QByteArray zeros(1024 * 1024, '\0');
+    return zeros;
+}
+
+} // namespace
+
+QByteArray TestHttpServer::gzip(const QByteArray &body, qint64 zeros)
+{
+    ZeroPacker packer(31);
+    QByteArray out = packer.pack(body);
+    for (; zeros > 0; zeros -= megabyteOfZeros().size())
+        out += packer.pack(megabyteOfZeros().left(qsizetype(qMin<qint64>(zeros, megabyteOfZeros().size()))));
+    return out + packer.pack(QByteArray(), true);
 }
 
 void TestHttpServer::redirect(const QString &from, const QString &to)
@@ -120,8 +184,9 @@ QByteArray TestHttpServer::head(int status, const QByteArray &contentType, qint6
         h += "Content-Type: " + contentType + "\r\n";
     if (length >= 0)
         h += "Content-Length: " + QByteArray::number(length) + "\r\n";
-    // Without a length the end of the body is the end of the connection.
-    return h + extra + (length < 0 ? "Connection: close\r\n\r\n" : "\r\n");
+    // Without a length (and unless chunked) the end of the body is the end of the connection.
+    const bool chunked = extra.contains("Transfer-Encoding: chunked");
+    return h + extra + (length < 0 && !chunked ? "Connection: close\r\n\r\n" : "\r\n");
 }
 
 void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
@@ -137,7 +202,9 @@ void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
     const Route &r = *it;
     switch (r.kind) {
     case Kind::Body:
-        socket->write(head(r.status, r.contentType, r.body.size()) + r.body);
+        socket->write(head(r.status, r.contentType, r.body.size(),
+                           r.contentEncoding.isEmpty() ? QByteArray() : "Content-Encoding: " + r.contentEncoding + "\r\n")
+                      + r.body);
         break;
     case Kind::Redirect: {
         const QByteArray to = r.location.toUtf8();
@@ -157,6 +224,10 @@ void TestHttpServer::answer(QTcpSocket *socket, const QString &target)
         socket->setProperty("busy", true);
         socket->write(head(200, r.contentType, r.body.size()));
         writeTrickle(socket, r.body, r.intervalMs);
+        break;
+    case Kind::Endless:
+        socket->setProperty("busy", true);
+        writeEndless(socket, r.endless);
         break;
     }
 }
@@ -193,4 +264,33 @@ void TestHttpServer::writeTrickle(QTcpSocket *socket, const QByteArray &body, in
         ++*at;
     });
     timer->start(intervalMs);
+}
+
+void TestHttpServer::writeEndless(QTcpSocket *socket, Endless kind)
+{
+    const bool chunked = kind == Endless::Chunked || kind == Endless::Gzip || kind == Endless::Deflate;
+    QByteArray extra = chunked ? "Transfer-Encoding: chunked\r\n" : "";
+    if (kind == Endless::Gzip || kind == Endless::Deflate)
+        extra += kind == Endless::Gzip ? "Content-Encoding: gzip\r\n" : "Content-Encoding: deflate\r\n";
+    socket->write(head(200, "text/html; charset=utf-8", kind == Endless::PastItsLength ? 1000 : -1, extra));
+
+    std::function<QByteArray()> next;
+    if (kind == Endless::Gzip || kind == Endless::Deflate) {
+        auto packer = std::make_shared<ZeroPacker>(kind == Endless::Gzip ? 31 : 15);
+        auto first = std::make_shared<bool>(true);
+        next = [packer, first] {
+            return packer->pack(std::exchange(*first, false) ? QByteArray("<html>") : megabyteOfZeros());
+        };
+    } else {
+        next = [] { return QByteArray(64 * 1024, 'x'); };
+    }
+    // Written as the socket drains, so that the client sets the pace.
+    auto more = [socket, next, chunked] {
+        if (socket->bytesToWrite() > 256 * 1024)
+            return;
+        const QByteArray piece = next();
+        socket->write(chunked ? QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n" : piece);
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
 }

@@ -2,6 +2,7 @@
 // 127.0.0.1, the preview, "Indfør", the recipe opened and its files read back; taken and refused
 // names; failures that write nothing; a saved page; a folder of recipe folders; a drop.
 #include "hentdialog/thentform.h"
+#include "ingredients/ingredientline.h"
 #include "mainwindowfixture.h"
 #include "rtf/rtffile.h"
 #include "testhttpserver.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,6 +57,17 @@ QByteArray page(const QString &name, const QString &image = {})
     return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Opskrift</title>"
            "<script type=\"application/ld+json\">"
         + recipeJson(name, image) + "</script></head><body><p>Reklame</p></body></html>";
+}
+
+const QStringList kAmerican{QStringLiteral("2 cups flour"), QStringLiteral("8 oz butter"), QStringLiteral("1 tsp salt")};
+
+QByteArray americanPage()
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><script type=\"application/ld+json\">"
+           "{\"@context\":\"https://schema.org\",\"@type\":\"Recipe\",\"name\":\"Shortbread\","
+           "\"recipeIngredient\":[\"2 cups flour\",\"8 oz butter\",\"1 tsp salt\"],"
+           "\"recipeInstructions\":[{\"@type\":\"HowToStep\",\"text\":\"Bake at 350 \u00b0F for 20 minutes.\"}]}"
+           "</script></head><body></body></html>";
 }
 
 QByteArray pictureBytes(const char *format)
@@ -128,6 +141,8 @@ private slots:
     void folder_importsEveryRecipeAndSkipsHostileEntries();
     void folder_annullerStopsBetweenTwoRecipes();
     void drop_opensTheDialogWithTheLink();
+    void omregn_onForAmericanLines_andGoesInAsShown_data();
+    void omregn_onForAmericanLines_andGoesInAsShown();
 
 private:
     Thentform *openDialog();
@@ -408,12 +423,15 @@ void TestHentOpskrift::annuller_stopsAStalledDownload()
 
 void TestHentOpskrift::savedPage_fromFile()
 {
+    // The saved page names a picture on this machine: a page from here may show it (see above),
+    // a file from elsewhere may not, and nothing is asked of this machine for it.
+    m_server->serve(QStringLiteral("/billede.png"), pictureBytes("PNG"), "image/png");
     QTemporaryDir saved;
     s_chosen = saved.filePath(QStringLiteral("Kanelsnegle – Opskrift.html"));
     {
         QFile file(s_chosen);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(page(QStringLiteral("Kanelsnegle")));
+        file.write(page(QStringLiteral("Kanelsnegle"), m_server->url(QStringLiteral("/billede.png")).toString()));
     }
     Thentform *d = openDialog();
     QVERIFY(d);
@@ -421,9 +439,17 @@ void TestHentOpskrift::savedPage_fromFile()
     QTRY_COMPARE(d->sider->currentIndex(), 1);
     QCOMPARE(d->navnEdit->text(), QStringLiteral("Kanelsnegle"));
     QCOMPARE(described(*d->beskrivelseView->document()).numbered, kSteps);
+    QCOMPARE(d->noteLabel->text(), QStringLiteral("Billedet kunne ikke hentes: Adressen peger på denne computer eller det "
+                                                  "lokale netværk og hentes ikke."));
+    QVERIFY(d->noteLabel->isVisible());
+    QCOMPARE(described(*d->beskrivelseView->document()).pictureWidth, 0);
+    QCOMPARE(m_server->requests(), QStringList());
     QTest::mouseClick(d->indfoerButton, Qt::LeftButton);
     QVERIFY(!d->isVisible());
     QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Kanelsnegleliste.txt")), kIngredients);
+    QTextDocument stored;
+    QVERIFY(rtf::loadFile(gaerbag(QStringLiteral("Kanelsnegle.rtf")), &stored));
+    QCOMPARE(described(stored).pictureWidth, 0);
 }
 
 void TestHentOpskrift::folder_importsEveryRecipeAndSkipsHostileEntries()
@@ -539,6 +565,50 @@ void TestHentOpskrift::drop_opensTheDialogWithTheLink()
     w->hentform->annullerButton2->click();
     QVERIFY(!w->hentform->isVisible());
     QCOMPARE(recipes(), QStringList{QStringLiteral("Boller")});
+}
+
+void TestHentOpskrift::omregn_onForAmericanLines_andGoesInAsShown_data()
+{
+    QTest::addColumn<bool>("american");
+    QTest::addColumn<bool>("untick");
+    QTest::newRow("cups and ounces") << true << false;
+    QTest::newRow("cups and ounces, ticked off") << true << true;
+    QTest::newRow("Danish lines") << false << false;
+}
+
+void TestHentOpskrift::omregn_onForAmericanLines_andGoesInAsShown()
+{
+    QFETCH(bool, american);
+    QFETCH(bool, untick);
+    m_server->serve(QStringLiteral("/opskrift"), american ? americanPage() : page(QStringLiteral("Shortbread")));
+    Thentform *d = fetch(QStringLiteral("/opskrift"));
+    QVERIFY(d);
+    QCOMPARE(d->sider->currentIndex(), 1);
+    QCOMPARE(d->omregnCheck->isChecked(), american);
+    if (untick)
+        d->omregnCheck->click();
+
+    const QStringList written = american ? kAmerican : kIngredients;
+    QStringList expected = written;
+    if (d->omregnCheck->isChecked()) {
+        for (QString &line : expected)
+            line = ingredients::danishMeasuresLine(line);
+        QVERIFY(expected != written);
+    }
+    // The preview shows what goes in.
+    QCOMPARE(items(d->ingrediensListe), expected);
+    const QString previewText = d->beskrivelseView->toPlainText();
+    QTest::mouseClick(d->indfoerButton, Qt::LeftButton);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Kager/Gærbag/Shortbreadliste.txt")), expected);
+    QTextDocument saved;
+    QVERIFY(rtf::loadFile(gaerbag(QStringLiteral("Shortbread.rtf")), &saved));
+    QCOMPARE(saved.toPlainText(), previewText);
+    if (american) {
+        const bool danish = d->omregnCheck->isChecked();
+        QVERIFY2(saved.toPlainText().contains(danish ? QStringLiteral("175 °C") : QStringLiteral("350 °F")),
+                 qPrintable(saved.toPlainText()));
+    }
 }
 
 QTEST_MAIN(TestHentOpskrift)

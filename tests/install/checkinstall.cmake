@@ -51,8 +51,27 @@ if(NOT kept STREQUAL "4d696e652065676e650d0a" OR EXISTS "${root}/Brugere/Alle/De
   message(FATAL_ERROR "the installation wrote over an existing shared area")
 endif()
 
+# Links someone planted in the users root are never followed: neither one among the shared
+# area's entries (the book would be copied through it, its folder's mode set on what it points
+# at) nor one in the shared area's place. What they point at keeps its mode and stays empty.
+set(outside "${WORK_DIR}/outside")
+foreach(planted "Brugere/Alle/Bagværk" "Brugere/Alle")
+  file(REMOVE_RECURSE "${root}/Brugere/Alle" "${outside}")
+  file(MAKE_DIRECTORY "${root}/Brugere/Alle" "${outside}")
+  execute_process(COMMAND chmod 0700 "${outside}")
+  file(REMOVE_RECURSE "${root}/${planted}")
+  file(CREATE_LINK "${outside}" "${root}/${planted}" SYMBOLIC)
+  install_into("${WORK_DIR}")
+  expect_mode("${outside}" 700)
+  file(GLOB filled "${outside}/*")
+  if(filled)
+    message(FATAL_ERROR "the installation followed the link ${planted}: ${filled}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${root}/Brugere/Alle")
+
 # The tools with their starters and manual pages; the menu and software-centre entries valid.
-foreach(program retterum retterum-hent retterum-kopi)
+foreach(program retterum retterum-hent retterum-kopi retterum-liste)
   expect_exists("${root}/Program/${program}")
   file(READ_SYMLINK "${WORK_DIR}/usr/bin/${program}" target)
   if(NOT target STREQUAL "${DATA_ROOT}/Program/${program}")
@@ -68,7 +87,7 @@ execute_process(COMMAND "${root}/Program/retterum-hent" --json http://127.0.0.1:
 if(NOT said STREQUAL "Siden kunne ikke hentes. Kontroller adressen og forbindelsen.\n")
   message(FATAL_ERROR "the installed retterum-hent does not fetch through its module:\n${said}")
 endif()
-foreach(binary retterum retterum-hent retterum-kopi libretterum-http.so)
+foreach(binary retterum retterum-hent retterum-kopi retterum-liste libretterum-http.so)
   execute_process(COMMAND objdump -p "${root}/Program/${binary}" OUTPUT_VARIABLE headers)
   string(REGEX MATCHALL "(RPATH|RUNPATH) +[^\n]*" paths "${headers}")
   if(binary MATCHES "^lib" AND paths OR NOT binary MATCHES "^lib" AND NOT paths MATCHES "^RPATH +\\$ORIGIN$")

@@ -33,6 +33,8 @@ private slots:
     void linkOutOfTheArea_isNeverFollowed();
     void pipe_isReportedUnreadableAndTheProgramAnswers_data();
     void pipe_isReportedUnreadableAndTheProgramAnswers();
+    void plantedChangeRecord_stopsNoChange_data();
+    void plantedChangeRecord_stopsNoChange();
     void fullDisk_keepsEveryFileWholeAndSaysSo();
     void foreignPrivateFolder_isNotUsed();
     void openPrivateFolder_isClosed();
@@ -193,6 +195,14 @@ void TestHostileStore::plantedName_touchesOnlyItsOwnLine_data()
             }
         }
     }
+    // The store's own files, in any letter case: a folder of that name would stand in their place.
+    const std::pair<int, QString> ownFiles[] = {
+        {1, QStringLiteral("Hovedkategori.txt")}, {1, QStringLiteral(".retterum-laas")},
+        {1, QStringLiteral(".retterum-aendring")}, {2, QStringLiteral("Index.txt")}, {2, QStringLiteral("iNDEX.txt")}};
+    for (const auto &[level, own] : ownFiles) {
+        for (const QString &finally : {QStringLiteral("slet"), QStringLiteral("rediger")})
+            QTest::addRow("level %d '%s' %s", level, qPrintable(own), qPrintable(finally)) << own << level << false << finally;
+    }
     QTest::newRow("settings folder in the private list, slet")
         << QStringLiteral("Indstillinger") << 1 << true << QStringLiteral("slet");
     QTest::newRow("settings folder in the private list, rediger")
@@ -336,6 +346,56 @@ void TestHostileStore::pipe_isReportedUnreadableAndTheProgramAnswers()
     for (QString &step : steps)
         step = step.arg(alle(pipe));
     runSteps(steps);
+}
+
+// Something else than the program's own record of a change, where that record is written: it is
+// cleared as a planted lock file is, and a folder with contents is named for the user to remove.
+void TestHostileStore::plantedChangeRecord_stopsNoChange_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("empty folder") << QStringLiteral("folder");
+    QTest::newRow("link out of the area") << QStringLiteral("link");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+    QTest::newRow("folder with contents") << QStringLiteral("full");
+}
+
+void TestHostileStore::plantedChangeRecord_stopsNoChange()
+{
+    QFETCH(QString, kind);
+    m_root = std::make_unique<TestDataRoot>();
+    makeBook(*m_root);
+    const QString record = alle(QStringLiteral(".retterum-aendring"));
+    const QByteArray recordName = QFile::encodeName(record);
+    if (kind == u"folder")
+        QCOMPARE(::mkdir(recordName.constData(), 0777), 0);
+    else if (kind == u"link")
+        QCOMPARE(::symlink(QFile::encodeName(m_outside.path() + QStringLiteral("/mappe")).constData(), recordName.constData()), 0);
+    else if (kind == u"pipe")
+        QCOMPARE(::mkfifo(recordName.constData(), 0666), 0);
+    else
+        TestDataRoot::writeListAt(record + QStringLiteral("/Index.txt"), {QStringLiteral("noget")});
+    const auto outsideBefore = fileSnapshot(m_outside.path());
+    start(*m_root);
+    runStep(QStringLiteral("alle"));
+
+    if (kind == u"full") {
+        const QString named = QStringLiteral("Information: Der ligger en mappe, hvor programmets låsefil skal være:\r%1\r").arg(record);
+        runSteps({QStringLiteral("insert1:Brød => ") + named, QStringLiteral("choose1:Supper"), QStringLiteral("slet1 => ") + named});
+        QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Hovedkategori.txt")),
+                 (QStringList{QStringLiteral("Kager"), QStringLiteral("Supper")}));
+        QVERIFY(QFileInfo::exists(record + QStringLiteral("/Index.txt")));
+        QVERIFY(QDir(record).removeRecursively()); // as the message asks
+    }
+    runSteps({QStringLiteral("insert1:Brød"), QStringLiteral("choose1:Supper"), QStringLiteral("slet1"),
+              QStringLiteral("choose1:Kager"), QStringLiteral("rediger1:Bagværk"), QStringLiteral("choose1:Bagværk"),
+              QStringLiteral("choose2:Gærbag"), QStringLiteral("choose3:Boller"), QStringLiteral("rediger3:Bolle2")});
+    QCOMPARE(w->hovedKatBox->entries(), (QStringList{QStringLiteral("Bagværk"), QStringLiteral("Brød")}));
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Hovedkategori.txt")), w->hovedKatBox->entries());
+    QCOMPARE(m_root->readList(QStringLiteral("Brugere/Alle/Bagværk/Gærbag/Index.txt")), QStringList{QStringLiteral("Bolle2")});
+    QVERIFY(QFileInfo::exists(alle(QStringLiteral("Bagværk/Gærbag/Bolle2.rtf"))));
+    QVERIFY(!QFileInfo::exists(alle(QStringLiteral("Supper"))));
+    QVERIFY(!QFileInfo(record).exists() && !QFileInfo(record).isSymLink());
+    QCOMPARE(snapshotChanges(outsideBefore, fileSnapshot(m_outside.path())), QStringList());
 }
 
 // On a full disk every write fails; each failure is told and leaves the old files whole.

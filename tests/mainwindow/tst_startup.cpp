@@ -15,6 +15,7 @@
 #include "options/toptform.h"
 #include "printing/tinvisform.h"
 #include "printing/tprintform.h"
+#include "store/areascan.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -34,8 +35,10 @@
 
 #include <csignal>
 #include <cstring>
+#include <ctime>
 
 #include <link.h>
+#include <sys/time.h>
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -46,6 +49,7 @@ private slots:
     void firstFrame_loadsNoImagePlugin_trayIconAndClipboardFollowIt();
     void pixmapCacheKey_isTheKeyQPixmapLooksUp();
     void newUser_getsPrivateFolderAndSettingsFolder();
+    void leftoverTemporaryFilesInSettings_goAtStartWhenOld();
     void missingUsersRoot_isToldOnceAndGivesDefaults();
     void onlyTheMainWindowIsMadeAtStart_theOthersWhenFirstUsed();
     void readMode_makesNoWritePanels_writeModeMakesThemOnceInPlace();
@@ -132,6 +136,30 @@ void TestStartup::newUser_getsPrivateFolderAndSettingsFolder()
     QCOMPARE(mainform->grundDir, root.file(QStringLiteral("Program")));
     QCOMPARE(mainform->optDir, root.file(QStringLiteral("Brugere/%1/Indstillinger/").arg(user)));
     QCOMPARE(mainform->optfil, mainform->optDir + QStringLiteral("indstillinger.txt"));
+}
+
+void TestStartup::leftoverTemporaryFilesInSettings_goAtStartWhenOld()
+{
+    TestDataRoot root;
+    const QString settings = root.file(QStringLiteral("Brugere/%1/Indstillinger/").arg(Tmainform::GetUserFromWindows()));
+    const QString old = settings + QStringLiteral(".retterum-1f2e.tmp");
+    const QString oldDraft = settings + QStringLiteral("Kladder/.retterum-3c4d.tmp");
+    const QString fresh = settings + QStringLiteral(".retterum-9a9b.tmp");
+    for (const QString &file : {old, oldDraft, fresh}) {
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("halv");
+    }
+    const timeval times[2] = {{std::time(nullptr) - store::kTemporaryFileLifeSecs - 60, 0},
+                              {std::time(nullptr) - store::kTemporaryFileLifeSecs - 60, 0}};
+    for (const QString &file : {old, oldDraft})
+        QCOMPARE(::utimes(QFile::encodeName(file).constData(), times), 0);
+
+    MainWindowFixture fixture(root);
+    QVERIFY(!QFileInfo::exists(old));
+    QVERIFY(!QFileInfo::exists(oldDraft));
+    QVERIFY(QFileInfo::exists(fresh)); // may be a save of another window going on right now
 }
 
 void TestStartup::missingUsersRoot_isToldOnceAndGivesDefaults()

@@ -156,6 +156,10 @@ void TestStoreOperations::insertMainCategory_data()
                            << unchanged << QStringLiteral("Kager/Is");
     QTest::newRow("backslash") << QStringLiteral("Is\\Kager") << false << QStringList{kUnusable}
                                << unchanged << QStringLiteral("Is\\Kager");
+    // A folder of the name would stand where the store keeps a file of its own.
+    for (const QString &own : {QStringLiteral("Hovedkategori.txt"), QStringLiteral("index.txt"),
+                               QStringLiteral(".retterum-laas"), QStringLiteral(".Retterum-Aendring")})
+        QTest::addRow("the store's own %s", qPrintable(own)) << own << false << QStringList{kUnusable} << unchanged << own;
     QTest::newRow("settings folder in private area") << QStringLiteral("indstillinger") << true
                                << QStringList{kReserved} << QStringList() << QStringLiteral("indstillinger");
     QTest::newRow("settings name is free in the shared area") << QStringLiteral("Indstillinger") << false
@@ -406,6 +410,8 @@ void TestStoreOperations::renameRefused_changesNothing_data()
     QTest::newRow("other recipe's name") << 3 << QStringLiteral("kringle") << kExists;
     QTest::newRow("recipe named ..") << 3 << QStringLiteral("..") << kUnusable;
     QTest::newRow("subcategory with slash") << 2 << QStringLiteral("a/b") << kUnusable;
+    QTest::newRow("subcategory onto its list") << 2 << QStringLiteral("INDEX.TXT") << kUnusable;
+    QTest::newRow("main category onto the change record") << 1 << QStringLiteral(".retterum-aendring") << kUnusable;
     QTest::newRow("main category onto other") << 1 << QStringLiteral("SUPPER") << kExists;
     QTest::newRow("empty ingredient") << 4 << QString()
                                       << QStringLiteral("Information: Der mangler en ingrediens beskrivelse!");

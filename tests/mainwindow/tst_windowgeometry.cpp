@@ -4,6 +4,7 @@
 #include "mainwindowfixture.h"
 
 #include <QScreen>
+#include <QSplitter>
 
 class TestWindowGeometry : public QObject {
     Q_OBJECT
@@ -12,6 +13,8 @@ private slots:
     void cleanup();
     void storedGeometry_landsOnTheScreen_data();
     void storedGeometry_landsOnTheScreen();
+    void storedPanelSizes_leaveRoomAndAreWrittenAsShown_data();
+    void storedPanelSizes_leaveRoomAndAreWrittenAsShown();
 };
 
 void TestWindowGeometry::cleanup()
@@ -69,6 +72,52 @@ void TestWindowGeometry::storedGeometry_landsOnTheScreen()
     const QStringList written = root.readList(settings).mid(0, 4);
     QCOMPARE(written, (QStringList{QString::number(expected.top()), QString::number(expected.left()),
                                    QString::number(expected.width()), QString::number(expected.height())}));
+}
+
+void TestWindowGeometry::storedPanelSizes_leaveRoomAndAreWrittenAsShown_data()
+{
+    QTest::addColumn<QStringList>("panels"); // left and right column widths, the lower heights
+
+    const QString big = QStringLiteral("2147483647");
+    const QString zero = QStringLiteral("0");
+    QTest::newRow("left wide, lower left tall") << QStringList{big, zero, big, zero};
+    QTest::newRow("right wide, lower right tall") << QStringList{zero, big, zero, big};
+    QTest::newRow("all largest") << QStringList{big, big, big, big};
+    QTest::newRow("all smallest") << QStringList(4, QStringLiteral("-2147483648"));
+    QTest::newRow("together just wider than the window")
+        << QStringList{QStringLiteral("600"), QStringLiteral("500"), QStringLiteral("300"), QStringLiteral("300")};
+}
+
+void TestWindowGeometry::storedPanelSizes_leaveRoomAndAreWrittenAsShown()
+{
+    QFETCH(QStringList, panels);
+
+    TestDataRoot root;
+    const QString settings = QStringLiteral("Brugere/%1/Indstillinger/indstillinger.txt").arg(Tmainform::GetUserFromWindows());
+    const QStringList lines = MainSettings().toLines();
+    root.writeList(settings, lines.mid(0, 4) + panels + lines.mid(8));
+    QStringList shown;
+    for (int start = 0; start < 2; ++start) {
+        MainWindowFixture fixture(root);
+        QVERIFY(fixture.showAndActivate());
+        Tmainform *w = fixture.window();
+        // What takes the rest of a splitter keeps a quarter of it; every list stays usable.
+        QVERIFY2(w->mainPanel3->width() >= w->mainSplitter->width() / 4 - 6, qPrintable(QString::number(w->mainPanel3->width())));
+        QVERIFY(w->topPanel->height() >= w->mainPanel1->height() / 4 - 3);
+        QVERIFY(w->rightPanel2->height() >= w->mainPanel2->height() / 4 - 3);
+        for (QWidget *list : {static_cast<QWidget *>(w->hovedKatBox), static_cast<QWidget *>(w->underKatBox),
+                              static_cast<QWidget *>(w->opskriftBox), static_cast<QWidget *>(w->ingrediensBox)})
+            QVERIFY2(list->width() > 20 && list->height() > 20, qPrintable(list->objectName()));
+        const QStringList now{QString::number(w->mainPanel1->width()), QString::number(w->mainPanel2->width()),
+                              QString::number(w->bottomPanel->height()), QString::number(w->rightPanel1->height())};
+        w->close();
+        // Written back as shown, and shown so again at the next start (to a pixel: a list's
+        // least size is known to one only once it is on screen).
+        QCOMPARE(root.readList(settings).mid(4, 4), now);
+        for (int i = 0; i < shown.size(); ++i)
+            QVERIFY2(std::abs(now.at(i).toInt() - shown.at(i).toInt()) <= 1, qPrintable(now.join(u' ') + u" / " + shown.join(u' ')));
+        shown = now;
+    }
 }
 
 QTEST_MAIN(TestWindowGeometry)

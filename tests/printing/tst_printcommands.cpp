@@ -7,11 +7,13 @@
 #include "mainwindow/savefilechooser.h"
 #include "printing/printpreview.h"
 #include "printing/tinvisform.h"
+#include "mainwindow/portioncontrol.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -69,6 +71,8 @@ private slots:
     void preview_showsThePagesThePrintGives();
     void previewFromTheDialog_takesItsValues_andItsPrintPrints();
     void gemSomPdf_givesThePageBeggePrints();
+    void scaledRecipe_printsTheLinesAsShownUnderTheirNumber_data();
+    void scaledRecipe_printsTheLinesAsShownUnderTheirNumber();
 
 private:
     // Runs the command as the user does: the dialog shows, the fields are filled in, "Print".
@@ -453,6 +457,44 @@ void TestPrintCommands::gemSomPdf_givesThePageBeggePrints()
     QVERIFY(pdftools::run(QStringLiteral("pdfinfo"), {file}).contains(QStringLiteral("(A4)")));
     QCOMPARE(QDir(m_out->path()).entryList({QStringLiteral("Boller.pdf*")}, QDir::Files),
              QStringList{QStringLiteral("Boller.pdf")});
+}
+
+void TestPrintCommands::scaledRecipe_printsTheLinesAsShownUnderTheirNumber_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Ingredienser") << QStringLiteral("AudskrivIngredienser");
+    QTest::newRow("Begge") << QStringLiteral("AudskrivBegge");
+    QTest::newRow("Gem som PDF") << QStringLiteral("AgemPdf");
+}
+
+void TestPrintCommands::scaledRecipe_printsTheLinesAsShownUnderTheirNumber()
+{
+    QFETCH(QString, command);
+    chooseBoller(w);
+    w->modeGroup->button(0)->click();
+    PortionControl *portions = w->portionPanel.existing();
+    QVERIFY(portions && portions->isVisible());
+    portions->antalBox->setValue(4); // the description names no number: the user gives it
+    portions->oenskeBox->setValue(6);
+    const QStringList shown = w->ingrediensBox->shownEntries();
+    QCOMPARE(shown.mid(0, 2), (QStringList{QStringLiteral("750 g hvedemel"), QStringLiteral("75 g gær")}));
+
+    QString pdf;
+    if (command == u"AgemPdf") {
+        pdf = m_out->filePath(QStringLiteral("Boller.pdf"));
+        saveFileAnswer = [&](const QString &, const QString &) { return pdf; };
+        w->updateActions();
+        w->AgemPdf->trigger();
+        saveFileAnswer = nullptr;
+    } else {
+        print(w->findChild<QAction *>(command));
+        pdf = onlyJob();
+    }
+    const QStringList expected = QStringList{QStringLiteral("Ingredienser:"), QStringLiteral("Til 6 personer")} + shown
+        + (command == u"AudskrivIngredienser" ? QStringList() : QStringList{QStringLiteral("Dejen hæves i en time.")});
+    QCOMPARE(pdftools::lines(pdf), expected);
+    // Printing saved nothing: the list file holds the lines as written.
+    QCOMPARE(m_root->readList(kRecipe + u"liste.txt"_qs), kIngredients);
 }
 
 QTEST_MAIN(TestPrintCommands)

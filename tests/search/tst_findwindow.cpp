@@ -2,6 +2,7 @@
 // as the user's clicks would, and the program's own changes and others' are found next time.
 #include "fixturebook.h"
 #include "mainwindow/tfindform.h"
+#include "search/recipeindex.h"
 #include "mainwindowfixture.h"
 
 #include <QAbstractButton>
@@ -37,6 +38,7 @@ private slots:
     void ownSaveRenameDelete_andOthersChanges_areFoundNextTime();
     void sizeAndPlace_areKeptInTheSettingsFolder();
     void excerptTooltip_showsTheWholeExcerpt();
+    void descriptionsPastTheBudget_areToldOf();
 
 private:
     Tfindform *openFind();
@@ -60,6 +62,7 @@ void TestFindWindow::init()
 
 void TestFindWindow::cleanup()
 {
+    search::RecipeIndex::heldTextBudget = search::RecipeIndex::kMaxHeldText;
     m_fixture.reset();
     m_book.reset();
     m_root.reset();
@@ -211,6 +214,26 @@ void TestFindWindow::sizeAndPlace_areKeptInTheSettingsFolder()
                           QStringLiteral("380")}));
     Tfindform again(w, w->optDir, {});
     QCOMPARE(QRect(again.pos(), again.size()), kept);
+}
+
+// No room for any description: what is found by name and ingredients is shown, with a word on
+// how many descriptions were not searched.
+void TestFindWindow::descriptionsPastTheBudget_areToldOf()
+{
+    search::RecipeIndex::heldTextBudget = 0;
+    Tfindform *f = openFind();
+    QVERIFY(f);
+    QTRY_VERIFY(f->isVisible());
+    search(QStringLiteral("kammerjunk"));
+    QCOMPARE(f->statusLabel->text(),
+             QStringLiteral("Ingen opskrifter fundet. Der var ikke hukommelse nok til at søge i 6 beskrivelser."));
+    search(QStringLiteral("æggeblommer"));
+    QCOMPARE(shownRecipes(f), (QStringList{QStringLiteral("Crème brûlée"), QStringLiteral("Koldskål")}));
+    QCOMPARE(f->statusLabel->text(),
+             QStringLiteral("2 opskrifter fundet. Der var ikke hukommelse nok til at søge i 4 beskrivelser."));
+    search(QStringLiteral("laks"));
+    QCOMPARE(f->statusLabel->text(),
+             QStringLiteral("1 opskrift fundet. Der var ikke hukommelse nok til at søge i 5 beskrivelser."));
 }
 
 QTEST_MAIN(TestFindWindow)

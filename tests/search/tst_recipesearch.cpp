@@ -62,6 +62,7 @@ private slots:
     void service_reportsChangesByOthersAfterAnswering();
     void hardLinkedDescription_isReadAndHeldOnce();
     void outOfMemory_whileIndexing_leavesTheProgramRunning();
+    void descriptionsPastTheBudget_areCountedWhereTheyMightMatch();
 };
 
 void TestRecipeSearch::plainText_data()
@@ -332,6 +333,37 @@ void TestRecipeSearch::outOfMemory_whileIndexing_leavesTheProgramRunning()
         file.write(longDescription("kage" + QByteArray::number(i)));
     }
     QCOMPARE(runIndexWorker(dir.path(), 60, QStringLiteral("kage1")), QStringLiteral("memory"));
+}
+
+// Past the budget descriptions are left out; a search says how many of the recipes it did not
+// find have a description it could not look in.
+void TestRecipeSearch::descriptionsPastTheBudget_areCountedWhereTheyMightMatch()
+{
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 0; i < 12; ++i)
+        names.append(QStringLiteral("Lagkage %1").arg(i));
+    const QString sub = makeArea(dir, names);
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    while (rtf.size() < 8000)
+        rtf += "pisk fl\\'f8de og sukker\\par\n";
+    for (const QString &name : names) {
+        QFile file(sub + name + QStringLiteral(".rtf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rtf + "}");
+    }
+    const qint64 budget = RecipeIndex::heldTextBudget;
+    RecipeIndex::heldTextBudget = 50000; // room for a few
+    RecipeIndex index({{false, store::Tree(dir.path(), true), dir.path() + u'/'}});
+    index.refresh();
+    RecipeIndex::heldTextBudget = budget;
+
+    const RecipeIndex::Results byDescription = index.search(queryWords(QStringLiteral("fløde")), 100);
+    QVERIFY2(byDescription.total > 0 && byDescription.total < names.size(), qPrintable(QString::number(byDescription.total)));
+    QCOMPARE(byDescription.total + byDescription.unsearched, int(names.size()));
+    const RecipeIndex::Results byName = index.search(queryWords(QStringLiteral("lagkage")), 100);
+    QCOMPARE(byName.total, int(names.size()));
+    QCOMPARE(byName.unsearched, 0);
 }
 
 QTEST_MAIN(TestRecipeSearch)

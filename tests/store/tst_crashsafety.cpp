@@ -57,6 +57,8 @@ private slots:
     void hiddenRecipes_areListedAgain();
     void leftoverTemporaryFiles_goWhenOld();
     void plantedRecord_touchesNothingOutside();
+    void recordThatIsNoFile_isClearedAsALockFileIs_data();
+    void recordThatIsNoFile_isClearedAsALockFileIs();
     void deleteThatCannotRemoveEverything_saysSo();
     void plantedLockFile_isReplaced_data();
     void plantedLockFile_isReplaced();
@@ -271,6 +273,69 @@ void TestCrashSafety::plantedRecord_touchesNothingOutside()
     }
     QCOMPARE(readFile(outside.path() + QStringLiteral("/vigtig/fil.rtf")), QByteArray("behold"));
     QVERIFY(QFileInfo::exists(area.root() + QStringLiteral("Kager/Småkager/Vaniljekranse.rtf")));
+    checkAgreement(area);
+}
+
+void TestCrashSafety::recordThatIsNoFile_isClearedAsALockFileIs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("blocks"); // a folder with contents is named, as in place of the lock file
+    QTest::newRow("empty folder") << QStringLiteral("folder") << false;
+    QTest::newRow("link to a file outside") << QStringLiteral("link") << false;
+    QTest::newRow("link to a folder outside") << QStringLiteral("folderlink") << false;
+    QTest::newRow("pipe") << QStringLiteral("pipe") << false;
+    QTest::newRow("folder with contents") << QStringLiteral("full") << true;
+}
+
+void TestCrashSafety::recordThatIsNoFile_isClearedAsALockFileIs()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, blocks);
+    QTemporaryDir outside;
+    const QString target = outside.path() + QStringLiteral("/offer");
+    writeFile(target, "urørt");
+    QTemporaryDir dir;
+    const store::Tree area = makeBook(dir);
+    const QString record = area.root() + QStringLiteral(".retterum-aendring");
+    const QByteArray recordName = QFile::encodeName(record);
+    if (kind == u"folder")
+        QCOMPARE(::mkdir(recordName.constData(), 0777), 0);
+    else if (kind == u"link")
+        QCOMPARE(::symlink(QFile::encodeName(target).constData(), recordName.constData()), 0);
+    else if (kind == u"folderlink")
+        QCOMPARE(::symlink(QFile::encodeName(outside.path()).constData(), recordName.constData()), 0);
+    else if (kind == u"pipe")
+        QCOMPARE(::mkfifo(recordName.constData(), 0666), 0);
+    else
+        writeFile(record + QStringLiteral("/indhold"), "x");
+
+    const QString kager = area.root() + QStringLiteral("Kager/");
+    const QString smaakager = kager + QStringLiteral("Småkager/");
+    const store::ListChange mains(area, {1, StorePaths::mainCategoryFile(area.root()), area.root()});
+    const store::ListChange subs(area, {2, StorePaths::indexFile(kager), kager});
+    const store::ListChange recipes(area, {3, StorePaths::indexFile(smaakager), smaakager});
+    const QList<store::ChangeResult> results{
+        mains.insert(QStringLiteral("Is")),
+        recipes.rename(QStringLiteral("Vaniljekranse"), 0, QStringLiteral("Kransekager")),
+        subs.rename(QStringLiteral("Småkager"), 0, QStringLiteral("Julekager")),
+        mains.remove(QStringLiteral("Supper"), -1),
+    };
+    if (blocks) {
+        for (const store::ChangeResult &result : results) {
+            QCOMPARE(result.outcome, ChangeOutcome::LockBlocked);
+            QCOMPARE(result.blocker, record);
+        }
+        QCOMPARE(listOf(area, StorePaths::mainCategoryFile(area.root())),
+                 (QStringList{QStringLiteral("Kager"), QStringLiteral("Supper")}));
+        QCOMPARE(readFile(record + QStringLiteral("/indhold")), QByteArray("x"));
+        return;
+    }
+    for (const store::ChangeResult &result : results)
+        QCOMPARE(result.outcome, ChangeOutcome::Done);
+    QCOMPARE(listOf(area, StorePaths::mainCategoryFile(area.root())), (QStringList{QStringLiteral("Is"), QStringLiteral("Kager")}));
+    QCOMPARE(readFile(kager + QStringLiteral("Julekager/Kransekager.rtf")), QByteArray("{\\rtf1 Bag dem}"));
+    QCOMPARE(readFile(target), QByteArray("urørt"));
+    QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("offer")});
     checkAgreement(area);
 }
 

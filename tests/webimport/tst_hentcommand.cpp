@@ -74,6 +74,7 @@ private slots:
     void numbersTakenNamesWithoutLimit();
     void importsAFolderOfRecipeFolders();
     void importsAPictureFromThePage();
+    void refusesAPictureInsideForAFileFromDisk();
     void refusesAPlaceThatIsNone_data();
     void refusesAPlaceThatIsNone();
     void saysWhatTheArgumentsLack_data();
@@ -295,6 +296,35 @@ void TestHentCommand::importsAPictureFromThePage()
     const QByteArray without = read(QStringLiteral("Spejlæg"));
     QVERIFY(!without.isEmpty());
     QVERIFY(!without.contains("\\pict"));
+}
+
+void TestHentCommand::refusesAPictureInsideForAFileFromDisk()
+{
+    // A page from this machine may show its pictures from here (above); a file from elsewhere
+    // that names one here is imported without it, and nothing is asked of this machine.
+    TestDataRoot root;
+    makeBook(&root);
+    TestHttpServer server;
+    QVERIFY(server.listen());
+    server.serve(QStringLiteral("/hemmelig.png"), png(40, 40), "image/png");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("recipe.json"));
+    QFile json(file);
+    QVERIFY(json.open(QIODevice::WriteOnly));
+    json.write(QByteArray(R"({"@type": "Recipe", "name": "Røræg", "recipeIngredient": ["2 æg"], "image": ")")
+               + server.url(QStringLiteral("/hemmelig.png")).toEncoded() + "\"}");
+    json.close();
+
+    const Run run = hent({QStringLiteral("--til"), QStringLiteral("Alle/Kager/Småkager"), QStringLiteral("--rod"),
+                          root.path(), file});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, file + QStringLiteral(": indført som \"Røræg\" (billedet kunne ikke hentes: Adressen peger på "
+                                            "denne computer eller det lokale netværk og hentes ikke.)\n"
+                                            "1 indført, 0 uden opskrift, 0 fejlede.\n"));
+    QCOMPARE(server.requests(), QStringList());
+    QFile rtf(root.file(QStringLiteral("Brugere/Alle/Kager/Småkager/Røræg.rtf")));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QVERIFY(!rtf.readAll().contains("\\pict"));
 }
 
 void TestHentCommand::refusesAPlaceThatIsNone_data()
