@@ -20,7 +20,7 @@ ShoppingState aFullList()
     state.recipes.append({u"anna/Kager/Småkager/Vaniljekranse"_s, u"Vaniljekranse"_s, 0.25, {}});
     state.ticked = {u"løg\tg"_s, u"flød\tml"_s};
     state.groups = {{u"køkkenrul"_s, Group::Andet}, {u"kokosmælk"_s, Group::Kolonial}};
-    state.freeLines = {{u"køkkenrulle"_s, true, Group::Andet}, {u"2 liter\nmælk"_s, false, Group::Mejeri}};
+    state.freeLines = {{u"køkkenrulle\t2 ruller"_s, true, Group::Andet}, {u"2 liter\nmælk"_s, false, Group::Mejeri}};
     return state;
 }
 
@@ -80,6 +80,8 @@ void TestShoppingListFile::load_putsABadFileAside_data()
     QTest::newRow("100 MB") << QByteArray() << qint64(100) * 1024 * 1024;
     QTest::newRow("Windows-1252") << QByteArray("Retterum indk\xF8" "bsliste 1\nfri\t0\tandet\tk\xF8kkenrulle\n")
                                   << qint64(0);
+    QTest::newRow("Windows-1252 below a good first line")
+        << QByteArray("Retterum indk\xC3\xB8" "bsliste 1\nfri\t0\tandet\tk\xF8kkenrulle\n") << qint64(0);
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "R\0e\0t\0", 8) << qint64(0);
     QTest::newRow("cut off") << good.left(good.size() - 5) << qint64(0);
     QTest::newRow("unknown record") << QByteArray(good + "slet\talt\n") << qint64(0);
