@@ -3,6 +3,7 @@
 #include "shopping/foodname.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace shopping {
 
@@ -102,6 +103,7 @@ QList<Item> mergeRecipes(const QList<RecipeLines> &recipes)
 {
     QList<Item> items;
     QHash<QString, qsizetype> byKey;
+    QSet<qsizetype> namedForMore;
     for (const RecipeLines &recipe : recipes) {
         for (const QString &line : recipe.lines) {
             const ingredients::IngredientLine read = ingredients::readLine(line);
@@ -123,6 +125,8 @@ QList<Item> mergeRecipes(const QList<RecipeLines> &recipes)
             const QString itemKey = item.itemKey();
             const auto found = byKey.constFind(itemKey);
             if (found == byKey.constEnd()) {
+                if (item.family == Family::Count && item.total->high > 1)
+                    namedForMore.insert(items.size());
                 addSource(item, line, recipe.recipe);
                 byKey.insert(itemKey, items.size());
                 items.append(item);
@@ -134,6 +138,11 @@ QList<Item> mergeRecipes(const QList<RecipeLines> &recipes)
                 into.total->high += item.total->high;
             }
             into.spoonsOnly = into.spoonsOnly && item.spoonsOnly;
+            // "4 gulerødder" rather than "4 gulerod": the name a line wrote for more than one.
+            if (into.family == Family::Count && !namedForMore.contains(*found) && item.total->high > 1) {
+                into.name = item.name;
+                namedForMore.insert(*found);
+            }
             // "stk" only where every line counted in it; "3 løg" reads better than "3 stk løg".
             if (into.family == Family::Count && into.unit != item.unit)
                 into.unit.clear();

@@ -75,7 +75,7 @@ void TestMerge::merge_addsUpTheSameFood_data()
     // The same food, however it is written.
     QTest::newRow("singular and plural") << L{u"1 gulerod"_s, u"1 citron"_s, u"1 porre"_s, u"1 kartoffel"_s}
                                          << L{u"3 gulerødder i tern"_s, u"2 citroner"_s, u"2 porrer, i ringe"_s, u"4 kartofler"_s}
-                                         << L{u"4 gulerod"_s, u"3 citron"_s, u"3 porre"_s, u"5 kartoffel"_s};
+                                         << L{u"4 gulerødder"_s, u"3 citroner"_s, u"3 porrer"_s, u"5 kartofler"_s};
     QTest::newRow("letter case and per cent") << L{u"2 dl Creme fraiche 18 %"_s} << L{u"1 dl creme fraiche 18%"_s}
                                               << L{u"3 dl Creme fraiche 18 %"_s};
     QTest::newRow("different fat stays apart") << L{u"2 dl creme fraiche 18%"_s} << L{u"1 dl creme fraiche 9%"_s}
