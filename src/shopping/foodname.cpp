@@ -74,7 +74,11 @@ const char16_t *const kCuts[] = {u"tern", u"terninger", u"skiver", u"både", u"r
 
 QString withoutCut(const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    QString trimmed = name.trimmed();
+    // What the food is for is no part of it: "smør til fyld" is bought as "smør".
+    const qsizetype purpose = trimmed.indexOf(QStringLiteral(" til "), 0, Qt::CaseInsensitive);
+    if (purpose > 0)
+        trimmed = trimmed.left(purpose).trimmed();
     for (const char16_t *cut : kCuts) {
         const QString ending = QStringLiteral(" i ") + QString::fromUtf16(cut);
         if (trimmed.size() > ending.size() && trimmed.endsWith(ending, Qt::CaseInsensitive))

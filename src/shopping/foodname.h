@@ -9,8 +9,8 @@ namespace shopping {
 // "kartofler", "tomato"/"tomatoes") come out the same. Only ever compared, never shown.
 QString foodKey(const QString &name);
 
-// The name without how the food is cut where the reader left it on the name:
-// "gulerødder i tern" is "gulerødder".
+// The name without how the food is cut or what it is for, where the reader left it on the name:
+// "gulerødder i tern" is "gulerødder", "smør til fyld" is "smør".
 QString withoutCut(const QString &name);
 
 } // namespace shopping

@@ -45,7 +45,8 @@ const GroupFoods kFoods[] = {
      u"honning;sirup;marmelade;chokolade;kakao;nød;mandel;hasselnød;valnød;rosin;kokosmælk;"
      u"flåede tomater;hakkede tomater;tomatpuré;tomatpure;kikært;linse;kapers;oliven;kaffe;te;"
      u"vin;rødvin;hvidvin;øl;vand;kokosmel;majsstivelse;maizena;gelatine;husblas;flour;sugar;"
-     u"oil;vinegar;rice;konserves;dåsetomat"},
+     u"oil;vinegar;rice;konserves;dåsetomat;farin;brun farin;grødris;risengrød;makron;kerne;rugkerne;"
+     u"solsikkekerne;græskarkerne;hørfrø;sesamfrø;surdej;gelé;ribsgelé;syltetøj;sovs;kirsebærsovs"},
     {Group::Frost,
      u"frosne ærter;frosne bær;frossen spinat;is;isterning;butterdej;frosne grøntsager;"
      u"frossen;frosne"},

@@ -109,7 +109,11 @@ QList<Item> mergeRecipes(const QList<RecipeLines> &recipes)
             const ingredients::IngredientLine read = ingredients::readLine(line);
             if (read.kind != ingredients::LineKind::Ingredient)
                 continue;
-            const QString name = read.name.trimmed().isEmpty() ? line.trimmed() : withoutCut(read.name);
+            // A line with an amount was understood: how it is cut or what it is for is no part of
+            // what to buy. One without keeps its words, as they may be all there is to it.
+            const QString name = read.name.trimmed().isEmpty() ? line.trimmed()
+                : read.quantity                                  ? withoutCut(read.name)
+                                                                 : read.name.trimmed();
             Item item;
             item.name = name;
             item.key = foodKey(name);

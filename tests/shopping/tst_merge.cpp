@@ -76,6 +76,7 @@ void TestMerge::merge_addsUpTheSameFood_data()
     QTest::newRow("singular and plural") << L{u"1 gulerod"_s, u"1 citron"_s, u"1 porre"_s, u"1 kartoffel"_s}
                                          << L{u"3 gulerødder i tern"_s, u"2 citroner"_s, u"2 porrer, i ringe"_s, u"4 kartofler"_s}
                                          << L{u"4 gulerødder"_s, u"3 citroner"_s, u"3 porrer"_s, u"5 kartofler"_s};
+    QTest::newRow("what it is for") << L{u"125 g smør"_s} << L{u"150 g smør til fyld"_s} << L{u"275 g smør"_s};
     QTest::newRow("letter case and per cent") << L{u"2 dl Creme fraiche 18 %"_s} << L{u"1 dl creme fraiche 18%"_s}
                                               << L{u"3 dl Creme fraiche 18 %"_s};
     QTest::newRow("different fat stays apart") << L{u"2 dl creme fraiche 18%"_s} << L{u"1 dl creme fraiche 9%"_s}
@@ -170,6 +171,7 @@ void TestMerge::groupOf_findsTheSection_data()
     QTest::newRow("coconut milk is no dairy") << u"kokosmælk"_s << u"kolonial"_s;
     QTest::newRow("frozen peas") << u"frosne ærter"_s << u"frost"_s;
     QTest::newRow("rice is no ice") << u"ris"_s << u"kolonial"_s;
+    QTest::newRow("compound rice") << u"grødris"_s << u"kolonial"_s;
     QTest::newRow("unknown") << u"køkkenrulle"_s << u"andet"_s;
 }
 
