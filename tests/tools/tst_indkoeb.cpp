@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,6 +34,7 @@ private slots:
     void indkoeb_printsTheMergedList();
     void indkoeb_refusesWhatCantBeHad_data();
     void indkoeb_refusesWhatCantBeHad();
+    void indkoeb_leavesAPrivateFolderOfAnotherUserAlone();
 
 private:
     Run liste(const QStringList &arguments) const;
@@ -166,6 +169,29 @@ void TestIndkoeb::indkoeb_refusesWhatCantBeHad()
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
     QCOMPARE(run.code, 1);
+}
+
+void TestIndkoeb::indkoeb_leavesAPrivateFolderOfAnotherUserAlone()
+{
+    // Someone else made the folder under the user's name first: its recipes are not read.
+    if (geteuid() != 0)
+        QSKIP("Only root can give a folder to another user");
+    TestDataRoot root;
+    const QString login = store::loginName();
+    const QString folder = u"Brugere/"_s + login;
+    root.writeList(folder + u"/Hovedkategori.txt"_s, {u"Mine"_s});
+    root.writeList(folder + u"/Mine/Index.txt"_s, {u"Kager"_s});
+    root.writeList(folder + u"/Mine/Kager/Index.txt"_s, {u"Kage"_s});
+    root.writeList(folder + u"/Mine/Kager/Kageliste.txt"_s, {u"200 g smør"_s});
+    QCOMPARE(::chown(QFile::encodeName(root.file(folder)).constData(), 65534, 65534), 0);
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = runListe({u"--rod"_s, root.path(), u"indkøb"_s, login + u"/Mine/Kager/Kage"_s}, out, err);
+    err.flush();
+    QCOMPARE(run.code, 1);
+    QCOMPARE(run.err, login + u"/Mine/Kager/Kage: Dit private område kan ikke bruges.\n"_s);
+    QCOMPARE(run.out, QString());
 }
 
 QTEST_GUILESS_MAIN(TestIndkoeb)
