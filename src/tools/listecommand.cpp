@@ -1,6 +1,8 @@
 #include "tools/listecommand.h"
 
 #include "ingredients/ingredientline.h"
+#include "store/storepaths.h"
+#include "tools/indkoebcommand.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +15,8 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("Brug: retterum-liste fortolk [--json] [FIL]\n");
+const QString kUsage = QStringLiteral("Brug: retterum-liste fortolk [--json] [FIL]\n"
+                                      "      retterum-liste [--rod MAPPE] indkøb [--json] OPSKRIFT[*FAKTOR|=PORTIONER]...\n");
 
 // One JSON value as text; through an array so that strings are escaped by the JSON writer.
 QString jsonValue(const QJsonValue &value)
@@ -124,33 +127,50 @@ int interpret(QIODevice &input, bool json, QTextStream &out)
 int runListe(const QStringList &arguments, QIODevice &standardInput, QTextStream &out, QTextStream &err)
 {
     QString command;
-    QString file;
+    QStringList operands;
+    QString dataRoot = store::installedDataRoot();
     bool json = false;
-    for (const QString &arg : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             out << kUsage;
             return 0;
         }
         if (arg == QLatin1String("--json")) {
             json = true;
+        } else if (arg == QLatin1String("--rod")) {
+            if (i + 1 == arguments.size()) {
+                err << QStringLiteral("--rod mangler sin værdi.\n") << kUsage;
+                return 1;
+            }
+            dataRoot = arguments.at(++i);
         } else if (arg.startsWith(u'-') && arg != u"-") {
             err << QStringLiteral("Ukendt tilvalg: %1\n").arg(arg) << kUsage;
             return 1;
         } else if (command.isEmpty()) {
             command = arg;
-        } else if (file.isEmpty()) {
-            file = arg;
         } else {
-            err << QStringLiteral("For mange filer: %1\n").arg(arg) << kUsage;
-            return 1;
+            operands.append(arg);
         }
     }
+    if (command == u"indkøb") {
+        if (operands.isEmpty()) {
+            err << QStringLiteral("Angiv mindst én opskrift.\n") << kUsage;
+            return 1;
+        }
+        return runIndkoeb(dataRoot, operands, json, out, err);
+    }
     if (command != QLatin1String("fortolk")) {
-        err << (command.isEmpty() ? QStringLiteral("Angiv en kommando: fortolk.\n")
+        err << (command.isEmpty() ? QStringLiteral("Angiv en kommando: fortolk eller indkøb.\n")
                                   : QStringLiteral("Ukendt kommando: %1\n").arg(command))
             << kUsage;
         return 1;
     }
+    if (operands.size() > 1) {
+        err << QStringLiteral("For mange filer: %1\n").arg(operands.at(1)) << kUsage;
+        return 1;
+    }
+    const QString file = operands.value(0);
     if (file.isEmpty() || file == u"-")
         return interpret(standardInput, json, out);
     QFile input(file);

@@ -2,6 +2,7 @@
 
 #include "rtf/rtffile.h"
 #include "rtf/rtfwriter.h"
+#include "store/categoryplace.h"
 #include "store/entryname.h"
 #include "store/listfile.h"
 #include "store/numberedname.h"
@@ -128,31 +129,10 @@ bool placeOf(const QString &dataRoot, const QString &brugernavn, const QString &
         *error = QStringLiteral("Stedet skal skrives som \"Alle/Hovedkategori/Underkategori\".");
         return false;
     }
-    const store::StorePaths paths(dataRoot);
-    const bool privat = parts.at(0) != QLatin1String("Alle");
-    if (privat && parts.at(0) != brugernavn) {
-        *error = QStringLiteral("Kun \"Alle\" eller dit eget brugernavn kan bruges som område.");
+    store::CategoryPlace found;
+    if (!store::findSubcategory(dataRoot, brugernavn, parts.at(0), parts.at(1), parts.at(2), &found, error))
         return false;
-    }
-    const store::Tree area = paths.areaTree(privat, brugernavn);
-    QString folder = paths.areaFolder(privat, brugernavn);
-    QString list = store::StorePaths::mainCategoryFile(folder);
-    for (int level = 1; level <= 2; ++level) {
-        const QString name = parts.at(level);
-        store::ListText entries;
-        if (list.isEmpty() || !area.isFile(list) || !store::readListFile(area, list, &entries)
-            || !entries.entries.contains(name)) {
-            *error = QStringLiteral("Kategorien \"%1\" findes ikke.").arg(name);
-            return false;
-        }
-        folder = store::StorePaths::subFolder(area, folder, name);
-        list = store::StorePaths::indexFile(folder);
-        if (folder.isEmpty()) {
-            *error = QStringLiteral("Navnet kan ikke bruges som mappe- eller filnavn!");
-            return false;
-        }
-    }
-    *place = {area, folder, list};
+    *place = {found.area, found.folder, found.list};
     return true;
 }
 

@@ -103,15 +103,18 @@ void TestListe::command_givesExitCodeAndOutput_data()
     QTest::newRow("a folder") << QStringList{fortolk, json, m_dir.path()} << QByteArray() << 1 << QString()
                               << QStringLiteral("Filen \"%1\" kan ikke læses.\n").arg(m_dir.path());
     QTest::newRow("no command") << QStringList{json} << QByteArray() << 1 << QString()
-                                << QStringLiteral("Angiv en kommando: fortolk.\nBrug: retterum-liste");
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("indkøb")} << QByteArray() << 1 << QString()
-                                     << QStringLiteral("Ukendt kommando: indkøb\nBrug: retterum-liste");
+                                << QStringLiteral("Angiv en kommando: fortolk eller indkøb.\nBrug: retterum-liste");
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("køb")} << QByteArray() << 1 << QString()
+                                     << QStringLiteral("Ukendt kommando: køb\nBrug: retterum-liste");
     QTest::newRow("unknown option") << QStringList{fortolk, QStringLiteral("--xml")} << QByteArray() << 1 << QString()
                                     << QStringLiteral("Ukendt tilvalg: --xml\nBrug: retterum-liste");
     QTest::newRow("two files") << QStringList{fortolk, m_file, m_file} << QByteArray() << 1 << QString()
                                << QStringLiteral("For mange filer: %1\n").arg(m_file);
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << QByteArray() << 0
-                          << QStringLiteral("Brug: retterum-liste fortolk [--json] [FIL]\n") << QString();
+                          << QStringLiteral("Brug: retterum-liste fortolk [--json] [FIL]\n"
+                                            "      retterum-liste [--rod MAPPE] indkøb [--json] "
+                                            "OPSKRIFT[*FAKTOR|=PORTIONER]...\n")
+                          << QString();
 }
 
 void TestListe::command_givesExitCodeAndOutput()
