@@ -102,7 +102,7 @@ void TestKopi::command_givesExitCodeAndMessages_data()
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), root} << 1 << QString()
         << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\". \"%1\" er en mappe.\n").arg(root);
     QTest::newRow("ingen kommando") << QStringList{QStringLiteral("--rod"), root} << 1 << QString()
-                                    << QStringLiteral("Angiv en kommando: gem, indlæs eller pdf.\nBrug: retterum-kopi");
+                                    << QStringLiteral("Angiv en kommando: gem, indlæs, pdf eller web.\nBrug: retterum-kopi");
     QTest::newRow("ukendt kommando") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("slet"), zip} << 1
                                      << QString() << QStringLiteral("Ukendt kommando: slet\nBrug: retterum-kopi");
     QTest::newRow("kommando uden fil") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem")} << 1
