@@ -60,7 +60,7 @@ store::FileResult readRecipe(const store::Tree &area, const QString &folder, con
 bool isOurName(const QString &relative)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(index\\.html|indeks\\.js|soeg\\.js|opskrifter/[a-z0-9-]+\\.(html|png))$"));
+        QStringLiteral("^(index\\.html|indeks\\.js|soeg\\.js|retterum-hjemmeside\\.txt|opskrifter/[a-z0-9-]+\\.(html|png))$"));
     return pattern.match(relative).hasMatch();
 }
 
