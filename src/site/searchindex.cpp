@@ -29,7 +29,7 @@ QStringList SearchIndex::words(const QString &text)
     return words;
 }
 
-void SearchIndex::add(const QString &href, const QString &name, const QString &path, const QStringList &texts)
+void SearchIndex::add(const QString &stem, const QString &name, const QString &path, const QStringList &texts)
 {
     int pathNumber = int(m_paths.indexOf(path));
     if (pathNumber < 0) {
@@ -37,11 +37,11 @@ void SearchIndex::add(const QString &href, const QString &name, const QString &p
         m_paths.append(path);
     }
     const int number = int(m_recipes.size());
-    m_recipes.append({href, name, pathNumber});
+    m_recipes.append({stem, name, pathNumber});
     QSet<QString> seen;
     for (const QString &text : texts) {
         for (const QString &word : words(text)) {
-            if (seen.contains(word))
+            if (word.size() < 2 || seen.contains(word))
                 continue;
             seen.insert(word);
             m_words[word].append(number);
@@ -53,7 +53,7 @@ QByteArray SearchIndex::script() const
 {
     QJsonArray recipes;
     for (const Entry &e : m_recipes)
-        recipes.append(QJsonArray{e.href, e.name, e.path});
+        recipes.append(QJsonArray{e.stem, e.name, e.path});
     QStringList sorted = m_words.keys();
     std::sort(sorted.begin(), sorted.end());
     QJsonObject words;
@@ -128,7 +128,7 @@ function show(typed) {
     var r = I.r[n];
     var li = document.createElement('li');
     var a = document.createElement('a');
-    a.href = r[0];
+    a.href = 'opskrifter/' + r[0] + '.html';
     a.textContent = r[1];
     li.appendChild(a);
     var sti = document.createElement('span');

@@ -10,12 +10,13 @@ namespace site {
 
 // What the front page's search looks in, as a script that sets one variable, so that it works
 // from file:// where a page may fetch nothing. Words are folded as the program's find folds them
-// and each is kept once, with the numbers of the recipes holding it, counted as differences in
+// and each is kept once (single letters and digits, found inside longer words anyway, are left out), with the numbers of the recipes holding it, counted as differences in
 // base 36: a 10,000-recipe book stays well below 2 MB.
 class SearchIndex {
 public:
+    // stem: the page's file name in the recipes' folder, without ".html" (the script adds them).
     // texts: the name, the ingredient lines and the description's plain text.
-    void add(const QString &href, const QString &name, const QString &path, const QStringList &texts);
+    void add(const QString &stem, const QString &name, const QString &path, const QStringList &texts);
     QByteArray script() const;
     int size() const { return int(m_recipes.size()); }
 
@@ -25,7 +26,7 @@ public:
 
 private:
     struct Entry {
-        QString href;
+        QString stem;
         QString name;
         int path;
     };

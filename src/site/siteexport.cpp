@@ -279,12 +279,12 @@ SiteResult exportSite(const SiteRequest &request, const SiteWatcher &watcher)
             page = recipePage(text, doc, sink);
             if (pictureFailed)
                 return result;
-            index.add(href, recipe.name, section.hovedKat + QStringLiteral(" › ") + section.underKat,
+            index.add(recipe.stem, recipe.name, section.hovedKat + QStringLiteral(" › ") + section.underKat,
                       {recipe.name, text.ingredients.join(u'\n'), doc.toPlainText()});
         } else {
             page = unreadablePage(text, read.error);
             result.unreadable.append(recipePlace(recipe) + QStringLiteral(": ") + read.error);
-            index.add(href, recipe.name, section.hovedKat + QStringLiteral(" › ") + section.underKat, {recipe.name});
+            index.add(recipe.stem, recipe.name, section.hovedKat + QStringLiteral(" › ") + section.underKat, {recipe.name});
         }
         if (!builder.write(href, page))
             return result;
