@@ -111,6 +111,14 @@ bool isElement(const GumboNode *node)
     return node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE;
 }
 
+// Text only a screen reader speaks (a check box's glyph, "Step 1") is no part of what a cook reads.
+bool isForScreenReaders(const GumboNode *element)
+{
+    const GumboAttribute *a = gumbo()->gumbo_get_attribute(&element->v.element.attributes, "class");
+    return a && (std::strstr(a->value, "sr-only") || std::strstr(a->value, "screen-reader-text")
+                 || std::strstr(a->value, "visually-hidden"));
+}
+
 } // namespace
 
 void walkElements(const GumboNode *node, const std::function<bool(const GumboNode *)> &visit)
@@ -154,7 +162,7 @@ bool hasClass(const GumboNode *element, const char *className)
     return false;
 }
 
-QString rawText(const GumboNode *node)
+QString rawText(const GumboNode *node, const char *leaveOut)
 {
     QString out;
     std::vector<std::pair<const GumboNode *, bool>> stack{{node, false}};
@@ -175,7 +183,8 @@ QString rawText(const GumboNode *node)
             continue;
         if (isElement(current)) {
             const GumboTag tag = current->v.element.tag;
-            if (tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE || tag == GUMBO_TAG_NOSCRIPT)
+            if (tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_STYLE || tag == GUMBO_TAG_NOSCRIPT
+                || tag == GUMBO_TAG_INPUT || isForScreenReaders(current) || hasClass(current, leaveOut))
                 continue;
             if (tag == GUMBO_TAG_BR)
                 out.append(u'\n');
@@ -193,9 +202,9 @@ QString rawText(const GumboNode *node)
     return out;
 }
 
-QString lineText(const GumboNode *node)
+QString lineText(const GumboNode *node, const char *leaveOut)
 {
-    QString text = squeezed(rawText(node));
+    QString text = squeezed(rawText(node, leaveOut));
     if (text.size() > kMaxLineLength)
         text.truncate(kMaxLineLength);
     return text;

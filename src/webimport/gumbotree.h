@@ -32,9 +32,9 @@ void walkElements(const GumboNode *node, const std::function<bool(const GumboNod
 QString attribute(const GumboNode *element, const char *name);
 bool hasClass(const GumboNode *element, const char *className);
 // The element's text as the reader sees it: scripts and styles left out, block ends as spaces,
-// not squeezed.
-QString rawText(const GumboNode *node);
+// not squeezed. Elements of the class leaveOut are left out too.
+QString rawText(const GumboNode *node, const char *leaveOut = nullptr);
 // The same, squeezed and cut to a line.
-QString lineText(const GumboNode *node);
+QString lineText(const GumboNode *node, const char *leaveOut = nullptr);
 
 } // namespace webimport

@@ -146,6 +146,11 @@ void addSteps(const QJsonValue &value, const QString &section, QList<Step> *step
 
 QString yieldOf(const QJsonValue &value)
 {
+    // {"value": 10, "unitText": "stk."}: the unit belongs to the number.
+    if (value.isObject() && value.toObject().contains(QStringLiteral("value"))) {
+        const QJsonObject o = value.toObject();
+        return squeezed(textOf(o.value(QStringLiteral("value"))) + u' ' + textOf(o.value(QStringLiteral("unitText"))));
+    }
     if (value.isArray()) {
         // Sites often give "4" and "4 portioner": the longer says more.
         QString best;
@@ -294,6 +299,13 @@ QStringList textLines(const QJsonValue &value)
             lines << text;
     }
     return lines;
+}
+
+QList<Step> stepsOf(const QJsonValue &value)
+{
+    QList<Step> steps;
+    addSteps(value, {}, &steps, 0);
+    return steps;
 }
 
 std::optional<Recipe> recipeFromJsonLd(const QJsonValue &value)

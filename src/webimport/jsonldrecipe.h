@@ -15,4 +15,7 @@ std::optional<Recipe> recipeFromJsonLd(const QJsonValue &value);
 // The lines of a value that may be a string, a list of strings or objects with a text.
 QStringList textLines(const QJsonValue &value);
 
+// The steps of a recipeInstructions value: a text, a list of texts, HowToSteps or HowToSections.
+QList<Step> stepsOf(const QJsonValue &value);
+
 } // namespace webimport

@@ -121,7 +121,7 @@ QString decodePage(const QByteArray &bytes, const QString &contentType)
     return decodeAs(bytes, charset);
 }
 
-QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType)
+QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType, QString *address)
 {
     // The headers end at the first empty line, whichever line ends the file uses.
     const qsizetype lfEnd = bytes.indexOf("\n\n");
@@ -160,6 +160,12 @@ QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType)
                 else if (encoding == "base64")
                     body = QByteArray::fromBase64(body);
                 *contentType = QString::fromLatin1(partType);
+                if (address) {
+                    QByteArray location = headerValue(headers, "Snapshot-Content-Location");
+                    if (location.isEmpty())
+                        location = headerValue(partHeaders, "Content-Location");
+                    *address = QString::fromUtf8(location);
+                }
                 return body;
             }
         }

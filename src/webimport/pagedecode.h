@@ -10,8 +10,8 @@ namespace webimport {
 // Windows-1252, as browsers do.
 QString decodePage(const QByteArray &bytes, const QString &contentType);
 
-// The HTML part of a page saved as MHTML, with its content type; the bytes as they are when
-// they are no MHTML.
-QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType);
+// The HTML part of a page saved as MHTML, with its content type and the address it was saved
+// from; the bytes as they are when they are no MHTML.
+QByteArray htmlOfMhtml(const QByteArray &bytes, QString *contentType, QString *address = nullptr);
 
 } // namespace webimport

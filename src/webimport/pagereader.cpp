@@ -5,6 +5,7 @@
 #include "webimport/htmlrecipe.h"
 #include "webimport/jsonldrecipe.h"
 #include "webimport/jsonmend.h"
+#include "webimport/linetidy.h"
 #include "webimport/pagedecode.h"
 
 #include <QUrl>
@@ -35,6 +36,7 @@ bool looksBinary(const QByteArray &bytes)
 
 void finish(Recipe *recipe, const QString &source, bool *capped)
 {
+    tidyLines(recipe);
     if (recipe->ingredients.size() > kMaxLines) {
         recipe->ingredients.resize(kMaxLines);
         *capped = true;
@@ -50,6 +52,13 @@ void finish(Recipe *recipe, const QString &source, bool *capped)
     if (image.scheme() != QLatin1String("http") && image.scheme() != QLatin1String("https"))
         recipe->image.clear();
     recipe->source = source;
+    // A saved page is known by the address it came from, not by the file it was saved to.
+    const QUrl own(recipe->pageAddress.trimmed());
+    const bool web = base.scheme() == QLatin1String("http") || base.scheme() == QLatin1String("https");
+    if (!web && own.isValid() && (own.scheme() == QLatin1String("http") || own.scheme() == QLatin1String("https"))
+        && !own.host().isEmpty())
+        recipe->source = own.toString();
+    recipe->pageAddress.clear();
 }
 
 } // namespace
@@ -74,7 +83,8 @@ ReadResult readRecipe(const QByteArray &bytes, const QString &contentType, const
         recipe = recipeFromJsonLd(value);
     } else {
         QString type = contentType;
-        const QByteArray html = htmlOfMhtml(bytes, &type);
+        QString address;
+        const QByteArray html = htmlOfMhtml(bytes, &type, &address);
         const QString lowerType = type.toLower();
         const bool htmlType = lowerType.isEmpty() || lowerType.contains(QLatin1String("html"))
             || lowerType.startsWith(QLatin1String("text/plain"));
@@ -83,6 +93,8 @@ ReadResult readRecipe(const QByteArray &bytes, const QString &contentType, const
             return result;
         }
         recipe = recipeFromHtml(decodePage(html, type));
+        if (recipe && !address.isEmpty())
+            recipe->pageAddress = address;
     }
     if (!recipe || recipe->isEmpty()) {
         result.error = kNoRecipe;

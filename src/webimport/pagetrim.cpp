@@ -2,7 +2,7 @@
 
 namespace webimport {
 
-QByteArray withoutScriptText(const QByteArray &html)
+QByteArray withoutScriptText(const QByteArray &html, QList<QByteArray> *state)
 {
     const QByteArray lowered = html.toLower();
     const QByteArrayView lower(lowered);
@@ -34,6 +34,8 @@ QByteArray withoutScriptText(const QByteArray &html)
         if (close < 0)
             break;
         const bool keep = script && lower.sliced(i, open - i).contains("ld+json");
+        if (!keep && script && state && lower.sliced(open + 1, close - open - 1).contains("ingredi"))
+            state->append(html.sliced(open + 1, close - open - 1));
         if (!keep) {
             out.append(QByteArrayView(html).sliced(from, open + 1 - from));
             from = close;

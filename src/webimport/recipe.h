@@ -21,6 +21,7 @@ struct Recipe {
     QString totalTime; // Danish, e.g. "1 time 30 min"
     QString image;     // address of the picture, as the page names it
     QString source;    // where the recipe was read from
+    QString pageAddress; // the address the page gives as its own, if any
 
     bool isWhole() const { return !name.isEmpty() && !ingredients.isEmpty() && !steps.isEmpty(); }
     bool isEmpty() const { return ingredients.isEmpty() && steps.isEmpty(); }

@@ -15,6 +15,10 @@ QString squeezed(const QString &text)
     out.reserve(text.size());
     bool space = false;
     for (const QChar c : text) {
+        // Soft hyphens and zero-width marks are invisible on the page and no part of a word.
+        if (c == QChar(0x00AD) || c == QChar(0x200B) || c == QChar(0x2060) || c == QChar(0xFEFF)
+            || ((c == QChar(0x200C) || c == QChar(0x200D)) && !space && out.isEmpty()))
+            continue;
         if (c.isSpace() || c == QChar(0x00A0) || c.category() == QChar::Other_Control) {
             space = !out.isEmpty();
             continue;

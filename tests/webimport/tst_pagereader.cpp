@@ -56,6 +56,14 @@ class TestPageReader : public QObject {
 private slots:
     void readsEveryShape_data();
     void readsEveryShape();
+    void readsWhatPagesHoldOutsideRecipeMarkup_data();
+    void readsWhatPagesHoldOutsideRecipeMarkup();
+    void leavesOutDecoration_data();
+    void leavesOutDecoration();
+    void namesASavedPageByItsAddress_data();
+    void namesASavedPageByItsAddress();
+    void takesOnlyTheDescriptionsOwnText();
+    void keepsTheUnitOfTheYield();
     void readsCharacterSets_data();
     void readsCharacterSets();
     void refusesWhatHoldsNoRecipe_data();
@@ -185,9 +193,173 @@ void TestPageReader::readsEveryShape()
     const ReadResult fromFile = readRecipeFile(copy);
     QVERIFY2(fromFile.ok, qPrintable(fromFile.error));
     QCOMPARE(fromFile.recipe.ingredients, ingredients);
-    QCOMPARE(fromFile.recipe.source, QUrl::fromLocalFile(copy).toString());
+    // A saved page is known by the address it was saved from, when it names one.
+    QCOMPARE(fromFile.recipe.source, file.endsWith(u".mhtml") ? u"https://example.org/grydeboller/"_s
+                                                              : QUrl::fromLocalFile(copy).toString());
     // A file has no address to resolve against: a relative picture is dropped, never a path.
     QVERIFY(fromFile.recipe.image.isEmpty() || fromFile.recipe.image.startsWith(QLatin1String("https://")));
+}
+
+void TestPageReader::readsWhatPagesHoldOutsideRecipeMarkup_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("ingredients");
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("application state in a script, amounts in parts, a teaser passed over")
+        << u"app-state.html"_s << u"Grovboller"_s
+        << QStringList{u"Dej"_s, u"25 gram gær"_s, u"0.5 liter vand, lunkent"_s, u"2 spiseskeer honning"_s,
+                       u"ca. 750 g hvedemel"_s}
+        << QStringList{u"Opløs gæren i vandet."_s, u"Ælt melet i, og lad dejen hæve 1 time."_s,
+                       u"Form 12 boller, og bag dem ved 220 grader."_s};
+    QTest::newRow("application state in a data- attribute, steps as one text")
+        << u"app-state-attribute.html"_s << u"Tomatsuppe"_s
+        << QStringList{u"1 kg tomater"_s, u"1 løg"_s, u"5 dl bouillon"_s}
+        << QStringList{u"Kog tomater og løg i bouillon i 20 minutter."_s, u"Blend suppen."_s};
+    QTest::newRow("application state assigned to a variable, fields by other names")
+        << u"window-state.html"_s << u"Koldskål"_s << QStringList{u"1 l kærnemælk"_s, u"2 æggeblommer"_s}
+        << QStringList{u"Pisk æggeblommerne."_s, u"Rør kærnemælken i."_s};
+    QTest::newRow("lists under the page's headings, groups kept, navigation, hidden lists and notes left out")
+        << u"headed-lists.html"_s << u"Mormors æblekage"_s
+        << QStringList{u"Kompot"_s, u"1 kg æbler"_s, u"100 g sukker"_s, u"Drys"_s, u"150 g makroner"_s, u"50 g smør"_s}
+        << QStringList{u"Kog æblerne til kompot med sukkeret."_s, u"Rist makronerne i smørret."_s,
+                       u"Læg kompot og drys lagvis i en skål."_s};
+    QTest::newRow("lines separated by <br>, steps as paragraphs, a number with a decimal comma")
+        << u"br-lines.html"_s << u"Pandekager"_s
+        << QStringList{u"3 æg"_s, u"3 dl mælk"_s, u"1,5 dl hvedemel"_s, u"1 spsk smeltet smør"_s}
+        << QStringList{u"Pisk æg, mælk og mel til en jævn dej."_s, u"Bag pandekagerne tyndt i smør."_s};
+    QTest::newRow("plugin markup: check boxes, a second unit system, a line JSON-LD cut short")
+        << u"plugin-decoration.html"_s << u"Apple Bread"_s
+        << QStringList{u"4 medium-sized tart firm apples – peeled"_s, u"1 cup milk"_s, u"2 eggs"_s}
+        << QStringList{u"Shred the apples."_s, u"Stir it all and bake."_s};
+    QTest::newRow("JSON-LD in a meta element")
+        << u"meta-jsonld.html"_s << u"Spaghetti all'assassina"_s << QStringList{u"1/4 cup olive oil"_s, u"12 oz spaghetti"_s}
+        << QStringList{u"Toast the spaghetti in the oil."_s};
+}
+
+void TestPageReader::readsWhatPagesHoldOutsideRecipeMarkup()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, name);
+    QFETCH(QStringList, ingredients);
+    QFETCH(QStringList, steps);
+
+    const ReadResult read = readRecipe(fixtureBytes(file), QString(), QStringLiteral("https://example.org/opskrift/"));
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.name, name);
+    QCOMPARE(read.recipe.ingredients, ingredients);
+    QCOMPARE(stepTexts(read.recipe), steps);
+}
+
+void TestPageReader::leavesOutDecoration_data()
+{
+    QTest::addColumn<QByteArray>("ingredients");
+    QTest::addColumn<QByteArray>("instructions");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("sections");
+
+    const QStringList lines{u"400 g rabarber"_s, u"1 dl sukker"_s};
+    const QByteArray plain = R"(["400 g rabarber", "1 dl sukker"])";
+    QTest::newRow("check-box glyphs and bullets, a soft hyphen and a zero-width mark")
+        << QByteArray(R"(["▢ 400 g rabar­ber", "• ​1 dl sukker"])") << QByteArray(R"(["Kog."])")
+        << lines << QStringList{u"Kog."_s} << QStringList();
+    QTest::newRow("numbers the page writes, in several ways")
+        << plain << QByteArray(R"(["1. Skær rabarberne.", "2) Kog dem.", "Step 3: Server grøden."])") << lines
+        << QStringList{u"Skær rabarberne."_s, u"Kog dem."_s, u"Server grøden."_s} << QStringList();
+    QTest::newRow("a number opening a step is no written number")
+        << plain << QByteArray(R"(["2 æg piskes.", "Bag 20 min."])") << lines
+        << QStringList{u"2 æg piskes."_s, u"Bag 20 min."_s} << QStringList();
+    QTest::newRow("a decimal number is no written number")
+        << plain << QByteArray(R"(["1.5 dl vand koges.", "2 æg piskes i."])") << lines
+        << QStringList{u"1.5 dl vand koges."_s, u"2 æg piskes i."_s} << QStringList();
+    QTest::newRow("the recipe's name as its first step")
+        << plain << QByteArray(R"(["Rabarbergrød", "Kog rabarberne.", "Server."])") << lines
+        << QStringList{u"Kog rabarberne."_s, u"Server."_s} << QStringList();
+    QTest::newRow("a whole numbered method in one text, 1.5 kept whole")
+        << plain << QByteArray(R"("1. Skær rabarberne.2. Kog dem i 1.5 time. 3. Server.")") << lines
+        << QStringList{u"Skær rabarberne."_s, u"Kog dem i 1.5 time."_s, u"Server."_s} << QStringList();
+    QTest::newRow("step numbers as elements of their own")
+        << plain << QByteArray(R"(["Trin 01", "Skær.", "Trin 02", "Kog."])") << lines
+        << QStringList{u"Skær."_s, u"Kog."_s} << QStringList();
+    QTest::newRow("a list the markup holds twice")
+        << QByteArray(R"(["400 g rabarber", "1 dl sukker", "400 g rabarber", "1 dl sukker"])")
+        << QByteArray(R"(["Kog.", "Server.", "Kog.", "Server."])") << lines << QStringList{u"Kog."_s, u"Server."_s}
+        << QStringList();
+    QTest::newRow("a line ending in a colon names a section")
+        << plain << QByteArray(R"(["Grød:", "Kog rabarberne.", "Servering:", "Server med fløde."])") << lines
+        << QStringList{u"Kog rabarberne."_s, u"Server med fløde."_s} << QStringList{u"Grød@0"_s, u"Servering@1"_s};
+}
+
+void TestPageReader::leavesOutDecoration()
+{
+    QFETCH(QByteArray, ingredients);
+    QFETCH(QByteArray, instructions);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, sections);
+
+    const QByteArray page = recipePage(R"({"@type": "Recipe", "name": "Rabarbergrød", "recipeIngredient": )" + ingredients
+                                       + R"(, "recipeInstructions": )" + instructions + "}");
+    const ReadResult read = readRecipe(page, QStringLiteral("text/html"), QStringLiteral("https://example.org/"));
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.ingredients, lines);
+    QCOMPARE(stepTexts(read.recipe), steps);
+    QCOMPARE(sectionsOf(read.recipe), sections);
+}
+
+void TestPageReader::namesASavedPageByItsAddress_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("expected");
+
+    const QString file = u"file:///home/a/Hentet/side.html"_s;
+    QTest::newRow("canonical link")
+        << QByteArray(R"(<link rel="canonical" href="https://mad.example/boller"><meta property="og:url" content="https://mad.example/x">)")
+        << file << u"https://mad.example/boller"_s;
+    QTest::newRow("og:url") << QByteArray(R"(<meta property="og:url" content="https://mad.example/boller">)") << file
+                            << u"https://mad.example/boller"_s;
+    QTest::newRow("none") << QByteArray() << file << file;
+    QTest::newRow("no web address") << QByteArray(R"x(<link rel="canonical" href="javascript:alert(1)">)x") << file << file;
+    QTest::newRow("fetched from the web: the address it came from")
+        << QByteArray(R"(<link rel="canonical" href="https://andet.example/">)") << u"https://mad.example/boller?side=2"_s
+        << u"https://mad.example/boller?side=2"_s;
+}
+
+void TestPageReader::namesASavedPageByItsAddress()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QString, source);
+    QFETCH(QString, expected);
+
+    const QByteArray page = "<html><head>" + head + R"(<script type="application/ld+json">{"@type": "Recipe", "name": "Boller",
+        "recipeIngredient": ["1 æg"], "recipeInstructions": "Bag."}</script></head><body></body></html>)";
+    const ReadResult read = readRecipe(page, QString(), source);
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.source, expected);
+}
+
+void TestPageReader::takesOnlyTheDescriptionsOwnText()
+{
+    // An element marked as the description that holds the whole card: neither the other
+    // properties inside it nor more than the page's own summary.
+    const ReadResult read = readRecipe(fixtureBytes(u"description-card.html"_s), QString(), u"file:///tmp/side.html"_s);
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.description, u"Sprøde kartofler fra ovnen."_s);
+    QCOMPARE(read.recipe.ingredients, (QStringList{u"1 kg kartofler"_s, u"2 spsk olie"_s}));
+    QCOMPARE(read.recipe.totalTime, u"1 time"_s);
+    QCOMPARE(read.recipe.source, u"https://opskrifter.example/ovnkartofler"_s);
+}
+
+void TestPageReader::keepsTheUnitOfTheYield()
+{
+    const QByteArray page = recipePage(R"({"@type": "Recipe", "name": "Boller", "recipeIngredient": ["1 æg"],
+        "recipeInstructions": "Bag.", "recipeYield": {"@type": "QuantitativeValue", "value": 10, "unitText": "stk."}})");
+    const ReadResult read = readRecipe(page, QString(), u"https://example.org/"_s);
+    QVERIFY2(read.ok, qPrintable(read.error));
+    QCOMPARE(read.recipe.yield, u"10 stk."_s);
 }
 
 void TestPageReader::readsCharacterSets_data()
