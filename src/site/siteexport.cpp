@@ -68,7 +68,8 @@ QStringList readManifest(const QString &folder)
 {
     QFile file(folder + u'/' + kManifest);
     QStringList names;
-    if (!file.open(QIODevice::ReadOnly))
+    // Our own list is a plain file; a link in its place names nothing of ours.
+    if (QFileInfo(file.fileName()).isSymLink() || !file.open(QIODevice::ReadOnly))
         return names;
     for (const QByteArray &line : file.readAll().split('\n')) {
         const QString name = QString::fromUtf8(line).trimmed();
@@ -209,7 +210,8 @@ SiteResult exportSite(const SiteRequest &request, const SiteWatcher &watcher)
         return result;
     }
     const bool fresh = !exists || isEmptyFolder(target);
-    if (!fresh && !QFileInfo(target + u'/' + kManifest).isFile()) {
+    const QFileInfo earlierList(target + u'/' + kManifest);
+    if (!fresh && (!earlierList.isFile() || earlierList.isSymLink())) {
         result.error = QStringLiteral("Mappen \"%1\" er hverken tom eller en hjemmeside, Retterum har lavet før. "
                                       "Vælg en tom mappe.")
                            .arg(request.folder);

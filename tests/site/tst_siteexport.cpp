@@ -112,6 +112,9 @@ void TestSiteExport::exampleBook_readsBackTheSame()
             for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
                 if (const QString text = sharing::plainText(block.text()); !text.isEmpty())
                     steps.append(text);
+            // A heading that repeats the recipe's name is no step: the importer passes over it.
+            if (!steps.isEmpty() && steps.first() == name)
+                steps.removeFirst();
             expected.insert(name, {list.entries, steps});
         }
     }
@@ -129,8 +132,12 @@ void TestSiteExport::exampleBook_readsBackTheSame()
         QVERIFY2(expected.contains(read.recipe.name), qPrintable(read.recipe.name));
         QCOMPARE(read.recipe.ingredients, expected.value(read.recipe.name).first);
         QStringList steps;
-        for (const webimport::Step &step : read.recipe.steps)
+        for (const webimport::Step &step : read.recipe.steps) {
+            // A short paragraph before the steps is read back as the name of their section.
+            if (!step.section.isEmpty())
+                steps.append(step.section);
             steps.append(step.text);
+        }
         QCOMPARE(steps, expected.value(read.recipe.name).second);
         seen.insert(read.recipe.name);
         // The front page links to it.
