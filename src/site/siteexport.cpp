@@ -20,6 +20,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace site {
 
 namespace {
@@ -92,6 +94,12 @@ bool sameBytes(const QString &a, const QString &b)
             return false;
     }
     return fb.atEnd();
+}
+
+dev_t deviceOf(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : 0;
 }
 
 bool isEmptyFolder(const QString &path)
@@ -222,7 +230,11 @@ SiteResult exportSite(const SiteRequest &request, const SiteWatcher &watcher)
         result.error = QStringLiteral("Mappen \"%1\" findes ikke.").arg(parent);
         return result;
     }
-    QTemporaryDir staging(parent + u"/." + QFileInfo(target).fileName() + u"-ny-XXXXXX");
+    // Files come in by rename, so the site is built on the folder's own file system: beside it,
+    // or inside it where the folder is a disk of its own (the top folder of a USB stick).
+    const bool ownDisk = exists && deviceOf(target) != deviceOf(parent);
+    QTemporaryDir staging(ownDisk ? QString(target + QStringLiteral("/.retterum-ny-XXXXXX"))
+                                  : QString(parent + u"/." + QFileInfo(target).fileName() + u"-ny-XXXXXX"));
     if (!staging.isValid() || !QDir(staging.path()).mkdir(kRecipeFolder)) {
         result.error = cannotPlace(request.folder);
         return result;
@@ -311,10 +323,11 @@ SiteResult exportSite(const SiteRequest &request, const SiteWatcher &watcher)
         return result;
     }
 
-    if (fresh) {
-        // Nothing to keep: the whole site comes in with one rename.
-        if ((exists && !QDir(parent).rmdir(QFileInfo(target).fileName()))
-            || !QDir(parent).rename(QFileInfo(staging.path()).fileName(), QFileInfo(target).fileName())) {
+    // Nothing to keep: the whole site comes in with one rename, where the empty folder can go.
+    if (fresh && !ownDisk && (!exists || QDir(parent).rmdir(QFileInfo(target).fileName()))) {
+        if (!QDir(parent).rename(QFileInfo(staging.path()).fileName(), QFileInfo(target).fileName())) {
+            if (exists)
+                QDir(parent).mkdir(QFileInfo(target).fileName());
             result.error = cannotPlace(request.folder);
             return result;
         }

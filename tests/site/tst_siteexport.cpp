@@ -241,6 +241,7 @@ void TestSiteExport::unreadableRecipe_getsAPage()
     const QString rtfFile = m_root->file(QStringLiteral("Brugere/Alle/Bagværk/Kager/Brunsviger.rtf"));
     QVERIFY(QFile::remove(rtfFile));
     QVERIFY(QDir().mkpath(rtfFile));
+    QVERIFY(QDir().mkpath(site())); // an empty folder chosen for the site
     const site::SiteResult result = site::exportSite(request(site()));
     QVERIFY2(result.outcome == site::SiteResult::Outcome::Written, qPrintable(result.error));
     QCOMPARE(result.recipes, 9);
