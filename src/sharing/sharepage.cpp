@@ -12,9 +12,6 @@
 
 namespace sharing {
 
-namespace {
-
-// A block's text as the page shows it: objects (pictures) left out, a line break kept as one.
 QString plainText(const QString &text)
 {
     QString plain = text;
@@ -22,6 +19,8 @@ QString plainText(const QString &text)
     plain.replace(QChar::LineSeparator, u' ');
     return plain.simplified();
 }
+
+namespace {
 
 QString fragmentHtml(const QTextFragment &fragment)
 {
@@ -104,33 +103,51 @@ QString scriptJson(const QJsonObject &object)
         .replace(u'<', QStringLiteral("\\u003c"));
 }
 
+QJsonObject recipeObject(const QString &name, const QStringList &ingredients, const QJsonArray &steps)
+{
+    QJsonArray lines;
+    for (const QString &line : ingredients) {
+        const QString text = plainText(line);
+        if (!text.isEmpty())
+            lines.append(jsonText(text));
+    }
+    return QJsonObject{{QStringLiteral("@context"), QStringLiteral("https://schema.org")},
+                       {QStringLiteral("@type"), QStringLiteral("Recipe")},
+                       {QStringLiteral("name"), jsonText(name)},
+                       {QStringLiteral("recipeIngredient"), lines},
+                       {QStringLiteral("recipeInstructions"), steps}};
+}
+
+QString jsonLdElement(const QJsonObject &recipe)
+{
+    return u"<script type=\"application/ld+json\">\n" + scriptJson(recipe) + u"</script>\n";
+}
+
 } // namespace
+
+QString recipeJsonLd(const QString &name, const QStringList &ingredients, const QTextDocument *description)
+{
+    return jsonLdElement(recipeObject(name, ingredients, describe(description).steps));
+}
 
 QByteArray sharePage(const QString &name, const QStringList &ingredients, const QTextDocument *description,
                      const QString &scaledFor)
 {
     const Description d = describe(description);
-    QJsonArray lines;
     QString ingredientHtml;
     for (const QString &line : ingredients) {
         const QString text = plainText(line);
-        if (text.isEmpty())
-            continue;
-        lines.append(jsonText(text));
-        ingredientHtml += u"<li>" + text.toHtmlEscaped() + u"</li>\n";
+        if (!text.isEmpty())
+            ingredientHtml += u"<li>" + text.toHtmlEscaped() + u"</li>\n";
     }
-    const QJsonObject recipe{{QStringLiteral("@context"), QStringLiteral("https://schema.org")},
-                             {QStringLiteral("@type"), QStringLiteral("Recipe")},
-                             {QStringLiteral("name"), jsonText(name)},
-                             {QStringLiteral("recipeIngredient"), lines},
-                             {QStringLiteral("recipeInstructions"), d.steps}};
+    const QJsonObject recipe = recipeObject(name, ingredients, d.steps);
     const QString title = name.toHtmlEscaped();
     QString page = QStringLiteral("<!DOCTYPE html>\n<html lang=\"da\">\n<head>\n<meta charset=\"utf-8\">\n")
         + u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         + u"<title>" + title + u"</title>\n"
         + u"<style>body{font-family:sans-serif;max-width:42em;margin:2em auto;padding:0 1em;line-height:1.45}"
           u"h2{font-size:1.15em;margin-top:1.6em}</style>\n"
-        + u"<script type=\"application/ld+json\">\n" + scriptJson(recipe) + u"</script>\n</head>\n<body>\n"
+        + jsonLdElement(recipe) + u"</head>\n<body>\n"
         + u"<h1>" + title + u"</h1>\n";
     if (!ingredientHtml.isEmpty())
         page += u"<h2>Ingredienser</h2>\n"

@@ -3,6 +3,7 @@
 #include "store/storepaths.h"
 #include "tools/kopibackup.h"
 #include "tools/kopipdf.h"
+#include "tools/kopiweb.h"
 
 #include <QTextStream>
 
@@ -11,7 +12,8 @@ namespace {
 const QString kUsage = QStringLiteral(
     "Brug: retterum-kopi [--rod MAPPE] gem FIL.zip [--område Alle|BRUGER]\n"
     "      retterum-kopi [--rod MAPPE] indlæs FIL.zip [--område Alle|BRUGER]\n"
-    "      retterum-kopi [--rod MAPPE] pdf FIL.pdf [--område Alle|BRUGER] [--kategori \"Hovedkategori[/Underkategori]\"]\n");
+    "      retterum-kopi [--rod MAPPE] pdf FIL.pdf [--område Alle|BRUGER] [--kategori \"Hovedkategori[/Underkategori]\"]\n"
+    "      retterum-kopi [--rod MAPPE] web MAPPE [--område Alle|BRUGER] [--kategori \"Hovedkategori[/Underkategori]\"]\n");
 
 using KopiRun = int (*)(const KopiOptions &, QTextStream &, QTextStream &);
 
@@ -23,6 +25,8 @@ KopiRun commandNamed(const QString &name)
         return runKopiIndlaes;
     if (name == QLatin1String("pdf"))
         return runKopiPdf;
+    if (name == QLatin1String("web"))
+        return runKopiWeb;
     return nullptr;
 }
 
@@ -68,17 +72,17 @@ int runKopi(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const KopiRun run = commandNamed(command);
     if (!run) {
-        err << (command.isEmpty() ? QStringLiteral("Angiv en kommando: gem, indlæs eller pdf.\n")
+        err << (command.isEmpty() ? QStringLiteral("Angiv en kommando: gem, indlæs, pdf eller web.\n")
                                   : QStringLiteral("Ukendt kommando: %1\n").arg(command))
             << kUsage;
         return 1;
     }
     if (options.file.isEmpty()) {
-        err << QStringLiteral("Kommandoen %1 mangler en fil.\n").arg(command) << kUsage;
+        err << (run == runKopiWeb ? QStringLiteral("Kommandoen %1 mangler en mappe.\n") : QStringLiteral("Kommandoen %1 mangler en fil.\n")).arg(command) << kUsage;
         return 1;
     }
-    if (categoryGiven && run != runKopiPdf) {
-        err << QStringLiteral("--kategori hører kun til pdf.\n") << kUsage;
+    if (categoryGiven && run != runKopiPdf && run != runKopiWeb) {
+        err << QStringLiteral("--kategori hører kun til pdf og web.\n") << kUsage;
         return 1;
     }
     return run(options, out, err);

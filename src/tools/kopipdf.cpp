@@ -1,49 +1,21 @@
 #include "tools/kopipdf.h"
 
 #include "bookexport/cookbook.h"
-#include "store/entryname.h"
-#include "store/storepaths.h"
+#include "tools/bookchoice.h"
 
 #include <QTextStream>
 
-namespace {
-
-bool splitCategory(const QString &category, bookexport::BookScope *scope)
-{
-    const QStringList parts = category.split(u'/');
-    if (category.isEmpty() || parts.size() > 2 || parts.contains(QString()))
-        return false;
-    scope->hovedKat = parts.at(0);
-    scope->underKat = parts.value(1);
-    return true;
-}
-
-} // namespace
 
 int runKopiPdf(const KopiOptions &options, QTextStream &out, QTextStream &err)
 {
-    const store::StorePaths paths(options.dataRoot);
-    const bool privat = options.area != QLatin1String("Alle");
-    // A login becomes a folder name: ".." or a "/" would lead out of the users root.
-    if (privat && !store::isUsableName(options.area)) {
-        err << QStringLiteral("Området \"%1\" kan ikke bruges som mappenavn.").arg(options.area) << '\n';
+    const std::optional<BookChoice> choice = chooseBook(options, err);
+    if (!choice)
         return 1;
-    }
     bookexport::CookbookRequest request;
-    request.area = paths.areaTree(privat, options.area);
-    request.areaFolder = paths.areaFolder(privat, options.area);
-    if (!request.area.folderExists(request.areaFolder)) {
-        err << QStringLiteral("Området \"%1\" findes ikke under \"%2\".").arg(options.area, options.dataRoot) << '\n';
-        return 1;
-    }
-    if (!options.category.isEmpty() && !splitCategory(options.category, &request.scope)) {
-        err << QStringLiteral("--kategori skal være \"Hovedkategori\" eller \"Hovedkategori/Underkategori\".") << '\n';
-        return 1;
-    }
-    request.title = request.scope.underKat.isEmpty()
-                        ? (request.scope.hovedKat.isEmpty() ? (privat ? options.area : QStringLiteral("For alle"))
-                                                            : request.scope.hovedKat)
-                        : request.scope.underKat;
+    request.area = choice->area;
+    request.areaFolder = choice->areaFolder;
+    request.scope = choice->scope;
+    request.title = choice->title;
     request.date = QDate::currentDate();
     request.file = options.file;
 

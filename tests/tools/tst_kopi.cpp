@@ -120,7 +120,7 @@ void TestKopi::command_givesExitCodeAndMessages_data()
         << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem"), root} << 1 << QString()
         << QStringLiteral("Sikkerhedskopien kan ikke gemmes som \"%1\". \"%1\" er en mappe.\n").arg(root);
     QTest::newRow("ingen kommando") << QStringList{QStringLiteral("--rod"), root} << 1 << QString()
-                                    << QStringLiteral("Angiv en kommando: gem, indlæs eller pdf.\nBrug: retterum-kopi");
+                                    << QStringLiteral("Angiv en kommando: gem, indlæs, pdf eller web.\nBrug: retterum-kopi");
     QTest::newRow("ukendt kommando") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("slet"), zip} << 1
                                      << QString() << QStringLiteral("Ukendt kommando: slet\nBrug: retterum-kopi");
     QTest::newRow("kommando uden fil") << QStringList{QStringLiteral("--rod"), root, QStringLiteral("gem")} << 1
@@ -131,6 +131,19 @@ void TestKopi::command_givesExitCodeAndMessages_data()
     QTest::newRow("ingen data-rod")
         << QStringList{QStringLiteral("--rod"), m_root.file(QStringLiteral("intet")), QStringLiteral("gem"), zip} << 1 << QString()
         << QStringLiteral("Området \"Alle\" findes ikke under \"%1\".\n").arg(m_root.file(QStringLiteral("intet")));
+    // After the rows above, the shared area holds Brunkager and Brunkager (2).
+    const QString side = m_root.file(QStringLiteral("side"));
+    const QStringList web{QStringLiteral("--rod"), root, QStringLiteral("web"), side, QStringLiteral("--kategori"),
+                          QStringLiteral("Kager/Småkager")};
+    QTest::newRow("web") << web << 0
+                         << QStringLiteral("%1: 2 opskrifter; 6 filer skrevet, 0 uændrede, 0 fjernet; 0 kunne ikke læses.\n").arg(side)
+                         << QString();
+    QTest::newRow("web igen") << web << 0
+                              << QStringLiteral("%1: 2 opskrifter; 0 filer skrevet, 6 uændrede, 0 fjernet; 0 kunne ikke læses.\n").arg(side)
+                              << QString();
+    QTest::newRow("web i fremmed mappe")
+        << QStringList{QStringLiteral("--rod"), root, QStringLiteral("web"), root} << 1 << QString()
+        << QStringLiteral("Mappen \"%1\" er hverken tom eller en hjemmeside, Retterum har lavet før. Vælg en tom mappe.\n").arg(root);
 }
 
 void TestKopi::command_givesExitCodeAndMessages()
