@@ -28,10 +28,10 @@ print_stages() {
   if [ "$status" -ne 0 ]; then stage_end " (fejlede)"; else stage_end; fi
   echo "== Tid pr. trin"
   for i in "${!STAGE_NAMES[@]}"; do
-    printf '%-62s %3d:%02d\n' "${STAGE_NAMES[$i]}" $((STAGE_SECONDS[i] / 60)) $((STAGE_SECONDS[i] % 60))
+    printf '%-72s %3d:%02d\n' "${STAGE_NAMES[$i]}" $((STAGE_SECONDS[i] / 60)) $((STAGE_SECONDS[i] % 60))
   done
   i=$(($(date +%s) - STAGES_STARTED))
-  printf '%-62s %3d:%02d\n' "I alt" $((i / 60)) $((i % 60))
+  printf '%-72s %3d:%02d\n' "I alt" $((i / 60)) $((i % 60))
   return "$status"
 }
 trap print_stages EXIT

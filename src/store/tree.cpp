@@ -622,7 +622,12 @@ std::optional<QList<Tree::Entry>> Tree::entries(const QString &folder) const
     const Fd opened = openFolders(m_root, *parts, parts->size());
     if (!opened.valid())
         return std::nullopt;
-    DIR *dir = ::fdopendir(::dup(opened.get()));
+    return entriesOf(opened.get());
+}
+
+std::optional<QList<Tree::Entry>> Tree::entriesOf(int folder)
+{
+    DIR *dir = ::fdopendir(::dup(folder));
     if (!dir)
         return std::nullopt;
     QList<Entry> found;
@@ -631,7 +636,7 @@ std::optional<QList<Tree::Entry>> Tree::entries(const QString &folder) const
         if (name == "." || name == "..")
             continue;
         struct stat st {};
-        if (::fstatat(opened.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const Entry::Kind kind = S_ISDIR(st.st_mode) ? Entry::Kind::Folder
             : S_ISREG(st.st_mode)                    ? Entry::Kind::File

@@ -134,6 +134,8 @@ public:
         qint64 modifiedSecs = 0;
     };
     std::optional<QList<Entry>> entries(const QString &folder) const;
+    // The same for a folder already open (a descriptor of the caller's, left open).
+    static std::optional<QList<Entry>> entriesOf(int folder);
 
     // The names of path below the root, when it is a path this tree accepts.
     std::optional<QStringList> names(const QString &path) const;

@@ -2,6 +2,7 @@
 
 #include "store/entryname.h"
 #include "store/fileresult.h"
+#include "store/tree.h"
 #include "webimport/recipesource.h"
 
 #include <QCollator>
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,34 +47,11 @@ private:
     int m_fd;
 };
 
-struct Entry {
-    QString name;
-    bool folder = false;
-    bool file = false;
-};
-
-std::optional<QList<Entry>> entriesOf(int folder)
-{
-    DIR *dir = ::fdopendir(::dup(folder));
-    if (!dir)
-        return std::nullopt;
-    QList<Entry> found;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
-        struct stat st {};
-        if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        found.append({QFile::decodeName(name), S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
-    }
-    ::closedir(dir);
-    return found;
-}
+using Entry = store::Tree::Entry;
 
 void walk(int folder, const QString &relative, int depth, RecipeFolder *found)
 {
-    std::optional<QList<Entry>> entries = entriesOf(folder);
+    std::optional<QList<Entry>> entries = store::Tree::entriesOf(folder);
     if (!entries)
         return;
     QCollator order;
@@ -82,16 +59,16 @@ void walk(int folder, const QString &relative, int depth, RecipeFolder *found)
     std::sort(entries->begin(), entries->end(),
               [&order](const Entry &a, const Entry &b) { return order.compare(a.name, b.name) < 0; });
     const bool holdsRecipe = std::any_of(entries->cbegin(), entries->cend(),
-                                         [](const Entry &e) { return e.name == kRecipeFile && e.file; });
+                                         [](const Entry &e) { return e.name == kRecipeFile && e.kind == Entry::Kind::File; });
     if (holdsRecipe && depth > 0) {
         found->folders.append(relative);
         return;
     }
     for (const Entry &entry : std::as_const(*entries)) {
-        if (entry.file)
+        if (entry.kind == Entry::Kind::File)
             continue;
         // A link, a pipe or a name no path is made of is passed over, never opened.
-        if (!entry.folder || !store::isUsableName(entry.name) || depth >= kMaxFolderDepth
+        if (entry.kind != Entry::Kind::Folder || !store::isUsableName(entry.name) || depth >= kMaxFolderDepth
             || found->folders.size() >= kMaxFolderRecipes) {
             ++found->skipped;
             continue;
