@@ -5,6 +5,7 @@
 #include "site/indexpage.h"
 #include "site/recipehtml.h"
 #include "site/searchindex.h"
+#include "store/exclusivefile.h"
 #include "store/listfile.h"
 #include "store/storepaths.h"
 
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -118,8 +118,10 @@ public:
 
     bool write(const QString &relative, const QByteArray &bytes)
     {
-        QSaveFile file(m_root + u'/' + relative);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        // Never through a link, even in the private building folder: the one writer for files
+        // outside the store.
+        store::ExclusiveFile file(m_root + u'/' + relative);
+        if (!file.open() || file.device()->write(bytes) != bytes.size() || !file.commit()) {
             m_result->error = QStringLiteral("Filen \"%1\" kunne ikke skrives (er disken fuld?).").arg(relative);
             return false;
         }
